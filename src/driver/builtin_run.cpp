@@ -1,0 +1,22 @@
+#include "driver/builtin_run.h"
+
+#include "platform/console.h"
+#include "writers/builtin_sources.h"
+
+namespace sb {
+
+void set_builtin_names(Scenario& s, const std::string& folder) {
+  s.scenario_name = kBuiltinScenarioName;
+  s.line_name = kBuiltinLineName;
+  s.source_folder = folder;
+  s.output_folder = folder;
+  s.delete_sources = true;
+}
+
+void run_builtin(Scenario& s, const std::string& folder) {
+  set_builtin_names(s, folder);
+  show_status("Attendere");
+  write_scenario_sources(s);
+}
+
+}  // namespace sb

@@ -1,0 +1,46 @@
+#include "model/file_names.h"
+
+#include "platform/files.h"
+
+namespace sb {
+
+std::string line_file_leaf(const std::string& scenario) { return scenario + "_linea.txt"; }
+std::string train_file_leaf(const std::string& scenario, const std::string& line) {
+  return scenario + "_" + line + "-.txt";
+}
+std::string route_matrix_file_leaf(const std::string& scenario) {
+  return scenario + "_linea.dat";
+}
+std::string station_file_leaf(const std::string& scenario, const std::string& line) {
+  return scenario + "_" + line + ".sim";
+}
+std::string track_file_leaf(const std::string& scenario, const std::string& line) {
+  return scenario + "_" + line + ".dat";
+}
+
+std::string line_file_name(const Scenario& s) {
+  return join_path(s.source_folder, line_file_leaf(s.scenario_name));
+}
+std::string train_file_name(const Scenario& s) {
+  return join_path(s.source_folder, train_file_leaf(s.scenario_name, s.line_name));
+}
+std::string train_card_name(const Scenario& s) {
+  return join_path(s.source_folder, s.scenario_name + "_" + s.line_name + "_scheda_treno.txt");
+}
+std::string notes_file_name(const Scenario& s) {
+  return join_path(s.source_folder, s.scenario_name + "_" + s.line_name + "_note.txt");
+}
+std::string slow_order_file_name(const Scenario& s) {
+  return join_path(s.source_folder, s.scenario_name + "_" + s.line_name + "_rallentamenti.txt");
+}
+std::string route_matrix_file_name(const Scenario& s) {
+  return join_path(s.output_folder, route_matrix_file_leaf(s.scenario_name));
+}
+std::string station_file_name(const Scenario& s) {
+  return join_path(s.output_folder, station_file_leaf(s.scenario_name, s.line_name));
+}
+std::string track_file_name(const Scenario& s) {
+  return join_path(s.output_folder, track_file_leaf(s.scenario_name, s.line_name));
+}
+
+}  // namespace sb

@@ -1,0 +1,72 @@
+// The scenario model: every table and member that the build steps share. One object of this
+// type is handed by reference to every operation of the build; nothing else holds state.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/fault.h"
+#include "model/route_matrix.h"
+#include "model/station_record.h"
+#include "model/track_cell.h"
+
+namespace sb {
+
+inline constexpr int kMountainSlots = 81;  // stretch k (from 1) at index k; index 0 unused
+
+struct Scenario {
+  // Names set at start-up; every file name is built from them.
+  std::string scenario_name;
+  std::string line_name;
+
+  // Folders: where the scenario text files are written and read, and where the binary files
+  // go. The built-in run uses the program's folder for both.
+  std::string source_folder;
+  std::string output_folder;
+  // The built-in run deletes the text files it wrote once they are read; an author's own
+  // files are never deleted.
+  bool delete_sources = true;
+
+  std::string text_line;
+  std::int32_t write_geometry = 0;
+  std::int32_t extended_length = 0;
+  std::int32_t cell_count = 0;
+  std::int32_t error_code = 0;
+  std::int32_t error_position = 0;
+
+  // Work counters shared by several operations.
+  std::int32_t cell_index = 0;
+  std::int32_t look = 0;
+  std::int32_t scan = 0;
+  std::int32_t counter = 0;
+
+  // Cells 0 .. cell_count once the line file's route length is read; empty before.
+  std::vector<TrackCell> track_table;
+  std::array<StationRecord, kStationSlots> station_table{};
+  RouteMatrix route_matrix;
+
+  std::array<std::int32_t, kMountainSlots> mountain_start{};
+  std::array<std::int32_t, kMountainSlots> mountain_end{};
+  std::int32_t mountain_count = 0;
+
+  FaultLog fault_log;
+
+  bool has_track_table() const { return !track_table.empty(); }
+  // True when n is an index of the track table.
+  bool has_cell(std::int64_t n) const {
+    return n >= 0 && n < static_cast<std::int64_t>(track_table.size());
+  }
+};
+
+// Records a fault: `error_code` takes the code (the last one wins) and the fault log keeps it
+// with the source line the reader stands on.
+void set_error(Scenario& s, std::int32_t code);
+// Sets `error_position`; the fault just recorded takes the position too, unless it already
+// carries its own.
+void set_error_position(Scenario& s, std::int32_t position);
+// Both at once, for the faults that carry a position.
+void set_error(Scenario& s, std::int32_t code, std::int32_t position);
+
+}  // namespace sb

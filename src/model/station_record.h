@@ -1,0 +1,40 @@
+// One slot of the station table, with its fields in the order the station file stores them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sb {
+
+struct StationRecord {
+  std::uint8_t kind = 0;
+  std::int32_t start_m = 0;
+  std::int32_t end_m = 0;
+  std::int32_t position_m = 0;
+  std::uint8_t param_a = 0;
+  std::string name;
+  std::int16_t param_d = 0;
+  std::int16_t param_e = 0;
+  std::int16_t param_g = 0;
+  std::int16_t param_h = 0;
+  std::int16_t param_i = 0;
+  std::uint8_t param_f = 0;
+  std::uint8_t param_j = 0;
+  std::uint8_t param_c = 0;
+  std::uint8_t param_b = 0;
+  std::int32_t time_s = 0;
+
+  friend bool operator==(const StationRecord&, const StationRecord&) = default;
+};
+
+// Slots of the station table with a fixed meaning.
+inline constexpr int kStationSlots = 87;
+inline constexpr int kFirstSignboardSlot = 80;
+inline constexpr int kChainageThreeSlot = 81;
+inline constexpr int kChainageTwoSlot = 82;
+inline constexpr int kChainageOneSlot = 83;
+inline constexpr int kTrainDataSlot = 84;
+inline constexpr int kScenarioSlot = 85;
+inline constexpr int kLineSlot = 86;
+
+}  // namespace sb

@@ -1,0 +1,48 @@
+// Helpers shared by the tests: temporary folders, file access and running the real program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/scenario.h"
+
+namespace sb::test {
+
+// A fresh empty folder, removed with everything in it when the object goes away.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& leaf) const { return path_ + "/" + leaf; }
+  // Names of the entries in the folder, sorted.
+  std::vector<std::string> entries() const;
+
+ private:
+  std::string path_;
+};
+
+std::string read_bytes(const std::string& path);
+void write_bytes(const std::string& path, const std::string& bytes);
+bool exists(const std::string& path);
+
+struct ProgramResult {
+  int status = -1;  // exit status, or -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs the built scenario_builder (or `program`) with `args` in the folder `cwd`.
+ProgramResult run_program(const std::vector<std::string>& args, const std::string& cwd,
+                          const std::string& program = SB_PROGRAM);
+
+// A scenario with the built-in names whose source and output folders are `folder`.
+Scenario builtin_scenario(const std::string& folder);
+
+// Joins lines with CR LF after each one, as the scenario text files are written.
+std::string crlf(const std::vector<std::string>& lines);
+
+}  // namespace sb::test
