@@ -28,7 +28,11 @@ std::int32_t code_sum(Scenario& s, bool weighted) {
 
 }  // namespace
 
-std::int32_t codice_gara_og(Scenario& s) { return code_sum(s, false); }
-std::int32_t codice_gara_st(Scenario& s) { return code_sum(s, true); }
+std::int32_t codice_gara_og(Scenario& s) {
+  return code_sum(s, false);
+}
+std::int32_t codice_gara_st(Scenario& s) {
+  return code_sum(s, true);
+}
 
 }  // namespace sb

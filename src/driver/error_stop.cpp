@@ -2,6 +2,8 @@
 
 namespace sb {
 
-void errore(const std::string& a) { throw ErrorStop(" Errore n. " + a); }
+void errore(const std::string& a) {
+  throw ErrorStop(" Errore n. " + a);
+}
 
 }  // namespace sb

@@ -4,7 +4,9 @@
 
 namespace sb {
 
-std::string line_file_leaf(const std::string& scenario) { return scenario + "_linea.txt"; }
+std::string line_file_leaf(const std::string& scenario) {
+  return scenario + "_linea.txt";
+}
 std::string train_file_leaf(const std::string& scenario, const std::string& line) {
   return scenario + "_" + line + "-.txt";
 }

@@ -8,10 +8,10 @@
 namespace sb {
 
 // Text files, in the source folder.
-std::string line_file_name(const Scenario& s);   // scenario "_linea.txt"
-std::string train_file_name(const Scenario& s);  // scenario "_" line "-.txt"
-std::string train_card_name(const Scenario& s);  // scenario "_" line "_scheda_treno.txt"
-std::string notes_file_name(const Scenario& s);  // scenario "_" line "_note.txt"
+std::string line_file_name(const Scenario& s);        // scenario "_linea.txt"
+std::string train_file_name(const Scenario& s);       // scenario "_" line "-.txt"
+std::string train_card_name(const Scenario& s);       // scenario "_" line "_scheda_treno.txt"
+std::string notes_file_name(const Scenario& s);       // scenario "_" line "_note.txt"
 std::string slow_order_file_name(const Scenario& s);  // scenario "_" line "_rallentamenti.txt"
 
 // Binary files, in the output folder.

@@ -13,7 +13,9 @@
 namespace sb {
 namespace {
 
-std::string reason(int err) { return std::strerror(err); }
+std::string reason(int err) {
+  return std::strerror(err);
+}
 
 // Writes all of `bytes` to `fd`; returns 0 or the errno of the failed write.
 int write_all(int fd, std::string_view bytes) {

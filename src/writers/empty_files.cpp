@@ -6,8 +6,12 @@
 
 namespace sb {
 
-void dati_note(const Scenario& s) { write_text_file(notes_file_name(s), {}); }
+void dati_note(const Scenario& s) {
+  write_text_file(notes_file_name(s), {});
+}
 
-void dati_rallentamenti(const Scenario& s) { write_text_file(slow_order_file_name(s), {}); }
+void dati_rallentamenti(const Scenario& s) {
+  write_text_file(slow_order_file_name(s), {});
+}
 
 }  // namespace sb

@@ -1,0 +1,17 @@
+// The compiler's entry point: reads the scenario, adds the protection points, stamps the
+// markers and codes and writes the binary files.
+#pragma once
+
+#include <cstdint>
+
+#include "model/scenario.h"
+
+namespace sb {
+
+// Runs the whole compilation with `j` as `write_geometry` (non-zero: build and write the
+// route plan). Returns false, having written no binary file, when the reading left no track
+// table with a header cell to compile; the faults recorded say why. Throws ErrorStop from the
+// stamping checks and PlatformError when an output file cannot be written.
+bool memorizza_percorso(Scenario& s, const std::int32_t& j);
+
+}  // namespace sb

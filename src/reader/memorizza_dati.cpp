@@ -1,0 +1,52 @@
+// The reading step: the line pass, then the train pass, and the one failure path that every
+// run-time failure of either pass takes.
+#include "reader/memorizza_dati.h"
+
+#include "model/file_names.h"
+#include "platform/files.h"
+#include "platform/platform_error.h"
+#include "reader/passes.h"
+#include "reader/read_failure.h"
+
+namespace sb {
+
+std::string read_source(const std::string& path) {
+  try {
+    return read_file(path);
+  } catch (const PlatformError& e) {
+    throw ReadFailure(e.what());
+  }
+}
+
+void delete_source(const Scenario& s, const std::string& path) {
+  if (!s.delete_sources) return;
+  try {
+    delete_file(path);
+  } catch (const PlatformError& e) {
+    throw ReadFailure(e.what());
+  }
+}
+
+void memorizza_dati(Scenario& s) {
+  ReaderState st;
+  try {
+    if (read_line_file(s, st)) read_train_file(s, st);
+  } catch (const ReadFailure& failure) {
+    // Every file is already closed (a file is read whole); the run's own text files are
+    // removed, and the reading ends with code 25.
+    if (s.delete_sources) {
+      for (const std::string& path : {line_file_name(s), train_file_name(s)}) {
+        try {
+          delete_file(path);
+        } catch (const PlatformError&) {
+          // Nothing more can be done about a file that cannot be deleted here.
+        }
+      }
+    }
+    set_error(s, 25);
+    s.fault_log.faults.back().detail = failure.what();
+  }
+  s.fault_log.where = {};
+}
+
+}  // namespace sb

@@ -1,0 +1,46 @@
+// The two passes of the reader and the working values they share.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/scenario.h"
+#include "reader/route_geometry.h"
+
+namespace sb {
+
+class FieldReader;
+
+// Working values of one reading; they exist only while the model is being read.
+struct ReaderState {
+  std::int32_t previous_gradient = 0;
+  std::int32_t gradient_fill = 0;  // next cell whose gradient is not yet written
+  std::int32_t signboard_slot = kFirstSignboardSlot;
+  RouteBuilder route;
+  // The train pass's running speed and adhesion. They are not reset between the passes: the
+  // speed starts as the second number of the last mountain-side or speed-board entry, the
+  // adhesion as the fifth number of the last speed-board entry.
+  std::int32_t running_speed = 0;
+  std::int32_t running_adhesion = 0;
+};
+
+// Reads the line file. Returns true when the train file is to be read next (a clean end or
+// a range-check fault, code 15), false when the reading stopped with another fault.
+bool read_line_file(Scenario& s, ReaderState& st);
+
+// Reads the train file.
+void read_train_file(Scenario& s, ReaderState& st);
+
+// Reads one "stazione" entry into the next station slot. Returns false when the entry ends
+// the pass with a fault; `ends_at_range` then tells whether the pass goes on to its end
+// (code 15) or stops at once.
+bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
+                        std::int32_t signboard_slot, bool& ends_at_range);
+
+// Reads a source file's bytes; ReadFailure when it cannot be read.
+std::string read_source(const std::string& path);
+// Deletes a source file the run wrote itself (an author's file is never deleted); ReadFailure
+// when it cannot be deleted.
+void delete_source(const Scenario& s, const std::string& path);
+
+}  // namespace sb

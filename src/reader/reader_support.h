@@ -1,0 +1,35 @@
+// Checked access to the tables and the conversions shared by the reader's operations. Every
+// one of them throws ReadFailure instead of writing outside a table or storing a value that
+// does not fit its field.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/scenario.h"
+
+namespace sb {
+
+// The track cell n; ReadFailure when the track table does not exist or has no cell n.
+TrackCell& track_cell(Scenario& s, std::int64_t n);
+
+// round(q) as a cell index or other 32-bit value; ReadFailure when it does not fit.
+std::int32_t round_index(double q);
+
+// The cell of a point object at p metres: round(p / 50 + 1).
+std::int32_t point_cell(std::int32_t p);
+
+// Narrowing that keeps the low 8 or 16 bits, where the format says so.
+std::uint8_t low8(std::int64_t v);
+std::int16_t low16(std::int64_t v);
+
+// Narrowing of a value that must fit its field; ReadFailure naming `what` otherwise.
+std::uint8_t fit_u8(std::int64_t v, const char* what);
+std::int16_t fit_i16(std::int64_t v, const char* what);
+std::int32_t fit_i32(std::int64_t v, const char* what);
+
+// The range check of an entry at p metres with the given margin: accepted when
+// (p + margin) / 50 <= cell_count. ReadFailure when there is no track table yet.
+bool in_range(const Scenario& s, std::int32_t p, int margin);
+
+}  // namespace sb

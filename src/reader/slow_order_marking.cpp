@@ -1,0 +1,66 @@
+// Slow orders: start and end cells, a warning board 1200 m before the start and, on request,
+// four pre-warning cells before the board.
+#include "reader/operations.h"
+#include "reader/reader_support.h"
+
+namespace sb {
+
+void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32_t& l,
+                        std::int32_t& f_tt, std::int32_t f_ta, std::int32_t& d_v) {
+  const std::int32_t start = point_cell(x);
+  const std::int32_t end = round_index((static_cast<double>(x) + l) / 50.0 + 1);
+  const std::int32_t warning = round_index((static_cast<double>(x) - 1200) / 50.0 + 1);
+  const bool has_warning = x > 1500;
+  if (!has_warning) f_ta = 0;
+  // Every cell the slow order marks must lie in the table; one that does not ends the
+  // reading (code 25) before anything is written.
+  TrackCell& start_cell = track_cell(s, start);
+  TrackCell& end_cell = track_cell(s, end);
+  TrackCell* warning_cell = has_warning ? &track_cell(s, warning) : nullptr;
+
+  if (warning_cell != nullptr && !warning_cell->is_free()) {
+    set_error(s, 17);
+    return;
+  }
+  if (!start_cell.is_free()) {
+    set_error(s, 18);
+    return;
+  }
+  if (!end_cell.is_free()) {
+    set_error(s, 19);
+    return;
+  }
+  end_cell.kind = kSlowOrderEnd;
+  if (d_v != 0) end_cell.value2 = low16(d_v);
+  start_cell.kind = kSlowOrderStart;
+  if (d_v != 0) start_cell.value2 = low16(d_v);
+  if (warning_cell != nullptr) {
+    warning_cell->kind = kWarningBoard;
+    if (d_v != 0) warning_cell->value2 = low16(d_v);
+    warning_cell->value1 = low16(v);
+  }
+  start_cell.value1 = low16(v);
+  end_cell.value1 = low16(v);
+  start_cell.value3 = low16(f_tt);
+  end_cell.value3 = low16(f_tt);
+
+  s.look = round_index((static_cast<double>(x) - 1200) / 50.0);  // h, the cell before the board
+  if (f_ta == 0) return;
+  for (int k = 0; k <= 3; ++k) track_cell(s, std::int64_t{s.look} - k);  // bounds first
+  s.counter = 0;  // set when a pre-warning cell is taken
+  for (int k = 0; k <= 3; ++k) {
+    if (!s.track_table[static_cast<std::size_t>(s.look - k)].is_free()) s.counter = 1;
+  }
+  if (s.counter != 0) {
+    set_error(s, 20);
+    return;
+  }
+  for (int k = 0; k <= 3; ++k) {
+    TrackCell& cell = s.track_table[static_cast<std::size_t>(s.look - k)];
+    cell.kind = kPreWarning;
+    cell.value1 = static_cast<std::int16_t>(k + 1);
+    if (d_v != 0) cell.value2 = static_cast<std::int16_t>(k + 1);
+  }
+}
+
+}  // namespace sb

@@ -1,0 +1,38 @@
+// Maximum-speed boards: three speed pairs and two stripe counts packed into one cell.
+#include "model/rounding.h"
+#include "reader/operations.h"
+#include "reader/read_failure.h"
+#include "reader/reader_support.h"
+
+namespace sb {
+namespace {
+
+// s-side speed x 20 plus d-side speed / 5 (an exact quotient), rounded into 16 bits.
+std::int16_t speed_pair(std::int32_t s_side, std::int32_t d_side) {
+  const double packed = static_cast<double>(std::int64_t{s_side} * 20) + d_side / 5.0;
+  const double rounded = round_half_even(packed);
+  if (!(rounded >= -32768 && rounded <= 32767)) {
+    throw ReadFailure("a speed-board value does not fit -32768 to 32767");
+  }
+  return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace
+
+void memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& vas,
+                           std::int32_t& vbs, std::int32_t& vcs, std::int16_t& strisces,
+                           std::int32_t& vad, std::int32_t& vbd, std::int32_t& vcd,
+                           std::int16_t& strisced) {
+  TrackCell& cell = track_cell(s, point_cell(posizione));
+  if (!cell.is_free()) {
+    set_error(s, 21);
+    return;
+  }
+  cell.kind = kSpeedBoard;
+  cell.value1 = speed_pair(vas, vad);
+  cell.value2 = speed_pair(vbs, vbd);
+  cell.value3 = speed_pair(vcs, vcd);
+  cell.value4 = low16(std::int64_t{strisces} * 10 + strisced);
+}
+
+}  // namespace sb

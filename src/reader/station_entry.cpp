@@ -1,0 +1,117 @@
+// A "stazione" entry: the station's slot in the station table, its platform ends, its stop
+// cell and the approach marks before it.
+#include "model/rounding.h"
+#include "reader/field_reader.h"
+#include "reader/passes.h"
+#include "reader/read_failure.h"
+#include "reader/reader_support.h"
+
+namespace sb {
+namespace {
+
+constexpr int kRangeMargin = 800;       // metres, for stations (other entries use 100)
+constexpr int kMinimumSpacing = 350;    // metres between two platforms
+constexpr int kLongPlatform = 600;      // shorter platforms lose param_b
+constexpr int kFirstUnmarkedKind = 25;  // kinds from 25 on get no track cells
+
+bool stops_short(std::uint8_t kind) {
+  return kind == 5 || kind == 6;
+}
+
+// Start and end of the platform, by kind.
+void platform_ends(StationRecord& r, std::int32_t p, std::int32_t length) {
+  if (r.kind == 5 || r.kind == 6) {
+    r.end_m = fit_i32(std::int64_t{p} + 150, "platform end");
+    r.start_m = fit_i32(std::int64_t{p} - length, "platform start");
+    r.param_c = 0;
+  } else if (r.kind == 7 || r.kind == 8) {
+    r.start_m = fit_i32(std::int64_t{p} - length, "platform start");
+    r.end_m = fit_i32(std::int64_t{p} + length, "platform end");
+    r.param_c = 0;
+  } else {
+    r.start_m = fit_i32(std::int64_t{p} - length / 2, "platform start");
+    r.end_m = fit_i32(std::int64_t{p} + length / 2 + (r.param_c != 0 ? 50 : 0), "platform end");
+  }
+}
+
+}  // namespace
+
+bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
+                        std::int32_t signboard_slot, bool& ends_at_range) {
+  ends_at_range = false;
+  if (station_slot < 0 || station_slot >= kStationSlots) {
+    throw ReadFailure("the station table is full");
+  }
+  StationRecord& r = s.station_table[static_cast<std::size_t>(station_slot)];
+  const std::int32_t p = in.read_number();
+  r.position_m = p;
+  if (!in_range(s, p, kRangeMargin)) {
+    set_error(s, 15, p);
+    ends_at_range = true;
+    return false;
+  }
+  if (p % 50 != 0) {
+    set_error(s, 8, p);
+    return false;
+  }
+  r.kind = fit_u8(in.read_number(), "station kind");
+  s.cell_index = in.read_number();  // platform length
+  const std::int32_t length = s.cell_index;
+  if (length % 100 != 0) {
+    set_error(s, 9, p);
+    return false;
+  }
+  r.param_a = fit_u8(in.read_number(), "station value 4");
+  r.param_b = fit_u8(in.read_number(), "station value 5");
+  r.param_c = fit_u8(in.read_number(), "station value 6");
+  r.param_d = fit_i16(in.read_number(), "station value 7");
+  r.param_e = fit_i16(in.read_number(), "station value 8");
+  r.param_f = fit_u8(in.read_number(), "station value 9");
+  r.param_g = fit_i16(in.read_number(), "station value 10");
+  r.param_h = fit_i16(in.read_number(), "station value 11");
+  r.param_i = fit_i16(in.read_number(), "station value 12");
+  r.param_j = fit_u8(in.read_number(), "station value 13");
+  const std::int64_t hours = in.read_number();
+  const std::int64_t minutes = in.read_number();
+  const std::int64_t seconds = in.read_number();
+  r.time_s = fit_i32((hours * 60 + minutes) * 60 + seconds, "station time");
+  r.name = in.read_text();
+
+  platform_ends(r, p, length);
+  if (length < kLongPlatform) r.param_b = 0;
+  if (station_slot == 1) {
+    r.param_c = 0;
+    r.param_b = 0;
+  }
+
+  if (r.kind < kFirstUnmarkedKind && !stops_short(r.kind)) {
+    for (int k = 1; k <= 4; ++k) {
+      const double q = r.end_m / 50.0 - k - 1;
+      if (q > 1) track_cell(s, round_index(q)).approach_mark = static_cast<std::uint8_t>(80 + k);
+    }
+  }
+  if (r.kind < kFirstUnmarkedKind) {
+    const double q = r.end_m / 50.0 - 1;
+    if (!(q > 1)) {
+      set_error(s, 24);
+      return false;
+    }
+    TrackCell& stop = track_cell(s, round_index(q));
+    stop.kind = kStationStop;
+    stop.value1 = static_cast<std::int16_t>(station_slot);
+  }
+
+  if (station_slot > 1 && std::int64_t{r.start_m} - kMinimumSpacing <
+                              s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m) {
+    set_error(s, 22, p);
+    return false;
+  }
+  ++station_slot;
+  if (station_slot >= signboard_slot) {
+    set_error(s, 10);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace sb
