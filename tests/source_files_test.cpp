@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ const SourceFile kSourceFiles[] = {
     {"SlowOrderFile", "Roccalta_ Valfiorita_LINEA 7_rallentamenti.txt", dati_rallentamenti, 0, 0},
     {"TrainCard", "Roccalta_ Valfiorita_LINEA 7_scheda_treno.txt", dati_scheda, 3818, 50},
 };
+
+void PrintTo(const SourceFile& f, std::ostream* os) {
+  *os << '"' << f.leaf << '"';
+}
 
 bool printable_ascii(const std::string& line) {
   for (const char c : line) {
