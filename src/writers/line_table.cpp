@@ -9,7 +9,14 @@ namespace sb {
 LineTable::LineTable(std::span<const std::string_view> lines) {
   if (lines.size() >= kLineTableSlots) throw std::length_error("line table holds 1000 lines");
   std::size_t slot = 0;
-  for (const std::string_view line : lines) slots_[slot++] = line;
+  for (const std::string_view line : lines) {
+    // The end marker closes the table: a content line equal to it would end the file early
+    // and drop every line after it without a word.
+    if (line == kEndMarker) {
+      throw std::invalid_argument("a line equal to the end marker cannot be written");
+    }
+    slots_[slot++] = line;
+  }
   slots_[slot] = kEndMarker;
 }
 

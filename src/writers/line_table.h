@@ -16,7 +16,8 @@ inline constexpr std::size_t kLineTableSlots = 1001;
 class LineTable {
  public:
   // Fills the table from slot 0 with `lines` and puts the end marker after them. More than
-  // 1000 lines do not fit.
+  // 1000 lines do not fit (std::length_error); a line equal to the end marker cannot be
+  // written (std::invalid_argument).
   explicit LineTable(std::span<const std::string_view> lines);
 
   // The file's bytes: every slot before the end marker followed by CR LF.
@@ -26,7 +27,8 @@ class LineTable {
   std::array<std::string_view, kLineTableSlots> slots_{};
 };
 
-// Replaces the file at `path` with the lines of `lines`.
+// Replaces the file at `path` with the lines of `lines`. A table that cannot be filled is
+// refused before the file is touched.
 void write_text_file(const std::string& path, std::span<const std::string_view> lines);
 
 }  // namespace sb
