@@ -1,0 +1,23 @@
+// The route matrix file: every element of the route matrix as a 2-byte tag and its data
+// (none, a 16-bit integer or a double), the component-0 values of metres 0 .. upper first,
+// then the component-1 values; no header, no count.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/route_matrix.h"
+
+namespace sb {
+
+// Bytes an element takes in the file, tag included.
+std::size_t encoded_size(ElementTag tag);
+
+std::string encode_route_matrix_file(const RouteMatrix& matrix);
+
+// Throws DecodeError for an element cut short or with an unknown tag (at the offset of the tag
+// or data that cannot be read), and for an odd number of elements, which cannot be split into
+// two equal halves (at the end of the file). An empty file gives a matrix that does not exist.
+RouteMatrix decode_route_matrix_file(std::string_view bytes);
+
+}  // namespace sb
