@@ -1,5 +1,6 @@
 #include "driver/builtin_run.h"
 
+#include "compiler/memorizza_percorso.h"
 #include "platform/console.h"
 #include "writers/builtin_sources.h"
 
@@ -13,10 +14,12 @@ void set_builtin_names(Scenario& s, const std::string& folder) {
   s.delete_sources = true;
 }
 
-void run_builtin(Scenario& s, const std::string& folder) {
+bool run_builtin(Scenario& s, const std::string& folder) {
   set_builtin_names(s, folder);
   show_status("Attendere");
   write_scenario_sources(s);
+  const std::int32_t j = 1;
+  return memorizza_percorso(s, j);
 }
 
 }  // namespace sb

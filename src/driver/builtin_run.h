@@ -16,6 +16,7 @@ void set_builtin_names(Scenario& s, const std::string& folder);
 // The load handler: sets the names, shows "Attendere", writes the five text files, reads
 // them back, compiles and writes the binary files into `folder`. Throws ErrorStop on the
 // error stop and PlatformError when a file cannot be written.
-void run_builtin(Scenario& s, const std::string& folder);
+// Returns false when nothing could be compiled (see memorizza_percorso).
+bool run_builtin(Scenario& s, const std::string& folder);
 
 }  // namespace sb

@@ -2,28 +2,86 @@
 
 #include <csignal>
 #include <cstdio>
+#include <iostream>
 #include <string>
+#include <vector>
 
 #include "driver/builtin_run.h"
+#include "driver/compile_run.h"
 #include "driver/error_stop.h"
+#include "driver/options.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
+#include "writers/builtin_sources.h"
 
 namespace sb {
+namespace {
 
-int run_command_line(int /*argc*/, char** /*argv*/) {
+constexpr int kSuccess = 0;
+constexpr int kFault = 1;
+constexpr int kUsageOrPlatform = 2;
+
+int usage_error(const std::string& message) {
+  std::cerr << "scenario_builder: " << message << "\n"
+            << "Try 'scenario_builder --help' for more information.\n";
+  return kUsageOrPlatform;
+}
+
+// The folder a mode works in: --dir when given (it must exist), else `fallback`.
+bool work_folder(const Options& o, const std::string& fallback, std::string& folder) {
+  folder = o.dir.value_or(fallback);
+  if (o.dir && !is_folder(*o.dir)) {
+    std::cerr << "scenario_builder: no such folder: " << *o.dir << "\n";
+    return false;
+  }
+  return true;
+}
+
+int run_mode(const Options& o) {
+  std::string folder;
+  switch (o.mode) {
+    case Mode::kHelp:
+      std::cout << usage_text();
+      return kSuccess;
+    case Mode::kVersion:
+      std::cout << "scenario_builder " << SB_VERSION << "\n";
+      return kSuccess;
+    case Mode::kSources: {
+      if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
+      Scenario s;
+      set_builtin_names(s, folder);
+      write_scenario_sources(s);
+      return kSuccess;
+    }
+    case Mode::kBuiltin: {
+      if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
+      Scenario s;
+      return report_build(s, run_builtin(s, folder)) ? kSuccess : kFault;
+    }
+    case Mode::kCompile:
+      return run_compile(o);
+    default:
+      return usage_error("this mode is not available");
+  }
+}
+
+}  // namespace
+
+int run_command_line(int argc, char** argv) {
   // A write beyond the file size limit must fail with an error, not kill the process.
   std::signal(SIGXFSZ, SIG_IGN);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  UsageError error;
+  const auto options = parse_options(args, error);
+  if (!options) return usage_error(error.message);
   try {
-    Scenario s;
-    run_builtin(s, program_folder());
-    return 0;
+    return run_mode(*options);
   } catch (const ErrorStop& stop) {
-    std::fprintf(stderr, "%s\n", stop.what());
-    return 1;
+    std::cerr << stop.what() << "\n";
+    return kFault;
   } catch (const PlatformError& e) {
-    std::fprintf(stderr, "scenario_builder: %s\n", e.what());
-    return 2;
+    std::cerr << "scenario_builder: " << e.what() << "\n";
+    return kUsageOrPlatform;
   }
 }
 

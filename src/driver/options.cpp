@@ -9,10 +9,7 @@ struct ModeName {
   const char* name;
   Mode mode;
 };
-constexpr ModeName kModes[] = {{"sources", Mode::kSources},
-                               {"compile", Mode::kCompile},
-                               {"dump", Mode::kDump},
-                               {"plan", Mode::kPlan}};
+constexpr ModeName kModes[] = {{"sources", Mode::kSources}, {"compile", Mode::kCompile}};
 
 // Which options each mode takes.
 bool takes(Mode mode, const std::string& option) {
@@ -97,10 +94,17 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
   std::size_t min = 0, max = 0;
   const char* what = "";
   switch (o.mode) {
-    case Mode::kCompile: min = max = 2, what = "SCENARIO and LINE"; break;
-    case Mode::kDump: min = max = 1, what = "FILE"; break;
-    case Mode::kPlan: min = 0, max = 2, what = "SCENARIO and LINE, or nothing"; break;
-    default: break;
+    case Mode::kCompile:
+      min = max = 2, what = "SCENARIO and LINE";
+      break;
+    case Mode::kDump:
+      min = max = 1, what = "FILE";
+      break;
+    case Mode::kPlan:
+      min = 0, max = 2, what = "SCENARIO and LINE, or nothing";
+      break;
+    default:
+      break;
   }
   if (o.mode == Mode::kPlan && o.operands.size() == 1) {
     error.message = "plan takes " + std::string(what);
@@ -130,10 +134,6 @@ std::string usage_text() {
       --dir (default: the current folder) and write the binary files into --out (default:
       the --dir folder). The text files are never changed. --no-geometry skips the route
       plan and its file.
-  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--json] FILE
-      Print a compiled file readably (the type is recognised from the file name).
-  scenario_builder plan [--dir DIR] [-o FILE] [SCENARIO LINE]
-      Draw the compiled scenario as an SVG picture.
   scenario_builder --help | --version
 
 Exit status:

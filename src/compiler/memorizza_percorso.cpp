@@ -1,0 +1,25 @@
+#include "compiler/memorizza_percorso.h"
+
+#include "compiler/output_files.h"
+#include "compiler/protection.h"
+#include "compiler/stamping.h"
+#include "reader/memorizza_dati.h"
+
+namespace sb {
+
+bool memorizza_percorso(Scenario& s, const std::int32_t& j) {
+  s.write_geometry = j;
+  s.error_code = 0;
+  for (s.cell_index = 0; s.cell_index < kStationSlots; ++s.cell_index) {
+    s.station_table[static_cast<std::size_t>(s.cell_index)] = StationRecord{};
+  }
+  memorizza_dati(s);
+  // Cell 1 is the header cell of the compiled track: without it there is nothing to stamp.
+  if (!s.has_cell(1)) return false;
+  protect_track(s);
+  if (!stamp(s)) return false;
+  write_output_files(s);
+  return true;
+}
+
+}  // namespace sb

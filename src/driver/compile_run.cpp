@@ -1,0 +1,67 @@
+#include "driver/compile_run.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+
+#include "compiler/memorizza_percorso.h"
+#include "driver/diagnostics.h"
+#include "model/file_names.h"
+#include "platform/files.h"
+#include "platform/platform_error.h"
+
+namespace sb {
+namespace {
+
+// A source file that exists but cannot be read is a platform failure of its own; a missing
+// line file is a fault that the reader reports (code 101).
+void check_readable(const std::string& path) {
+  if (!is_ordinary_file(path)) return;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw PlatformError("read", path, std::strerror(errno));
+  ::close(fd);
+}
+
+bool require_folder(const std::string& folder, const char* option) {
+  if (is_folder(folder)) return true;
+  std::cerr << "scenario_builder: no such folder for " << option << ": " << folder << "\n";
+  return false;
+}
+
+}  // namespace
+
+int run_compile(const Options& o) {
+  Scenario s;
+  s.scenario_name = o.operands[0];
+  s.line_name = o.operands[1];
+  s.source_folder = o.dir.value_or("");
+  s.output_folder = o.out.value_or(s.source_folder);
+  s.delete_sources = false;
+  if (o.dir && !require_folder(*o.dir, "--dir")) return 2;
+  if (!require_folder(s.output_folder.empty() ? "." : s.output_folder, "--out")) return 2;
+  check_readable(line_file_name(s));
+  check_readable(train_file_name(s));
+  const std::int32_t j = o.no_geometry ? 0 : 1;
+  const bool compiled = memorizza_percorso(s, j);
+  return report_build(s, compiled) ? 0 : 1;
+}
+
+bool report_build(const Scenario& s, bool compiled) {
+  report_faults(s.fault_log, std::cerr);
+  const auto faults = s.fault_log.faults.size();
+  if (!compiled) {
+    std::cerr << "scenario_builder: nothing compiled: the reading left no track table; "
+                 "no binary file was written\n";
+    return false;
+  }
+  if (faults > 0) {
+    std::cerr << "scenario_builder: " << faults << (faults == 1 ? " fault" : " faults")
+              << " recorded; the binary files were written all the same\n";
+  }
+  return faults == 0;
+}
+
+}  // namespace sb

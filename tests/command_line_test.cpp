@@ -1,0 +1,232 @@
+// The program's modes, run through the built executable in temporary folders.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "test_support.h"
+
+namespace sb::test {
+namespace {
+
+const std::string kLine = "Roccalta_ Valfiorita_linea.txt";
+const std::string kTrain = "Roccalta_ Valfiorita_LINEA 7-.txt";
+const std::string kCard = "Roccalta_ Valfiorita_LINEA 7_scheda_treno.txt";
+const std::string kNotes = "Roccalta_ Valfiorita_LINEA 7_note.txt";
+const std::string kSlow = "Roccalta_ Valfiorita_LINEA 7_rallentamenti.txt";
+const std::string kRoute = "Roccalta_ Valfiorita_linea.dat";
+const std::string kStations = "Roccalta_ Valfiorita_LINEA 7.sim";
+const std::string kTrack = "Roccalta_ Valfiorita_LINEA 7.dat";
+
+// A small author's scenario "Prova", line "L1": a 3000 m line with two stations.
+const std::vector<std::string> kAuthorLine = {
+    "[generale]", "lunghezza percorso, 3000", "[curve]", "curvad4, 500, 200", "[fine]",
+};
+const std::vector<std::string> kAuthorTrain = {
+    "[generale]",
+    "velocita, 0, 30",
+    "aderenza, 0, 100",
+    "[stazioni]",
+    "stazione, 0, 22, 400, 0,0,0, 0,0,0, 0,0,0, 1, 12,0,0, PRIMA",
+    "stazione, 2000, 22, 400, 0,0,0, 0,0,0, 0,0,0, 1, 12,5,0, SECONDA",
+    "[fine]",
+};
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void write_author_files(const TempDir& dir, const std::vector<std::string>& line,
+                        const std::vector<std::string>& train) {
+  write_bytes(dir.file("Prova_linea.txt"), crlf(line));
+  write_bytes(dir.file("Prova_L1-.txt"), crlf(train));
+}
+
+TEST(BuiltinMode, LeavesSixFilesAndSaysAttendere) {
+  TempDir dir;
+  const auto r = run_program({"--dir", dir.path()}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "Attendere\n");
+  EXPECT_EQ(dir.entries(), sorted({kRoute, kTrack, kCard, kNotes, kSlow, kStations}));
+  EXPECT_EQ(read_bytes(dir.file(kTrack)).size(), 7515u);
+  EXPECT_EQ(read_bytes(dir.file(kRoute)).size(), 499964u);
+}
+
+TEST(BuiltinMode, TwoRunsGiveIdenticalFiles) {
+  TempDir dir;
+  ASSERT_EQ(run_program({"--dir", dir.path()}, dir.path()).status, 0);
+  const std::string track = read_bytes(dir.file(kTrack));
+  const std::string stations = read_bytes(dir.file(kStations));
+  const std::string route = read_bytes(dir.file(kRoute));
+  ASSERT_EQ(run_program({"--dir", dir.path()}, dir.path()).status, 0);
+  EXPECT_EQ(read_bytes(dir.file(kTrack)), track);
+  EXPECT_EQ(read_bytes(dir.file(kStations)), stations);
+  EXPECT_EQ(read_bytes(dir.file(kRoute)), route);
+}
+
+TEST(BuiltinMode, MissingFolderIsAUsageFailure) {
+  TempDir dir;
+  const auto r = run_program({"--dir", dir.file("nowhere")}, dir.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("nowhere"), std::string::npos) << r.err;
+}
+
+TEST(SourcesMode, WritesOnlyTheFiveTextFiles) {
+  TempDir dir;
+  const auto r = run_program({"sources", "--dir", dir.path()}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(dir.entries(), sorted({kCard, kTrain, kNotes, kSlow, kLine}));
+  EXPECT_EQ(read_bytes(dir.file(kLine)).size(), 1031u);
+}
+
+TEST(SourcesMode, CompilingTheSourcesGivesTheBuiltinRunsFiles) {
+  TempDir builtin, authored;
+  ASSERT_EQ(run_program({"--dir", builtin.path()}, builtin.path()).status, 0);
+  ASSERT_EQ(run_program({"sources", "--dir", authored.path()}, authored.path()).status, 0);
+  const auto r = run_program({"compile", "Roccalta_ Valfiorita", "LINEA 7"}, authored.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const auto& leaf : {kTrack, kStations, kRoute}) {
+    EXPECT_EQ(read_bytes(authored.file(leaf)), read_bytes(builtin.file(leaf))) << leaf;
+  }
+  EXPECT_TRUE(exists(authored.file(kLine)));  // the author's files stay
+  EXPECT_TRUE(exists(authored.file(kTrain)));
+}
+
+TEST(CompileMode, CompilesAnAuthorsScenarioAndKeepsItsFiles) {
+  TempDir dir;
+  write_author_files(dir, kAuthorLine, kAuthorTrain);
+  const std::string line_before = read_bytes(dir.file("Prova_linea.txt"));
+  const std::string train_before = read_bytes(dir.file("Prova_L1-.txt"));
+  const auto r = run_program({"compile", "Prova", "L1"}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(read_bytes(dir.file("Prova_linea.txt")), line_before);
+  EXPECT_EQ(read_bytes(dir.file("Prova_L1-.txt")), train_before);
+  // 3000 m + 7000 m of run-out: 200 cells of 50 m, and 10001 route points.
+  EXPECT_EQ(read_bytes(dir.file("Prova_L1.dat")).size(), 15u * 201);
+  EXPECT_EQ(read_bytes(dir.file("Prova_linea.dat")).size(), 2u * (10 * 10000 - 18));
+  EXPECT_TRUE(exists(dir.file("Prova_L1.sim")));
+}
+
+TEST(CompileMode, NoGeometryWritesNoRouteFileAndOutChoosesTheFolder) {
+  TempDir dir, out;
+  write_author_files(dir, kAuthorLine, kAuthorTrain);
+  const auto r = run_program(
+      {"compile", "--dir", dir.path(), "--out", out.path(), "--no-geometry", "Prova", "L1"}, "/");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(out.entries(), (std::vector<std::string>{"Prova_L1.dat", "Prova_L1.sim"}));
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"Prova_L1-.txt", "Prova_linea.txt"}));
+}
+
+// Each fault is reported on the line of the field being read, with its position.
+TEST(CompileMode, FaultsPointAtTheirSourceLine) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> line;
+    std::vector<std::string> train;
+    std::string expected;
+  };
+  auto train_with = [](std::size_t at, const std::string& text) {
+    auto t = kAuthorTrain;
+    t.insert(t.begin() + static_cast<std::ptrdiff_t>(at), text);
+    return t;
+  };
+  auto line_with = [](std::size_t at, const std::string& text) {
+    auto l = kAuthorLine;
+    l.insert(l.begin() + static_cast<std::ptrdiff_t>(at), text);
+    return l;
+  };
+  const Case cases[] = {
+      {"station not on a 50 m mark",
+       {},
+       train_with(6, "stazione, 2525, 22, 400, 0,0,0, 0,0,0, 0,0,0, 1, 12,9,0, TERZA"),
+       "Prova_L1-.txt:7: error 8: station position is not a multiple of 50 (at 2525 m)"},
+      {"signal on a station stop",
+       {},
+       train_with(6, "segnale, 100, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0"),
+       "Prova_L1-.txt:7: error 16: the signal's cell already holds another object (at 100 m)"},
+      {"entry beyond the table",
+       {"[generale]", "lunghezza percorso, 3000", "[curve]", "curvad4, 9950, 10", "[fine]"},
+       {},
+       "Prova_linea.txt:4: error 15: entry lies beyond the end of the track table (at 9950 m)"},
+      {"curve without class", line_with(4, "curvad, 1000, 100"), kAuthorTrain,
+       "Prova_linea.txt:5: error 103:"},
+      {"not a number", line_with(3, "montagna, 100, abc, 2"), kAuthorTrain,
+       "Prova_linea.txt:4: error 25: the scenario could not be read: \"abc\" is not a number"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const auto line = c.line.empty() ? kAuthorLine : c.line;
+    write_author_files(dir, line, c.train.empty() ? kAuthorTrain : c.train);
+    const auto r = run_program({"compile", "Prova", "L1"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("written all the same"), std::string::npos) << r.err;
+    EXPECT_TRUE(exists(dir.file("Prova_L1.dat")));
+  }
+}
+
+TEST(CompileMode, MissingLineFileNamesTheFileLookedFor) {
+  TempDir dir;
+  const auto r = run_program({"compile", "Nessuno", "L1"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("scenario_builder: error 101: line file not found: Nessuno_linea.txt"),
+            std::string::npos)
+      << r.err;
+  EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST(CompileMode, ErrorStopKeepsItsTextAndWritesNothing) {
+  // A signal at 0 m lands in cell 1, the header cell of the compiled track.
+  TempDir dir;
+  auto train = kAuthorTrain;
+  train.insert(train.begin() + 6, "segnale, 0, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0");
+  train[4] = "stazione, 1000, 22, 400, 0,0,0, 0,0,0, 0,0,0, 1, 12,0,0, PRIMA";
+  write_author_files(dir, kAuthorLine, train);
+  const auto r = run_program({"compile", "Prova", "L1"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, " Errore n. 1250\n");
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"Prova_L1-.txt", "Prova_linea.txt"}));
+}
+
+TEST(Usage, ErrorsHelpAndVersion) {
+  TempDir dir;
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out_has;
+    std::string err_has;
+  };
+  const Case cases[] = {
+      {{"--help"}, 0, "Exit status:", ""},
+      {{"--version"}, 0, "scenario_builder ", ""},
+      {{"compile", "--help"}, 0, "Usage:", ""},
+      {{"--frobnicate"}, 2, "", "unknown option '--frobnicate'"},
+      {{"compile", "OnlyOne"}, 2, "", "missing SCENARIO and LINE"},
+      {{"compile", "--out"}, 2, "", "option '--out' needs a value"},
+      {{"sources", "extra"}, 2, "", "unexpected argument 'extra'"},
+  };
+  for (const Case& c : cases) {
+    const auto r = run_program(c.args, dir.path());
+    SCOPED_TRACE(c.args[0]);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.out.find(c.out_has), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find(c.err_has), std::string::npos) << r.err;
+    if (c.status == 2) {
+      EXPECT_NE(r.err.find("Try 'scenario_builder --help'"), std::string::npos);
+    }
+  }
+  EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST(Usage, MissingFolderIsNamed) {
+  TempDir dir;
+  const auto r = run_program({"compile", "--dir", dir.file("none"), "A", "B"}, dir.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("no such folder for --dir: " + dir.file("none")), std::string::npos)
+      << r.err;
+}
+
+}  // namespace
+}  // namespace sb::test
