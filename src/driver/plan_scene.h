@@ -36,6 +36,8 @@ struct PlanStep {
   std::int64_t from_m = 0;
   std::int64_t to_m = 0;
   int value = 0;
+
+  friend bool operator==(const PlanStep&, const PlanStep&) = default;
 };
 
 struct PlanScene {
