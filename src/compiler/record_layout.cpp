@@ -1,11 +1,15 @@
 #include "compiler/record_layout.h"
 
 #include <stdexcept>
+#include <type_traits>
 
 #include "compiler/little_endian.h"
 
 namespace sb {
 namespace {
+
+template <typename Record>
+constexpr bool kCarriesText = std::is_same_v<Record, StationRecord>;
 
 template <typename Record, typename Layout>
 void encode_fields(std::string& out, const Record& r, const Layout& layout) {
@@ -51,11 +55,14 @@ Record decode_fields(ByteReader& in, const Layout& layout) {
       case FieldEncoding::kI32:
         r.*f.i32 = static_cast<std::int32_t>(in.u32(f.name));
         break;
-      case FieldEncoding::kText16: {
-        const std::size_t n = in.u16(std::string(f.name) + " length");
-        r.*f.text = in.text(n, f.name);
+      case FieldEncoding::kText16:
+        // Only station records carry text; compiling this branch for track cells would only
+        // give the optimiser a member pointer it cannot prove unused.
+        if constexpr (kCarriesText<Record>) {
+          const std::size_t n = in.u16(std::string(f.name) + " length");
+          r.*f.text = in.text(n, f.name);
+        }
         break;
-      }
     }
   }
   return r;
