@@ -291,6 +291,20 @@ TEST_F(ReaderTest, RouteLengthLimit) {
   EXPECT_EQ(slot(84).end_m, 1000000);
 }
 
+TEST(LinePassRouteLength, CellCountRoundsHalvesToEven) {
+  for (const auto& [length, cells] :
+       {std::pair{18025, 500}, std::pair{18075, 502}, std::pair{18024, 500}, std::pair{-7000, 0}}) {
+    SCOPED_TRACE(length);
+    ReaderRun r;
+    r.read(crlf({"[generale]", "lunghezza percorso, " + std::to_string(length), "[fine]"}),
+           train_file_with({}));
+    EXPECT_EQ(r.s.error_code, 0);
+    EXPECT_EQ(r.s.extended_length, length + 7000);
+    EXPECT_EQ(r.s.cell_count, cells);
+    EXPECT_EQ(r.s.track_table.size(), static_cast<std::size_t>(cells) + 1);
+  }
+}
+
 TEST_F(ReaderTest, SecondRouteLengthCreatesTheTablesAnew) {
   read(crlf({"[generale]", "lunghezza percorso, 50000", "lunghezza percorso, 3000", "[fine]"}),
        train_file_with({}), 1);

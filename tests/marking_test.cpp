@@ -152,6 +152,18 @@ TEST(MountainStretch, StretchOutsideTheTableFailsBeforeMarkingAnyCell) {
   }
 }
 
+TEST(Marking, PositionsHalfwayBetweenCellsRoundToEven) {
+  Scenario s = with_track();
+  montagna(s, 75, 275, 2);  // round(1.5) = 2 to round(4.5) = 4
+  for (int n = 0; n <= 6; ++n)
+    EXPECT_EQ(s.track_table[n].mountain_side, (n >= 2 && n <= 4) ? 2 : 0) << n;
+  board(s, 75, 80, 80);   // round(2.5) = 2
+  board(s, 125, 80, 80);  // round(3.5) = 4
+  EXPECT_EQ(cells_of_kind(s, kSpeedBoard), (std::vector<int>{2, 4}));
+  segnale(s, 275, Signal{});  // round(6.5) = 6
+  EXPECT_EQ(s.track_table[6].kind, kSignal);
+}
+
 // ---- Speed boards ----
 
 TEST(SpeedBoard, PacksTheSpeedsAndStripes) {
