@@ -36,7 +36,12 @@ void set_route_length(Scenario& s, std::int32_t length) {
     throw ReadFailure("route length " + std::to_string(length) + " leaves no track at all");
   }
   s.track_table.assign(static_cast<std::size_t>(s.cell_count) + 1, TrackCell{});
-  if (s.write_geometry != 0) s.route_matrix.allocate(s.extended_length);
+  if (s.write_geometry != 0) {
+    if (s.extended_length < 0) {
+      throw ReadFailure("route length " + std::to_string(length) + " leaves no route plan");
+    }
+    s.route_matrix.allocate(s.extended_length);
+  }
 }
 
 enum class Outcome { kGoOn, kEndPass, kStop };
@@ -158,11 +163,13 @@ Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in) {
       set_error(s, 6, p);
       return Outcome::kStop;
     }
-    cell.kind = kSignboard;
-    cell.value1 = static_cast<std::int16_t>(st.signboard_slot);
+    // Boards take the station slots from 80 down to 0; one more would have no slot, and its
+    // cell is left alone.
     if (st.signboard_slot < 0) {
       throw ReadFailure("more than " + std::to_string(kFirstSignboardSlot + 1) + " signboards");
     }
+    cell.kind = kSignboard;
+    cell.value1 = static_cast<std::int16_t>(st.signboard_slot);
     s.station_table[static_cast<std::size_t>(st.signboard_slot)].name = s.text_line;
     --st.signboard_slot;
   }
