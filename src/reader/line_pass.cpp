@@ -163,13 +163,11 @@ Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in) {
       set_error(s, 6, p);
       return Outcome::kStop;
     }
-    // Boards take the station slots from 80 down to 0; one more would have no slot, and its
-    // cell is left alone.
+    cell.kind = kSignboard;
+    cell.value1 = static_cast<std::int16_t>(st.signboard_slot);
     if (st.signboard_slot < 0) {
       throw ReadFailure("more than " + std::to_string(kFirstSignboardSlot + 1) + " signboards");
     }
-    cell.kind = kSignboard;
-    cell.value1 = static_cast<std::int16_t>(st.signboard_slot);
     s.station_table[static_cast<std::size_t>(st.signboard_slot)].name = s.text_line;
     --st.signboard_slot;
   }
