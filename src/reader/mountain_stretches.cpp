@@ -17,14 +17,6 @@ void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::i
     throw ReadFailure("more than " + std::to_string(kMountainSlots - 1) +
                       " mountain-side stretches");
   }
-  // The stretch's cells; a stretch that reaches outside the track table fails before it is
-  // recorded or any cell is marked.
-  const std::int32_t first = round_index(inizio / 50.0);
-  const std::int32_t last = round_index(fine / 50.0 - 1);
-  if (first <= last) {
-    track_cell(s, first);
-    track_cell(s, last);
-  }
   ++s.mountain_count;
   s.mountain_start[s.mountain_count] = inizio;
   s.mountain_end[s.mountain_count] = fine;
@@ -32,10 +24,12 @@ void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::i
       static_cast<std::int64_t>(inizio) - s.mountain_end[s.mountain_count - 1] <= 150) {
     tipo = 3;
   }
+  const std::int32_t first = round_index(inizio / 50.0);
+  const std::int32_t last = round_index(fine / 50.0 - 1);
   std::int32_t count = 0;
   for (std::int64_t n = first; n <= last; ++n) {
     s.cell_index = static_cast<std::int32_t>(n);
-    TrackCell& cell = s.track_table[static_cast<std::size_t>(n)];
+    TrackCell& cell = track_cell(s, n);
     ++count;
     cell.mountain_side = low8(tipo);
     if (s.look != 0 && count % 4 == 0 && cell.kind == kPlain) cell.kind = kMountainMarker;
