@@ -28,15 +28,10 @@ void memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& va
     set_error(s, 21);
     return;
   }
-  // Every value is worked out before the cell is touched, so a value that does not fit
-  // leaves the cell as it was.
-  const std::int16_t value1 = speed_pair(vas, vad);
-  const std::int16_t value2 = speed_pair(vbs, vbd);
-  const std::int16_t value3 = speed_pair(vcs, vcd);
   cell.kind = kSpeedBoard;
-  cell.value1 = value1;
-  cell.value2 = value2;
-  cell.value3 = value3;
+  cell.value1 = speed_pair(vas, vad);
+  cell.value2 = speed_pair(vbs, vbd);
+  cell.value3 = speed_pair(vcs, vcd);
   cell.value4 = low16(std::int64_t{strisces} * 10 + strisced);
 }
 
