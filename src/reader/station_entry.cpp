@@ -84,22 +84,19 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
     r.param_b = 0;
   }
 
-  if (r.kind < kFirstUnmarkedKind) {
-    // The stop cell lies beyond every approach mark; one beyond the track table fails here,
-    // before any mark is written.
-    const double stop_q = r.end_m / 50.0 - 1;
-    if (stop_q > 1) track_cell(s, round_index(stop_q));
-    if (!stops_short(r.kind)) {
-      for (int k = 1; k <= 4; ++k) {
-        const double q = r.end_m / 50.0 - k - 1;
-        if (q > 1) track_cell(s, round_index(q)).approach_mark = static_cast<std::uint8_t>(80 + k);
-      }
+  if (r.kind < kFirstUnmarkedKind && !stops_short(r.kind)) {
+    for (int k = 1; k <= 4; ++k) {
+      const double q = r.end_m / 50.0 - k - 1;
+      if (q > 1) track_cell(s, round_index(q)).approach_mark = static_cast<std::uint8_t>(80 + k);
     }
-    if (!(stop_q > 1)) {
+  }
+  if (r.kind < kFirstUnmarkedKind) {
+    const double q = r.end_m / 50.0 - 1;
+    if (!(q > 1)) {
       set_error(s, 24);
       return false;
     }
-    TrackCell& stop = track_cell(s, round_index(stop_q));
+    TrackCell& stop = track_cell(s, round_index(q));
     stop.kind = kStationStop;
     stop.value1 = static_cast<std::int16_t>(station_slot);
   }
