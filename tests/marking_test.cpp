@@ -143,13 +143,18 @@ TEST(MountainStretch, EightyFirstStretchFailsWithoutBeingRecorded) {
   EXPECT_EQ(s.track_table[324].mountain_side, 0);
 }
 
-TEST(MountainStretch, StretchOutsideTheTableFailsBeforeMarkingAnyCell) {
-  for (const auto& [inizio, fine] : {std::pair{24000, 25100}, std::pair{-100, 500}}) {
-    SCOPED_TRACE(inizio);
-    Scenario s = with_track();
-    EXPECT_THROW(montagna(s, inizio, fine, 12), ReadFailure);
-    for (const TrackCell& c : s.track_table) ASSERT_EQ(c, TrackCell{});
-  }
+// A stretch reaching outside the table fails at its first cell outside; the stretch is
+// recorded and the cells marked before that stay (nothing is undone).
+TEST(MountainStretch, StretchOutsideTheTableFailsAtTheFirstCellOutside) {
+  Scenario s = with_track();
+  EXPECT_THROW(montagna(s, 24000, 25100, 2), ReadFailure);  // cells 480 to 501
+  EXPECT_EQ(s.mountain_count, 1);
+  EXPECT_EQ(s.track_table[480].mountain_side, 2);
+  EXPECT_EQ(s.track_table[500].mountain_side, 2);
+
+  Scenario before = with_track();
+  EXPECT_THROW(montagna(before, -100, 500, 2), ReadFailure);  // starts at cell -2
+  for (const TrackCell& c : before.track_table) ASSERT_EQ(c, TrackCell{});
 }
 
 TEST(Marking, PositionsHalfwayBetweenCellsRoundToEven) {
@@ -222,13 +227,18 @@ TEST(SpeedBoard, ReplacesAMarkerButNotAnotherObject) {
   EXPECT_EQ(s.track_table[9], before);
 }
 
-TEST(SpeedBoard, ValueBeyondSixteenBitsFailsBeforeWritingTheCell) {
+// The fields are written in their order; the one that does not fit 16 bits ends the reading
+// and what was written before it stays.
+TEST(SpeedBoard, ValueBeyondSixteenBitsFailsAtThatField) {
   Scenario s = with_track();
   std::int32_t vas = 80, vbs = 80, vcs = 1700, vad = 80, vbd = 80, vcd = 0;  // 34000
   std::int16_t strisces = 0, strisced = 0;
   EXPECT_THROW(memo_indicatori_v_max(s, 400, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced),
                ReadFailure);
-  EXPECT_EQ(s.track_table[9], TrackCell{});
+  EXPECT_EQ(s.track_table[9].kind, kSpeedBoard);
+  EXPECT_EQ(s.track_table[9].value1, 1616);
+  EXPECT_EQ(s.track_table[9].value2, 1616);
+  EXPECT_EQ(s.track_table[9].value3, 0);
 }
 
 // ---- Signals ----

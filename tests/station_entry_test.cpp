@@ -259,8 +259,6 @@ TEST(StationEntry, RunTimeFailures) {
        "stazione, 5000, 26, 300, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1000000, 0, 0, X"},
       {"name missing at the end of the file",
        "stazione, 5000, 26, 300, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 10, 0"},
-      // Its stop cell (501) lies beyond the table; its marks would not.
-      {"stop cell beyond the table", Station{.p = 24200, .kind = 7, .length = 900}.line()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -274,6 +272,20 @@ TEST(StationEntry, RunTimeFailures) {
     EXPECT_TRUE(stop_cells(r.s).empty());
     EXPECT_TRUE(marked_cells(r.s).empty());
   }
+}
+
+// A stop cell beyond the table fails the reading; the approach marks written before it, which
+// lie inside the table, stay (nothing is undone).
+TEST(StationEntry, StopCellBeyondTheTableFailsAfterItsMarks) {
+  ReaderRun r;
+  write_bytes(line_file_name(r.s), line_file_with({}));
+  write_bytes(train_file_name(r.s),
+              crlf({"[generale]", Station{.p = 24200, .kind = 7, .length = 900}.line(), "[fine]"}));
+  memorizza_dati(r.s);
+  EXPECT_EQ(r.s.error_code, 25);
+  EXPECT_FALSE(r.train_file_left());
+  EXPECT_TRUE(stop_cells(r.s).empty());
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(r.cell(501 - k).approach_mark, 80 + k) << k;
 }
 
 }  // namespace
