@@ -1,6 +1,7 @@
 // One slot of the station table, with its fields in the order the station file stores them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -36,5 +37,8 @@ inline constexpr int kChainageOneSlot = 83;
 inline constexpr int kTrainDataSlot = 84;
 inline constexpr int kScenarioSlot = 85;
 inline constexpr int kLineSlot = 86;
+
+// The station file stores the length of a name in 16 bits: no name can be longer.
+inline constexpr std::size_t kMaxNameBytes = 0xFFFF;
 
 }  // namespace sb

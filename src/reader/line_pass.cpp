@@ -168,7 +168,8 @@ Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in) {
     if (st.signboard_slot < 0) {
       throw ReadFailure("more than " + std::to_string(kFirstSignboardSlot + 1) + " signboards");
     }
-    s.station_table[static_cast<std::size_t>(st.signboard_slot)].name = s.text_line;
+    s.station_table[static_cast<std::size_t>(st.signboard_slot)].name =
+        fit_name(s.text_line, "signboard text");
     --st.signboard_slot;
   }
   return Outcome::kGoOn;

@@ -53,6 +53,15 @@ std::int32_t fit_i32(std::int64_t v, const char* what) {
   return static_cast<std::int32_t>(v);
 }
 
+std::string fit_name(std::string text, const char* what) {
+  if (text.size() > kMaxNameBytes) {
+    throw ReadFailure(std::string(what) + " of " + std::to_string(text.size()) +
+                      " bytes is longer than the " + std::to_string(kMaxNameBytes) +
+                      " bytes a name can hold");
+  }
+  return text;
+}
+
 bool in_range(const Scenario& s, std::int32_t p, int margin) {
   if (!s.has_track_table()) throw ReadFailure("there is no track table: no route length was read");
   return (static_cast<double>(p) + margin) / 50.0 <= s.cell_count;

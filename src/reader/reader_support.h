@@ -28,6 +28,10 @@ std::uint8_t fit_u8(std::int64_t v, const char* what);
 std::int16_t fit_i16(std::int64_t v, const char* what);
 std::int32_t fit_i32(std::int64_t v, const char* what);
 
+// A name for the station table (a station's name, a signboard's text); ReadFailure naming
+// `what` when it is longer than the station file can store.
+std::string fit_name(std::string text, const char* what);
+
 // The range check of an entry at p metres with the given margin: accepted when
 // (p + margin) / 50 <= cell_count. ReadFailure when there is no track table yet.
 bool in_range(const Scenario& s, std::int32_t p, int margin);
