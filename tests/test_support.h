@@ -1,6 +1,8 @@
 // Helpers shared by the tests: temporary folders, file access and running the real program.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,9 +37,19 @@ struct ProgramResult {
   std::string err;
 };
 
-// Runs the built scenario_builder (or `program`) with `args` in the folder `cwd`.
+// Conditions for the program run by run_program.
+struct RunLimits {
+  // The largest file the program may write, in bytes (RLIMIT_FSIZE): a write beyond it fails.
+  std::optional<std::uint64_t> file_size;
+  // Run the program as the user "nobody" when the tests run as root, for whom file and
+  // folder permissions are not enforced.
+  bool unprivileged = false;
+};
+
+// Runs the built scenario_builder (or `program`) with `args` in the folder `cwd`. A program
+// that could not be started exits with 127.
 ProgramResult run_program(const std::vector<std::string>& args, const std::string& cwd,
-                          const std::string& program = SB_PROGRAM);
+                          const std::string& program = SB_PROGRAM, const RunLimits& limits = {});
 
 // A scenario with the built-in names whose source and output folders are `folder`.
 Scenario builtin_scenario(const std::string& folder);

@@ -13,6 +13,8 @@
 namespace sb {
 namespace {
 
+constexpr int kTempAttempts = 100;
+
 std::string reason(int err) {
   return std::strerror(err);
 }
@@ -85,10 +87,20 @@ std::string read_file(const std::string& path) {
 }
 
 void write_file(const std::string& path, std::string_view bytes) {
-  const std::string temp = path + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw PlatformError("create", path, reason(errno));
+  // A name of its own beside the file: never an existing file, and never a link followed.
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temp = path + ".tmp" + std::to_string(::getpid());
+    if (attempt > 0) temp += "." + std::to_string(attempt);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt == kTempAttempts - 1)) {
+      throw PlatformError("create", path, reason(errno));
+    }
+  }
+  // The content must be on the disk before the old file is given up for it.
   int err = write_all(fd, bytes);
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
   if (err != 0) {
