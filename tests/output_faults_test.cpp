@@ -161,5 +161,22 @@ TEST(OutputFaults, ReplacementLeavesTheOldFileWholeForItsHolders) {
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"held.dat", "table.dat"}));
 }
 
+// Whatever already stands under the name the temporary file would take, a file or a link to
+// another file, is neither overwritten nor written through.
+TEST(OutputFaults, TemporaryNameInUseIsLeftAlone) {
+  TempDir dir;
+  const std::string path = dir.file("table.dat");
+  const std::string temp = path + ".tmp" + std::to_string(::getpid());
+  const std::string target = dir.file("elsewhere.dat");
+  write_bytes(temp, "someone else's file");
+  write_bytes(target, "a file the link points to");
+  ASSERT_EQ(::symlink(target.c_str(), (temp + ".1").c_str()), 0);
+  write_file(path, "new");
+  EXPECT_EQ(read_bytes(path), "new");
+  EXPECT_EQ(read_bytes(temp), "someone else's file");
+  EXPECT_EQ(read_bytes(target), "a file the link points to");
+  EXPECT_EQ(dir.entries().size(), 4u);
+}
+
 }  // namespace
 }  // namespace sb::test
