@@ -70,23 +70,24 @@ struct Bound {
 };
 
 std::vector<Bound> bounds() {
-  const std::string no_train = train_file_from_origin({});
+  // Speed and adhesion from the origin, nothing else.
+  const std::string plain_train = train_file_from_origin({});
   const std::string signal = ", 2, 3, 0, 0, 0, 2, 2, 0, 0, 0";
   return {
       // ---- Positions before the origin ----
       {"speed board at -75 m lands in cell 0",
-       line_file_with({"indicatori_vmax, -75, 80, 80, 80, 0, 80, 80, 80, 0"}), no_train, 0, 0,
+       line_file_with({"indicatori_vmax, -75, 80, 80, 80, 0, 80, 80, 80, 0"}), plain_train, 0, 0,
        [](const Scenario& s) {
          EXPECT_EQ(cell(s, 0).kind, kSpeedBoard);
          EXPECT_EQ(cell(s, 0).value1, 1616);
        }},
-      {"signboard at -76 m", line_file_with({"indicatore cartello, -76, A"}), no_train, 0, 25,
+      {"signboard at -76 m", line_file_with({"indicatore cartello, -76, A"}), plain_train, 0, 25,
        [](const Scenario& s) {
          EXPECT_EQ(cells_of_kind(s, kSignboard), 0);
          EXPECT_EQ(slot(s, 80).name, "");
        }},
-      {"mountain-side stretch from -50 m", line_file_with({"montagna, -50, 500, 2"}), no_train, 0,
-       25,
+      {"mountain-side stretch from -50 m", line_file_with({"montagna, -50, 500, 2"}), plain_train,
+       0, 25,
        [](const Scenario& s) {
          EXPECT_EQ(s.mountain_count, 1);  // recorded before its first cell is reached
          for (int n = 0; n <= 10; ++n) EXPECT_EQ(cell(s, n).mountain_side, 0) << n;
@@ -126,16 +127,16 @@ std::vector<Bound> bounds() {
 
       // ---- Beyond the end of a table ----
       {"mountain-side stretch reaching beyond the table",
-       line_file_with({"montagna, 24000, 26000, 2"}), no_train, 0, 25,
+       line_file_with({"montagna, 24000, 26000, 2"}), plain_train, 0, 25,
        [](const Scenario& s) {
          EXPECT_EQ(cell(s, 479).mountain_side, 0);
          EXPECT_EQ(cell(s, 480).mountain_side, 2);
          EXPECT_EQ(cell(s, 500).mountain_side, 2);  // the cells inside the table stay marked
        }},
       {"curve ending on the last point of the route plan", line_file_with({"curvad4, 24000, 1000"}),
-       no_train, 1, 0,
+       plain_train, 1, 0,
        [](const Scenario& s) { EXPECT_EQ(s.route_matrix.tag(25000, 0), ElementTag::kFloat64); }},
-      {"curve beyond the route plan", line_file_with({"curvad4, 24000, 1001"}), no_train, 1, 25,
+      {"curve beyond the route plan", line_file_with({"curvad4, 24000, 1001"}), plain_train, 1, 25,
        [](const Scenario& s) {
          EXPECT_EQ(s.route_matrix.upper(), 25000);
          EXPECT_EQ(s.route_matrix.tag(25000, 0), ElementTag::kFloat64);
@@ -174,20 +175,20 @@ std::vector<Bound> bounds() {
                                  return "montagna, " + std::to_string(k * 200) + ", " +
                                         std::to_string(k * 200 + 100) + ", 2";
                                })),
-       no_train, 0, 25,
+       plain_train, 0, 25,
        [](const Scenario& s) {
          EXPECT_EQ(s.mountain_count, 80);
          EXPECT_EQ(s.mountain_start[80], 79 * 200);
          EXPECT_EQ(cell(s, 316).mountain_side, 3);  // the 80th stretch
          EXPECT_EQ(cell(s, 320).mountain_side, 0);  // the 81st
        }},
-      {"81 signboards fit", line_file_with(signboards(81)), no_train, 0, 0,
+      {"81 signboards fit", line_file_with(signboards(81)), plain_train, 0, 0,
        [](const Scenario& s) {
          EXPECT_EQ(cell(s, 82).kind, kSignboard);
          EXPECT_EQ(cell(s, 82).value1, 0);
          EXPECT_EQ(slot(s, 0).name, "B80");
        }},
-      {"82nd signboard", line_file_with(signboards(82)), no_train, 0, 25,
+      {"82nd signboard", line_file_with(signboards(82)), plain_train, 0, 25,
        [](const Scenario& s) {
          EXPECT_EQ(slot(s, 0).name, "B80");
          // Its cell is written before the slot for its text is found missing.
@@ -205,12 +206,12 @@ std::vector<Bound> bounds() {
       // ---- Fills that do not advance ----
       // Every entry at 100 m writes one cell and advances the fill index (the first writes
       // cells 0 and 1), and the fill at the end of the pass writes one more.
-      {"499 gradients at 100 m", line_file_with(repeated(499, gradient_at_100)), no_train, 0, 0,
+      {"499 gradients at 100 m", line_file_with(repeated(499, gradient_at_100)), plain_train, 0, 0,
        [](const Scenario& s) {
          EXPECT_EQ(cell(s, 499).gradient, 101);
          EXPECT_EQ(cell(s, 500).gradient, 101);  // by the tail fill
        }},
-      {"500 gradients at 100 m", line_file_with(repeated(500, gradient_at_100)), no_train, 0, 25,
+      {"500 gradients at 100 m", line_file_with(repeated(500, gradient_at_100)), plain_train, 0, 25,
        [](const Scenario& s) { EXPECT_EQ(cell(s, 500).gradient, 101); }},
       {"500 adhesion entries at 100 m", line_file_with({}),
        train_file_with(repeated(500, [](int) { return "aderenza, 100, 1"; })), 0, 25,
@@ -221,14 +222,14 @@ std::vector<Bound> bounds() {
 
       // ---- Route length ----
       {"route length 1000000", crlf({"[generale]", "lunghezza percorso, 1000000", "[fine]"}),
-       no_train, 0, 0,
+       plain_train, 0, 0,
        [](const Scenario& s) {
          EXPECT_EQ(s.cell_count, 20140);
          EXPECT_EQ(s.track_table.size(), 20141u);
          EXPECT_EQ(cell(s, 20137).speed_limit, 6);
        }},
       {"route length 1000001", crlf({"[generale]", "lunghezza percorso, 1000001", "[fine]"}),
-       no_train, 0, 1, [](const Scenario& s) { EXPECT_FALSE(s.has_track_table()); }},
+       plain_train, 0, 1, [](const Scenario& s) { EXPECT_FALSE(s.has_track_table()); }},
 
       // ---- Numbers and names too large for their fields ----
       {"numbers at the 32-bit limits", line_file_with({}),
@@ -244,7 +245,7 @@ std::vector<Bound> bounds() {
          EXPECT_EQ(slot(s, 84).position_m, 3);
          EXPECT_EQ(slot(s, 84).start_m, 0);
        }},
-      {"position beyond 32 bits", line_file_with({"pendenza, -2147483649, 1"}), no_train, 0, 25,
+      {"position beyond 32 bits", line_file_with({"pendenza, -2147483649, 1"}), plain_train, 0, 25,
        [](const Scenario& s) { EXPECT_EQ(cell(s, 0).gradient, 0); }},
       {"station name of 65535 bytes", line_file_with({}),
        train_file_with({station(5000, 30, 300, std::string(65535, 'N'))}), 0, 0,
@@ -256,7 +257,7 @@ std::vector<Bound> bounds() {
          EXPECT_EQ(slot(s, 1).name, "");
        }},
       {"signboard text of 65536 bytes",
-       line_file_with({"indicatore cartello, 600, " + std::string(65536, 'T')}), no_train, 0, 25,
+       line_file_with({"indicatore cartello, 600, " + std::string(65536, 'T')}), plain_train, 0, 25,
        [](const Scenario& s) {
          EXPECT_EQ(cell(s, 13).kind, kSignboard);  // written before its text
          EXPECT_EQ(slot(s, 80).name, "");
