@@ -91,6 +91,9 @@ std::vector<Case> cases() {
       {"point 250 in c-2 is lowered to 180",
        {board(40), sig(30), busy(29), pt(28, 250)},
        {pt(28, 180)}},
+      {"a free c-2 comes before lowering a point in c-1",
+       {board(40), sig(30), pt(29, 250)},
+       {pt(28)}},
       {"point 120 stays 120", {board(40), sig(30), pt(29, 120), busy(28)}, {}},
       {"signal with no room: error 11", {board(40), sig(30), busy(29), busy(28)}, {}, 11, 1500},
 

@@ -3,9 +3,11 @@
 // then the component-1 values; no header, no count.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "compiler/byte_reader.h"  // DecodeError
 #include "model/route_matrix.h"
 
 namespace sb {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/byte_reader.h"  // DecodeError
 #include "model/station_record.h"
 
 namespace sb {

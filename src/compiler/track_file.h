@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/byte_reader.h"  // DecodeError
 #include "model/track_cell.h"
 
 namespace sb {

@@ -82,6 +82,11 @@ int run_command_line(int argc, char** argv) {
   } catch (const PlatformError& e) {
     std::cerr << "scenario_builder: " << e.what() << "\n";
     return kUsageOrPlatform;
+  } catch (const std::exception& e) {
+    // Anything else (a table that cannot be encoded, memory exhausted) still ends the run
+    // with a message rather than an abort.
+    std::cerr << "scenario_builder: " << e.what() << "\n";
+    return kUsageOrPlatform;
   }
 }
 
