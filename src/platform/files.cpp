@@ -84,17 +84,47 @@ std::string read_file(const std::string& path) {
   return bytes;
 }
 
-void write_file(const std::string& path, std::string_view bytes) {
-  const std::string temp = path + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw PlatformError("create", path, reason(errno));
-  int err = write_all(fd, bytes);
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+ReplacementFile::ReplacementFile(std::string path)
+    : path_(std::move(path)), temp_(path_ + ".tmp" + std::to_string(::getpid())) {
+  fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) throw PlatformError("create", path_, reason(errno));
+}
+
+ReplacementFile::~ReplacementFile() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(temp_.c_str());
+}
+
+void ReplacementFile::fail(int err) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  ::unlink(temp_.c_str());
+  throw PlatformError("write", path_, reason(err));
+}
+
+void ReplacementFile::write(std::string_view bytes) {
+  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
+  if (const int err = write_all(fd_, bytes); err != 0) fail(err);
+}
+
+void ReplacementFile::commit() {
+  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
+  const int fd = fd_;
+  fd_ = -1;
+  int err = 0;
+  if (::close(fd) != 0) err = errno;
+  if (err == 0 && ::rename(temp_.c_str(), path_.c_str()) != 0) err = errno;
   if (err != 0) {
-    ::unlink(temp.c_str());
-    throw PlatformError("write", path, reason(err));
+    ::unlink(temp_.c_str());
+    throw PlatformError("write", path_, reason(err));
   }
+}
+
+void write_file(const std::string& path, std::string_view bytes) {
+  ReplacementFile file(path);
+  file.write(bytes);
+  file.commit();
 }
 
 void delete_file(const std::string& path) {
