@@ -8,6 +8,8 @@
 #include <cstdio>
 
 #include "compiler/memorizza_percorso.h"
+#include "compiler/route_matrix_file.h"
+#include "compiler/track_file.h"
 #include "model/file_names.h"
 #include "test_support.h"
 
@@ -60,9 +62,18 @@ TEST_P(LongScenario, CompilesWithoutFault) {
   EXPECT_TRUE(exists(line_file_name(s)));
   EXPECT_TRUE(exists(train_file_name(s)));
   EXPECT_EQ(read_bytes(track_file_name(s)).size(), 15u * 20141);
+  EXPECT_EQ(decode_track_file(read_bytes(track_file_name(s))), s.track_table);
   if (j != 0) {
     // Two halves of 10 x extended_length - 18 bytes: every point from 2 to 1 006 998 computed.
-    EXPECT_EQ(read_bytes(route_matrix_file_name(s)).size(), 2u * (10u * 1007000 - 18));
+    const std::string bytes = read_bytes(route_matrix_file_name(s));
+    EXPECT_EQ(bytes.size(), 2u * (10u * 1007000 - 18));
+    // The file, written block by block, holds every element once and in order.
+    const RouteMatrix decoded = decode_route_matrix_file(bytes);
+    ASSERT_EQ(decoded.upper(), s.route_matrix.upper());
+    for (int c = 0; c < 2; ++c) {
+      EXPECT_EQ(decoded.tags(c), s.route_matrix.tags(c)) << "component " << c;
+      EXPECT_EQ(decoded.values(c), s.route_matrix.values(c)) << "component " << c;
+    }
   } else {
     EXPECT_FALSE(exists(route_matrix_file_name(s)));
   }
