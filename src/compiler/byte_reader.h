@@ -14,12 +14,17 @@ namespace sb {
 class DecodeError : public std::runtime_error {
  public:
   DecodeError(std::size_t offset, const std::string& what)
-      : std::runtime_error("at byte " + std::to_string(offset) + ": " + what), offset_(offset) {}
+      : std::runtime_error("at byte " + std::to_string(offset) + ": " + what),
+        offset_(offset),
+        detail_(what) {}
   // Offset from the start of the file of the first byte that could not be decoded.
   std::size_t offset() const { return offset_; }
+  // What went wrong, without the offset.
+  const std::string& detail() const { return detail_; }
 
  private:
   std::size_t offset_;
+  std::string detail_;
 };
 
 class ByteReader {

@@ -26,7 +26,7 @@ std::vector<StationRecord> decode_station_file(std::string_view bytes) {
       records.push_back(decode_station_record(in));
     } catch (const DecodeError& e) {
       throw DecodeError(e.offset(),
-                        "station slot " + std::to_string(records.size()) + ", " + e.what());
+                        "station slot " + std::to_string(records.size()) + ", " + e.detail());
     }
   }
   if (!in.at_end()) {

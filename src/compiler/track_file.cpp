@@ -19,7 +19,8 @@ std::vector<TrackCell> decode_track_file(std::string_view bytes) {
     try {
       cells.push_back(decode_track_cell(in));
     } catch (const DecodeError& e) {
-      throw DecodeError(e.offset(), "track cell " + std::to_string(cells.size()) + ", " + e.what());
+      throw DecodeError(e.offset(),
+                        "track cell " + std::to_string(cells.size()) + ", " + e.detail());
     }
   }
   return cells;

@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "compiler/compiled_file.h"
 #include "driver/builtin_run.h"
 #include "driver/compile_run.h"
+#include "driver/dump_run.h"
 #include "driver/error_stop.h"
 #include "driver/options.h"
+#include "driver/plan_run.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
 #include "writers/builtin_sources.h"
@@ -60,6 +63,10 @@ int run_mode(const Options& o) {
     }
     case Mode::kCompile:
       return run_compile(o);
+    case Mode::kDump:
+      return run_dump(o);
+    case Mode::kPlan:
+      return run_plan(o);
     default:
       return usage_error("this mode is not available");
   }
@@ -80,6 +87,9 @@ int run_command_line(int argc, char** argv) {
     std::cerr << stop.what() << "\n";
     return kFault;
   } catch (const PlatformError& e) {
+    std::cerr << "scenario_builder: " << e.what() << "\n";
+    return kUsageOrPlatform;
+  } catch (const MalformedFile& e) {
     std::cerr << "scenario_builder: " << e.what() << "\n";
     return kUsageOrPlatform;
   } catch (const std::exception& e) {

@@ -9,7 +9,10 @@ struct ModeName {
   const char* name;
   Mode mode;
 };
-constexpr ModeName kModes[] = {{"sources", Mode::kSources}, {"compile", Mode::kCompile}};
+constexpr ModeName kModes[] = {{"sources", Mode::kSources},
+                               {"compile", Mode::kCompile},
+                               {"dump", Mode::kDump},
+                               {"plan", Mode::kPlan}};
 
 // Which options each mode takes.
 bool takes(Mode mode, const std::string& option) {
@@ -134,6 +137,18 @@ std::string usage_text() {
       --dir (default: the current folder) and write the binary files into --out (default:
       the --dir folder). The text files are never changed. --no-geometry skips the route
       plan and its file.
+  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--json] FILE
+      Print a compiled file readably: the track file (the cells that hold an object, or
+      every cell with --all), the station file (the non-empty slots, or all 87 with --all)
+      or the route matrix file (every N-th metre, default 1). The type comes from the
+      name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type is
+      given. --json prints the same as JSON.
+  scenario_builder plan [--dir DIR] [-o FILE] [SCENARIO LINE]
+      Draw a compiled scenario as an SVG picture: the route's plan with its stations,
+      signals, speed boards and mountain-side stretches, and a strip of the line with its
+      speed limit, gradient and station stops. It reads the three binary files from DIR
+      (default: the current folder); without names, those of the built-in scenario. The
+      picture goes to FILE (default: SCENARIO.svg in DIR).
   scenario_builder --help | --version
 
 Exit status:
@@ -141,7 +156,7 @@ Exit status:
   1  a fault was recorded while reading or compiling (each is reported on standard
      error as FILE:LINE: error CODE: MESSAGE), or the error stop (" Errore n. 1250")
   2  a usage error, or a platform failure (a missing or unwritable folder, a file that
-     cannot be read or written)
+     cannot be read or written), or a compiled file that cannot be decoded
 )";
 }
 

@@ -1,0 +1,154 @@
+// Turning the decoded tables into dump rows. The fields come from the record layout tables,
+// so a listing always shows the fields the files really hold, in file order.
+#include <utility>
+
+#include "compiler/dump_table.h"
+#include "compiler/record_layout.h"
+#include "compiler/station_slots.h"
+
+namespace sb {
+namespace {
+
+constexpr std::int64_t kCellLength = 50;
+
+std::string_view cell_label(std::size_t index, const TrackCell& cell) {
+  if (index == 1 && cell.kind == kPlain) return "header cell";
+  switch (cell.kind) {
+    case kPlain:
+      return cell.approach_mark != 0 ? "approach mark" : "plain";
+    case kSignal:
+      return "signal";
+    case kSlowOrderEnd:
+      return "slow-order end";
+    case kSlowOrderStart:
+      return "slow-order start";
+    case kWarningBoard:
+      return "warning board";
+    case kPreWarning:
+      return "pre-warning cell";
+    case kSpeedBoard:
+      return "speed board";
+    case kStationStop:
+      return "station stop";
+    case kMountainMarker:
+      return "mountain-side marker";
+    case kAbbattimento:
+      return "abbattimento point";
+    case kAbbattimentoNoValue:
+      return "abbattimento point without value";
+    case kSignboard:
+      return "signboard";
+    default:
+      return "unknown kind";
+  }
+}
+
+// The cell holds something beyond the byte layers that every cell carries.
+bool holds_object(const TrackCell& c) {
+  return c.kind != 0 || c.value1 != 0 || c.value2 != 0 || c.value3 != 0 || c.value4 != 0 ||
+         c.signal_time != 0 || c.approach_mark != 0;
+}
+
+template <typename Layout>
+void add_layout_columns(std::vector<std::string_view>& columns, const Layout& layout) {
+  for (const auto& f : layout) columns.push_back(f.name);
+}
+
+template <typename Record, typename Layout>
+void add_layout_values(std::vector<DumpValue>& row, const Record& r, const Layout& layout) {
+  for (const auto& f : layout) {
+    row.push_back(f.is_text() ? DumpValue::name(f.text_of(r)) : DumpValue::of(f.number(r)));
+  }
+}
+
+std::string_view tag_word(ElementTag tag) {
+  switch (tag) {
+    case ElementTag::kEmpty:
+      return "empty";
+    case ElementTag::kInt16:
+      return "int16";
+    case ElementTag::kFloat64:
+      return "float64";
+  }
+  return "unknown";
+}
+
+DumpValue element_value(const RouteMatrix& m, std::int32_t metre, int component) {
+  switch (m.tag(metre, component)) {
+    case ElementTag::kInt16:
+      return DumpValue::of(static_cast<std::int64_t>(m.number(metre, component)));
+    case ElementTag::kFloat64:
+      return DumpValue::of_real(m.number(metre, component));
+    case ElementTag::kEmpty:
+      break;
+  }
+  return DumpValue::none();
+}
+
+}  // namespace
+
+DumpTable track_dump(std::shared_ptr<const std::vector<TrackCell>> cells, bool all) {
+  auto shown = std::make_shared<std::vector<std::size_t>>();
+  for (std::size_t n = 0; n < cells->size(); ++n) {
+    if (all || holds_object((*cells)[n])) shown->push_back(n);
+  }
+  DumpTable t;
+  t.type = "track";
+  t.columns = {"cell", "chainage_m"};
+  add_layout_columns(t.columns, kTrackCellLayout);
+  t.columns.push_back("holds");
+  t.row_count = shown->size();
+  t.fill_row = [cells = std::move(cells), shown](std::size_t i, std::vector<DumpValue>& row) {
+    const std::size_t n = (*shown)[i];
+    const TrackCell& cell = (*cells)[n];
+    row.clear();
+    row.push_back(DumpValue::of(static_cast<std::int64_t>(n)));
+    row.push_back(DumpValue::of((static_cast<std::int64_t>(n) - 1) * kCellLength));
+    add_layout_values(row, cell, kTrackCellLayout);
+    row.push_back(DumpValue::word(cell_label(n, cell)));
+  };
+  return t;
+}
+
+DumpTable station_dump(std::shared_ptr<const std::vector<StationRecord>> records, bool all) {
+  auto shown = std::make_shared<std::vector<int>>();
+  for (std::size_t k = 0; k < records->size(); ++k) {
+    if (all || !is_empty_slot((*records)[k])) shown->push_back(static_cast<int>(k));
+  }
+  DumpTable t;
+  t.type = "stations";
+  t.columns = {"slot"};
+  add_layout_columns(t.columns, kStationRecordLayout);
+  t.columns.push_back("holds");
+  t.row_count = shown->size();
+  t.fill_row = [records = std::move(records), shown](std::size_t i, std::vector<DumpValue>& row) {
+    const int slot = (*shown)[i];
+    const StationRecord& r = (*records)[static_cast<std::size_t>(slot)];
+    row.clear();
+    row.push_back(DumpValue::of(slot));
+    add_layout_values(row, r, kStationRecordLayout);
+    row.push_back(DumpValue::word(station_slot_label(slot, r)));
+  };
+  return t;
+}
+
+DumpTable route_dump(std::shared_ptr<const RouteMatrix> matrix, int step) {
+  const std::size_t stride = step < 1 ? 1 : static_cast<std::size_t>(step);
+  const std::size_t metres = matrix->exists() ? static_cast<std::size_t>(matrix->upper()) + 1 : 0;
+  DumpTable t;
+  t.type = "route";
+  t.columns = {"metre", "x", "x_tag", "y", "y_tag"};
+  t.row_count = metres == 0 ? 0 : (metres - 1) / stride + 1;
+  t.fill_row = [matrix = std::move(matrix), stride](std::size_t i, std::vector<DumpValue>& row) {
+    const auto metre = static_cast<std::int32_t>(i * stride);
+    row.clear();
+    row.push_back(DumpValue::of(metre));
+    for (int c = 0; c < 2; ++c) {
+      row.push_back(element_value(*matrix, metre, c));
+      row.push_back(DumpValue::word(tag_word(matrix->tag(metre, c))));
+    }
+  };
+  return t;
+}
+
+}  // namespace sb

@@ -1,0 +1,73 @@
+#include "compiler/text_escape.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace sb {
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+void append_hex2(std::string& out, unsigned char c) {
+  out += kHex[c >> 4];
+  out += kHex[c & 0xF];
+}
+
+std::string chars(double v, std::chars_format format, int precision) {
+  char buffer[400];
+  const auto r = precision < 0
+                     ? std::to_chars(buffer, buffer + sizeof buffer, v, format)
+                     : std::to_chars(buffer, buffer + sizeof buffer, v, format, precision);
+  return std::string(buffer, r.ptr);
+}
+
+}  // namespace
+
+std::string json_string(std::string_view bytes) {
+  std::string out = "\"";
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c >= 0x20 && c < 0x7F) {
+      out += ch;
+    } else {
+      out += "\\u00";
+      append_hex2(out, c);
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string quoted_name(std::string_view bytes) {
+  std::string out = "\"";
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+      out += ch;
+    } else {
+      out += "\\x";
+      append_hex2(out, c);
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string text_real(double v) {
+  if (std::isnan(v)) return "nan";
+  if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
+  if (std::fabs(v) < 1e15) return chars(v, std::chars_format::fixed, 6);
+  return chars(v, std::chars_format::general, -1);
+}
+
+std::string json_real(double v) {
+  if (!std::isfinite(v)) return "null";
+  // The shortest form of a whole number has no point or exponent; JSON reads it as a number
+  // all the same.
+  return chars(v, std::chars_format::general, -1);
+}
+
+}  // namespace sb

@@ -1,0 +1,53 @@
+#include "driver/dump_run.h"
+
+#include <iostream>
+#include <memory>
+
+#include "compiler/compiled_file.h"
+#include "compiler/dump_table.h"
+
+namespace sb {
+namespace {
+
+DumpTable load_dump(const std::string& path, CompiledFileType type, const Options& o) {
+  switch (type) {
+    case CompiledFileType::kTrack:
+      return track_dump(std::make_shared<const std::vector<TrackCell>>(load_track_file(path)),
+                        o.all);
+    case CompiledFileType::kStations:
+      return station_dump(
+          std::make_shared<const std::vector<StationRecord>>(load_station_file(path)), o.all);
+    case CompiledFileType::kRoute:
+      break;
+  }
+  return route_dump(std::make_shared<const RouteMatrix>(load_route_matrix_file(path)), o.step);
+}
+
+}  // namespace
+
+int run_dump(const Options& o) {
+  const std::string& path = o.operands.at(0);
+  const auto type =
+      o.type ? compiled_file_type_from_word(*o.type) : compiled_file_type_from_name(path);
+  if (!type) {
+    std::cerr << "scenario_builder: " << path
+              << ": cannot tell the file type from its name (\"_linea.dat\" route, other "
+                 "\".dat\" track, \".sim\" stations); give --type track|stations|route\n"
+              << "Try 'scenario_builder --help' for more information.\n";
+    return 2;
+  }
+  const DumpTable table = load_dump(path, *type, o);
+  if (o.json) {
+    print_dump_json(table, path, std::cout);
+  } else {
+    print_dump_text(table, std::cout);
+  }
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "scenario_builder: cannot write the listing to standard output\n";
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace sb

@@ -1,0 +1,15 @@
+// `plan` mode: draws a compiled scenario as an SVG picture.
+#pragma once
+
+#include "driver/options.h"
+
+namespace sb {
+
+// Reads the route matrix, station and track files of SCENARIO and LINE (the built-in names
+// when none are given) from --dir (default: the current folder) and writes the picture to -o
+// (default: SCENARIO.svg in the --dir folder). Returns the exit status: 0, or 2 when the
+// folder or the route matrix file is missing. Throws PlatformError when a file cannot be read
+// or written and MalformedFile when a file does not decode.
+int run_plan(const Options& o);
+
+}  // namespace sb

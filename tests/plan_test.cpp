@@ -1,0 +1,226 @@
+// `scenario_builder plan`: the SVG picture of a compiled scenario, drawn from the three binary
+// files that the program or its output writer produced.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "compiled_fixture.h"
+#include "driver/plan_scene.h"
+#include "test_support.h"
+#include "xml_check.h"
+
+namespace sb::test {
+namespace {
+
+const std::string kBuiltinSvg = "Roccalta_ Valfiorita.svg";
+
+std::size_t count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+// The `d` attribute of the first path with the class.
+std::string path_data(const std::string& svg, const std::string& cls) {
+  const std::size_t at = svg.find("<path class=\"" + cls + "\" d=\"");
+  if (at == std::string::npos) return "";
+  const std::size_t from = svg.find("d=\"", at) + 3;
+  return svg.substr(from, svg.find('"', from) - from);
+}
+
+// The points of a path made of one M and one L run of "x y" pairs.
+std::size_t path_points(const std::string& d) {
+  std::size_t numbers = 0;
+  bool in_number = false;
+  for (const char c : d) {
+    const bool part = (c >= '0' && c <= '9') || c == '.' || c == '-';
+    if (part && !in_number) ++numbers;
+    in_number = part;
+  }
+  return numbers / 2;
+}
+
+bool have_rsvg_convert() {
+  return std::system("command -v rsvg-convert >/dev/null 2>&1") == 0;
+}
+
+TEST(PlanBuiltin, DrawsTheLineAsWellFormedSvg) {
+  TempDir dir;
+  ASSERT_EQ(run_program({"--dir", dir.path()}, dir.path()).status, 0);
+  const ProgramResult r = run_program({"plan", "--dir", dir.path()}, "/");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string svg = read_bytes(dir.file(kBuiltinSvg));
+  EXPECT_EQ(xml_problem(svg), "");
+
+  EXPECT_EQ(count(svg, "class=\"station-mark\""), 22u);
+  EXPECT_EQ(count(svg, "class=\"signal\""), 1u);
+  EXPECT_EQ(count(svg, "class=\"speed-board\""), 4u);
+  EXPECT_EQ(count(svg, "class=\"mountain-side\""), 5u);
+  EXPECT_EQ(count(svg, "class=\"stop\""), 7u);
+  for (const char* name :
+       {"ROCCALTA", "S. ANNA DEL CARPINETO", "PIEVE S. MARCELLO", "VALFIORITA"}) {
+    EXPECT_NE(svg.find(std::string(">") + name + "</text>"), std::string::npos) << name;
+  }
+  // The route from 0 to 18 000 m, one point every 7 m (25 001 metres in at most 4000 points).
+  const std::size_t route_points = path_points(path_data(svg, "route"));
+  EXPECT_GE(route_points, 18000u / 7);
+  EXPECT_LE(route_points, kMaxPlanPoints);
+  EXPECT_GE(path_points(path_data(svg, "run-out")), 2u);
+}
+
+TEST(PlanBuiltin, RendersToPng) {
+  if (!have_rsvg_convert()) GTEST_SKIP() << "rsvg-convert is not installed";
+  TempDir dir;
+  ASSERT_EQ(run_program({"--dir", dir.path()}, dir.path()).status, 0);
+  ASSERT_EQ(run_program({"plan"}, dir.path()).status, 0);
+  const std::string command =
+      "rsvg-convert -o '" + dir.file("plan.png") + "' '" + dir.file(kBuiltinSvg) + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string png = read_bytes(dir.file("plan.png"));
+  ASSERT_GT(png.size(), 1000u);
+  EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
+
+// What the picture shows, gathered from the fixture's tables: objects at the chainage of
+// their cell ((n - 1) x 50 m), the strip in km/h and in gradient steps.
+TEST(PlanScene, GathersObjectsAndTheStripFromTheTables) {
+  const Scenario s = compiled_fixture("");
+  const std::vector<StationRecord> stations(s.station_table.begin(), s.station_table.end());
+  const PlanScene scene = build_plan_scene(s.route_matrix, stations, s.track_table);
+
+  EXPECT_EQ(scene.scenario_name, "Prova");
+  EXPECT_EQ(scene.line_name, "L1");
+  EXPECT_EQ(scene.line_length_m, 150);
+  ASSERT_EQ(scene.stations.size(), 2u);
+  EXPECT_EQ(scene.stations[0].metre, 50);
+  EXPECT_EQ(scene.stations[0].name, kMarkupName);
+  EXPECT_DOUBLE_EQ(scene.stations[1].at.x, 120.0 * 120 / 3000);
+  ASSERT_EQ(scene.signals.size(), 1u);
+  EXPECT_EQ(scene.signals[0].metre, 50);
+  ASSERT_EQ(scene.speed_boards.size(), 1u);
+  EXPECT_EQ(scene.speed_boards[0].metre, 150);
+  ASSERT_EQ(scene.mountain_sides.size(), 1u);  // cells 2 and 3: 50 m to 150 m
+  EXPECT_DOUBLE_EQ(scene.mountain_sides[0].front().y, 50 - 1.0 / 3);
+  EXPECT_DOUBLE_EQ(scene.mountain_sides[0].back().y, 150 - 1.0 / 3);
+
+  // The route ends at the line's 150 m; the run-out goes on to the last point, metre 198.
+  EXPECT_DOUBLE_EQ(scene.route.back().y, 150 - 1.0 / 3);
+  EXPECT_DOUBLE_EQ(scene.run_out.back().y, 198 - 1.0 / 3);
+  EXPECT_DOUBLE_EQ(scene.high.x, 198.0 * 198 / 3000);
+
+  EXPECT_EQ(scene.strip_length_m, 150);
+  EXPECT_EQ(scene.speed_limit_kmh,
+            (std::vector<PlanStep>{{0, 50, 30}, {50, 100, 1275}, {100, 150, 60}}));
+  EXPECT_EQ(scene.gradient, (std::vector<PlanStep>{{0, 50, 0}, {50, 100, -100}, {100, 150, 5}}));
+  ASSERT_EQ(scene.stops.size(), 1u);
+  EXPECT_EQ(scene.stops[0].metre, 100);
+  EXPECT_EQ(scene.stops[0].name, kMarkupName);
+}
+
+TEST(PlanScene, ARouteWithoutPointsIsRefused) {
+  RouteMatrix empty;
+  empty.allocate(10);
+  EXPECT_THROW(build_plan_scene(empty, {}, {}), std::invalid_argument);
+}
+
+TEST(PlanFixture, NamesAreEscapedForXml) {
+  TempDir dir;
+  write_compiled_fixture(dir.path());
+  const std::string out = dir.file("sub folder plan.svg");
+  const ProgramResult r = run_program({"plan", "-o", out, "Prova", "L1"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_FALSE(exists(dir.file("Prova.svg")));
+  const std::string svg = read_bytes(out);
+  EXPECT_EQ(xml_problem(svg), "");
+  EXPECT_NE(svg.find(">A &amp; B &lt;C&gt; &quot;D&quot; &apos;E&apos; \\F</text>"),
+            std::string::npos);
+  // A Latin-1 letter as its character, a control byte as the replacement character.
+  EXPECT_NE(svg.find(">CITT&#xE0;&#xFFFD;X</text>"), std::string::npos);
+  EXPECT_EQ(count(svg, "class=\"station-mark\""), 2u);  // the signboard slot is no station
+  EXPECT_EQ(count(svg, "class=\"signal\""), 1u);
+  EXPECT_EQ(count(svg, "class=\"speed-board\""), 1u);
+  // The stop's name in the strip below the plan.
+  EXPECT_NE(svg.find("class=\"stop-name\""), std::string::npos);
+}
+
+TEST(PlanFixture, LongRouteIsThinnedOut) {
+  TempDir dir;
+  write_bytes(dir.file("Lunga_linea.txt"), crlf({"[generale]", "lunghezza percorso, 1000000",
+                                                 "[curve]", "curvad1, 200000, 300000", "[fine]"}));
+  write_bytes(dir.file("Lunga_L-.txt"),
+              crlf({"[generale]", "velocita, 0, 60", "[stazioni]",
+                    "stazione, 0, 22, 400, 0,0,0, 0,0,0, 0,0,0, 1, 12,0,0, INIZIO",
+                    "stazione, 999000, 22, 400, 0,0,0, 0,0,0, 0,0,0, 1, 12,5,0, FINE", "[fine]"}));
+  ASSERT_EQ(run_program({"compile", "Lunga", "L"}, dir.path()).status, 0);
+  const ProgramResult r = run_program({"plan", "Lunga", "L"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string svg = read_bytes(dir.file("Lunga.svg"));
+  EXPECT_EQ(xml_problem(svg), "");
+  EXPECT_LE(path_points(path_data(svg, "route")) + path_points(path_data(svg, "run-out")),
+            kMaxPlanPoints + 3);
+  EXPECT_LT(svg.size(), 150000u);
+  EXPECT_EQ(count(svg, "class=\"station-mark\""), 2u);
+}
+
+TEST(PlanErrors, MissingOrMalformedFilesAreReported) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> compile;  // how the files are made; empty: the fixture
+    std::string remove;                // a file taken away afterwards
+    std::string cut;                   // a file cut to 20 bytes
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"compiled without the route plan",
+       {"compile", "--no-geometry", "Prova", "L1"},
+       "",
+       "",
+       {"plan", "Prova", "L1"},
+       "no route matrix file 'Prova_linea.dat': the plan is drawn from it (a scenario compiled "
+       "with --no-geometry has none"},
+      {"no station file",
+       {},
+       "Prova_L1.sim",
+       "",
+       {"plan", "Prova", "L1"},
+       "cannot open 'Prova_L1.sim'"},
+      {"track file cut short",
+       {},
+       "",
+       "Prova_L1.dat",
+       {"plan", "Prova", "L1"},
+       "Prova_L1.dat: malformed track file at byte 20: track cell 1, value3:"},
+      {"no such folder",
+       {},
+       "",
+       "",
+       {"plan", "--dir", "nowhere", "Prova", "L1"},
+       "no such folder for --dir: nowhere"},
+      {"one name only", {}, "", "", {"plan", "Prova"}, "plan takes SCENARIO and LINE, or nothing"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    if (c.compile.empty()) {
+      write_compiled_fixture(dir.path());
+    } else {
+      write_bytes(dir.file("Prova_linea.txt"),
+                  crlf({"[generale]", "lunghezza percorso, 3000", "[fine]"}));
+      write_bytes(dir.file("Prova_L1-.txt"), crlf({"[generale]", "velocita, 0, 30", "[fine]"}));
+      ASSERT_EQ(run_program(c.compile, dir.path()).status, 0);
+    }
+    if (!c.remove.empty()) std::remove(dir.file(c.remove).c_str());
+    if (!c.cut.empty()) write_bytes(dir.file(c.cut), read_bytes(dir.file(c.cut)).substr(0, 20));
+    const ProgramResult r = run_program(c.args, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_FALSE(exists(dir.file("Prova.svg")));
+  }
+}
+
+}  // namespace
+}  // namespace sb::test
