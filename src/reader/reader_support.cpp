@@ -5,13 +5,10 @@
 
 namespace sb {
 
-TrackCell& track_cell(Scenario& s, std::int64_t n) {
+void no_track_cell(const Scenario& s, std::int64_t n) {
   if (!s.has_track_table()) throw ReadFailure("there is no track table: no route length was read");
-  if (!s.has_cell(n)) {
-    throw ReadFailure("cell " + std::to_string(n) + " lies outside the track table (cells 0 to " +
-                      std::to_string(s.cell_count) + ")");
-  }
-  return s.track_table[static_cast<std::size_t>(n)];
+  throw ReadFailure("cell " + std::to_string(n) + " lies outside the track table (cells 0 to " +
+                    std::to_string(s.cell_count) + ")");
 }
 
 std::int32_t round_index(double q) {

@@ -10,8 +10,16 @@
 
 namespace sb {
 
-// The track cell n; ReadFailure when the track table does not exist or has no cell n.
-TrackCell& track_cell(Scenario& s, std::int64_t n);
+// Throws the ReadFailure for a cell n that the track table does not have (or for a table that
+// does not exist yet).
+[[noreturn]] void no_track_cell(const Scenario& s, std::int64_t n);
+
+// The track cell n; ReadFailure when the track table does not exist or has no cell n. Inline,
+// because the speed, adhesion and gradient fills call it for every cell of the table.
+inline TrackCell& track_cell(Scenario& s, std::int64_t n) {
+  if (!s.has_cell(n)) no_track_cell(s, n);
+  return s.track_table[static_cast<std::size_t>(n)];
+}
 
 // round(q) as a cell index or other 32-bit value; ReadFailure when it does not fit.
 std::int32_t round_index(double q);
