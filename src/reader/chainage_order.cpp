@@ -2,6 +2,7 @@
 #include <array>
 
 #include "reader/operations.h"
+#include "reader/reader_support.h"
 
 namespace sb {
 namespace {
@@ -63,7 +64,7 @@ void progressive_ordina(Scenario& s) {
   }
 
   for (Triple* r : {&first, &second, &third}) {
-    if ((*r)[2] == 1) (*r)[1] += 100;
+    if ((*r)[2] == 1) (*r)[1] = fit_i32(std::int64_t{(*r)[1]} + 100, "chainage second value");
   }
   put(s.station_table[kChainageThreeSlot], first);
   put(s.station_table[kChainageTwoSlot], second);

@@ -36,7 +36,12 @@ void set_route_length(Scenario& s, std::int32_t length) {
     throw ReadFailure("route length " + std::to_string(length) + " leaves no track at all");
   }
   s.track_table.assign(static_cast<std::size_t>(s.cell_count) + 1, TrackCell{});
-  if (s.write_geometry != 0) s.route_matrix.allocate(s.extended_length);
+  if (s.write_geometry != 0) {
+    if (s.extended_length < 0) {
+      throw ReadFailure("route length " + std::to_string(length) + " leaves no route plan");
+    }
+    s.route_matrix.allocate(s.extended_length);
+  }
 }
 
 enum class Outcome { kGoOn, kEndPass, kStop };

@@ -8,7 +8,8 @@
 
 namespace sb {
 
-// Brings the three kilometric-chainage references of station slots 81 to 83 into order.
+// Brings the three kilometric-chainage references of station slots 81 to 83 into order. A
+// second value pushed beyond 32 bits by the adjustment throws ReadFailure.
 void progressive_ordina(Scenario& s);
 
 // Records a mountain-side stretch and marks its cells; `tipo` becomes the effective type.
