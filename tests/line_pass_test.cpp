@@ -11,14 +11,6 @@
 namespace sb::test {
 namespace {
 
-// True when point k is the curved step (c radians per metre) from the two points before it,
-// computed in the stated order; c = 0 tests for a straight step.
-bool step_at(const RouteMatrix& m, int k, double c) {
-  const double dx = m.number(k - 1, 0) - m.number(k - 2, 0);
-  const double dy = m.number(k - 1, 1) - m.number(k - 2, 1);
-  return m.number(k, 0) == m.number(k - 1, 0) + (dx + c * dy) &&
-         m.number(k, 1) == m.number(k - 1, 1) + (dy - c * dx);
-}
 
 class BuiltinRead : public ReaderTest {
  protected:

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "compiled_fixture.h"
-#include "driver/plan_scene.h"
 #include "test_support.h"
+#include "viewer/plan_scene.h"
 #include "xml_check.h"
 
 namespace sb::test {

@@ -63,4 +63,13 @@ class ReaderRun {
 
 class ReaderTest : public ::testing::Test, public ReaderRun {};
 
+// True when route point k is the step with curvature c (0: straight) from the two points
+// before it, computed in the order the route plan uses.
+inline bool step_at(const RouteMatrix& m, int k, double c) {
+  const double dx = m.number(k - 1, 0) - m.number(k - 2, 0);
+  const double dy = m.number(k - 1, 1) - m.number(k - 2, 1);
+  return m.number(k, 0) == m.number(k - 1, 0) + (dx + c * dy) &&
+         m.number(k, 1) == m.number(k - 1, 1) + (dy - c * dx);
+}
+
 }  // namespace sb::test

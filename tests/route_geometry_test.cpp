@@ -10,13 +10,6 @@
 namespace sb::test {
 namespace {
 
-// True when point k is the step with curvature c (0: straight) from the two points before it.
-bool step_at(const RouteMatrix& m, int k, double c) {
-  const double dx = m.number(k - 1, 0) - m.number(k - 2, 0);
-  const double dy = m.number(k - 1, 1) - m.number(k - 2, 1);
-  return m.number(k, 0) == m.number(k - 1, 0) + (dx + c * dy) &&
-         m.number(k, 1) == m.number(k - 1, 1) + (dy - c * dx);
-}
 
 TEST(CurveCurvature, ClassDigitAndSide) {
   struct Case {

@@ -11,13 +11,12 @@
 namespace sb {
 
 void write_output_files(const Scenario& s) {
-  const bool with_route = s.write_geometry != 0;
-  std::string route;
-  if (with_route) route = encode_route_matrix_file(s.route_matrix);
+  // The two tables that can fail to encode are encoded before anything is written; the route
+  // matrix cannot fail, and is streamed into its file.
   const std::string stations = encode_station_file(s.station_table);
   const std::string track = encode_track_file(s.track_table);
 
-  if (with_route) write_file(route_matrix_file_name(s), route);
+  if (s.write_geometry != 0) write_route_matrix_file(route_matrix_file_name(s), s.route_matrix);
   write_file(station_file_name(s), stations);
   write_file(track_file_name(s), track);
 }

@@ -33,7 +33,7 @@ struct FieldLayout {
   std::int32_t Record::*i32 = nullptr;
   std::string Record::*text = nullptr;
 
-  bool is_text() const { return encoding == FieldEncoding::kText16; }
+  constexpr bool is_text() const { return encoding == FieldEncoding::kText16; }
   // The value of a numeric field.
   std::int64_t number(const Record& r) const {
     switch (encoding) {
@@ -138,6 +138,10 @@ inline constexpr std::size_t kMaxText16 = 0xFFFF;
 // longer than kMaxText16 bytes (nothing is appended then).
 void encode_record(std::string& out, const TrackCell& cell);
 void encode_record(std::string& out, const StationRecord& record);
+
+// Stores a track cell's kTrackCellSize bytes at p and returns p + kTrackCellSize, for a
+// buffer sized beforehand.
+char* store_track_cell(char* p, const TrackCell& cell);
 
 // Reads one record at the reader's position. Throws DecodeError, at the offset of the field
 // that is cut short, when the bytes run out.

@@ -1,11 +1,13 @@
 #include "compiler/route_matrix_file.h"
 
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
 #include "compiler/byte_reader.h"
 #include "compiler/little_endian.h"
+#include "platform/files.h"
 
 namespace sb {
 
@@ -22,18 +24,29 @@ std::size_t encoded_size(ElementTag tag) {
                          std::to_string(static_cast<unsigned>(tag)));
 }
 
-std::string encode_route_matrix_file(const RouteMatrix& matrix) {
-  std::size_t size = 0;
-  for (int c = 0; c < 2; ++c) {
-    for (ElementTag tag : matrix.tags(c)) size += encoded_size(tag);
-  }
-  // Written in place into a buffer of the exact size: a long route makes tens of megabytes.
-  std::string out(size, '\0');
-  char* p = out.data();
+namespace {
+
+// The encoder works through a buffer of this size, so the file is written in whole blocks
+// and its tens of megabytes never have to be held in memory at once.
+constexpr std::size_t kBlockBytes = 1 << 18;
+constexpr std::size_t kLargestElement = 10;
+
+// Encodes every element in file order into a block buffer and hands each full block, and the
+// last part one, to `sink`.
+template <typename Sink>
+void encode_in_blocks(const RouteMatrix& matrix, Sink&& sink) {
+  const std::unique_ptr<char[]> buffer(new char[kBlockBytes]);
+  char* const begin = buffer.get();
+  char* const room_end = begin + kBlockBytes - kLargestElement;
+  char* p = begin;
   for (int c = 0; c < 2; ++c) {
     const std::vector<ElementTag>& tags = matrix.tags(c);
     const std::vector<double>& values = matrix.values(c);
     for (std::size_t m = 0; m < tags.size(); ++m) {
+      if (p > room_end) {
+        sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));
+        p = begin;
+      }
       store_le16(p, static_cast<std::uint16_t>(tags[m]));
       switch (tags[m]) {
         case ElementTag::kEmpty:
@@ -47,10 +60,31 @@ std::string encode_route_matrix_file(const RouteMatrix& matrix) {
           store_le64(p + 2, double_bits(values[m]));
           p += 10;
           break;
+        default:
+          encoded_size(tags[m]);  // throws for a tag the file cannot hold
       }
     }
   }
+  if (p != begin) sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));
+}
+
+}  // namespace
+
+std::string encode_route_matrix_file(const RouteMatrix& matrix) {
+  std::size_t size = 0;
+  for (int c = 0; c < 2; ++c) {
+    for (ElementTag tag : matrix.tags(c)) size += encoded_size(tag);
+  }
+  std::string out;
+  out.reserve(size);
+  encode_in_blocks(matrix, [&out](std::string_view block) { out.append(block); });
   return out;
+}
+
+void write_route_matrix_file(const std::string& path, const RouteMatrix& matrix) {
+  ReplacementFile file(path);
+  encode_in_blocks(matrix, [&file](std::string_view block) { file.write(block); });
+  file.commit();
 }
 
 RouteMatrix decode_route_matrix_file(std::string_view bytes) {

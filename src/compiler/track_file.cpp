@@ -5,9 +5,9 @@
 namespace sb {
 
 std::string encode_track_file(const std::vector<TrackCell>& track_table) {
-  std::string out;
-  out.reserve(track_table.size() * kTrackCellSize);
-  for (const TrackCell& cell : track_table) encode_record(out, cell);
+  std::string out(track_table.size() * kTrackCellSize, '\0');
+  char* p = out.data();
+  for (const TrackCell& cell : track_table) p = store_track_cell(p, cell);
   return out;
 }
 

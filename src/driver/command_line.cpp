@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "compiler/compiled_file.h"
 #include "driver/builtin_run.h"
 #include "driver/compile_run.h"
 #include "driver/dump_run.h"
@@ -15,6 +14,7 @@
 #include "driver/plan_run.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
+#include "viewer/compiled_file.h"
 #include "writers/builtin_sources.h"
 
 namespace sb {

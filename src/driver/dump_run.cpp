@@ -3,8 +3,8 @@
 #include <iostream>
 #include <memory>
 
-#include "compiler/compiled_file.h"
-#include "compiler/dump_table.h"
+#include "viewer/compiled_file.h"
+#include "viewer/dump_table.h"
 
 namespace sb {
 namespace {

@@ -3,12 +3,12 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "compiler/compiled_file.h"
 #include "driver/builtin_run.h"
-#include "driver/plan_scene.h"
-#include "driver/plan_svg.h"
 #include "model/file_names.h"
 #include "platform/files.h"
+#include "viewer/compiled_file.h"
+#include "viewer/plan_scene.h"
+#include "viewer/plan_svg.h"
 
 namespace sb {
 

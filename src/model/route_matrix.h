@@ -5,6 +5,7 @@
 // arrays (one byte and one double per element) so a 1 000 000 m route stays small.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -28,19 +29,42 @@ class RouteMatrix {
   std::int32_t upper() const { return static_cast<std::int32_t>(tags_[0].size()) - 1; }
   bool contains(std::int64_t metre) const { return metre >= 0 && metre <= upper(); }
 
-  // Element access; `metre` must satisfy contains() and `component` is 0 or 1.
-  RouteElement get(std::int32_t metre, int component) const;
-  ElementTag tag(std::int32_t metre, int component) const;
+  // Element access; `metre` must satisfy contains() and `component` is 0 or 1. Defined here
+  // so that the point-by-point loops over two million elements compile to plain loads and
+  // stores.
+  RouteElement get(std::int32_t metre, int component) const {
+    assert(valid(metre, component));
+    return {tags_[component][metre], values_[component][metre]};
+  }
+  ElementTag tag(std::int32_t metre, int component) const {
+    assert(valid(metre, component));
+    return tags_[component][metre];
+  }
   // The element's value read as a number (an empty element reads as 0).
-  double number(std::int32_t metre, int component) const;
-  void set_int16(std::int32_t metre, int component, std::int16_t v);
-  void set_float64(std::int32_t metre, int component, double v);
+  double number(std::int32_t metre, int component) const {
+    assert(valid(metre, component));
+    return values_[component][metre];
+  }
+  void set_int16(std::int32_t metre, int component, std::int16_t v) {
+    assert(valid(metre, component));
+    tags_[component][metre] = ElementTag::kInt16;
+    values_[component][metre] = v;
+  }
+  void set_float64(std::int32_t metre, int component, double v) {
+    assert(valid(metre, component));
+    tags_[component][metre] = ElementTag::kFloat64;
+    values_[component][metre] = v;
+  }
 
   // Raw views for the output writer and the dump.
   const std::vector<ElementTag>& tags(int component) const { return tags_[component]; }
   const std::vector<double>& values(int component) const { return values_[component]; }
 
  private:
+  bool valid(std::int32_t metre, int component) const {
+    return contains(metre) && (component == 0 || component == 1);
+  }
+
   std::vector<ElementTag> tags_[2];
   std::vector<double> values_[2];
 };

@@ -86,27 +86,53 @@ std::string read_file(const std::string& path) {
   return bytes;
 }
 
-void write_file(const std::string& path, std::string_view bytes) {
+ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
   // A name of its own beside the file: never an existing file, and never a link followed.
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; fd < 0; ++attempt) {
-    temp = path + ".tmp" + std::to_string(::getpid());
-    if (attempt > 0) temp += "." + std::to_string(attempt);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt == kTempAttempts - 1)) {
-      throw PlatformError("create", path, reason(errno));
+  for (int attempt = 0; fd_ < 0; ++attempt) {
+    temp_ = path_ + ".tmp" + std::to_string(::getpid());
+    if (attempt > 0) temp_ += "." + std::to_string(attempt);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd_ < 0 && (errno != EEXIST || attempt == kTempAttempts - 1)) {
+      throw PlatformError("create", path_, reason(errno));
     }
   }
-  // The content must be on the disk before the old file is given up for it.
-  int err = write_all(fd, bytes);
-  if (err == 0 && ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+}
+
+ReplacementFile::~ReplacementFile() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(temp_.c_str());
+}
+
+void ReplacementFile::fail(int err) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  ::unlink(temp_.c_str());
+  throw PlatformError("write", path_, reason(err));
+}
+
+void ReplacementFile::write(std::string_view bytes) {
+  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
+  if (const int err = write_all(fd_, bytes); err != 0) fail(err);
+}
+
+void ReplacementFile::commit() {
+  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
+  const int fd = fd_;
+  fd_ = -1;
+  int err = 0;
+  if (::close(fd) != 0) err = errno;
+  if (err == 0 && ::rename(temp_.c_str(), path_.c_str()) != 0) err = errno;
   if (err != 0) {
-    ::unlink(temp.c_str());
-    throw PlatformError("write", path, reason(err));
+    ::unlink(temp_.c_str());
+    throw PlatformError("write", path_, reason(err));
   }
+}
+
+void write_file(const std::string& path, std::string_view bytes) {
+  ReplacementFile file(path);
+  file.write(bytes);
+  file.commit();
 }
 
 void delete_file(const std::string& path) {

@@ -25,6 +25,28 @@ std::string read_file(const std::string& path);
 // the old file whole; the temporary file is removed on failure. Throws PlatformError.
 void write_file(const std::string& path, std::string_view bytes);
 
+// A file being replaced piece by piece, for content too large to build whole first. The
+// bytes go to a temporary file in the same folder, which takes the file's name only when
+// commit() succeeds; a replacement that is never committed, or fails, leaves the old file
+// whole and removes the temporary file. Throws PlatformError.
+class ReplacementFile {
+ public:
+  explicit ReplacementFile(std::string path);
+  ~ReplacementFile();
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  void write(std::string_view bytes);
+  void commit();
+
+ private:
+  [[noreturn]] void fail(int err);
+
+  std::string path_;
+  std::string temp_;
+  int fd_ = -1;
+};
+
 // Deletes a file. Throws PlatformError when it exists and cannot be deleted.
 void delete_file(const std::string& path);
 

@@ -42,10 +42,14 @@ void FieldReader::consume_delimiter() {
 }
 
 std::string FieldReader::read_text() {
+  return std::string(read_field());
+}
+
+std::string_view FieldReader::read_field() {
   begin_field();
   const std::size_t start = pos_;
   while (pos_ < text_.size() && !is_delimiter(text_[pos_])) ++pos_;
-  std::string field = text_.substr(start, pos_ - start);
+  const std::string_view field(text_.data() + start, pos_ - start);
   consume_delimiter();
   return field;
 }

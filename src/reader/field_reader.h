@@ -26,6 +26,9 @@ class FieldReader {
 
   // Reads a text field. Throws ReadFailure at the end of the file.
   std::string read_text();
+  // The same, as a view into the file's text, valid as long as the reader: the passes test
+  // most fields without keeping them.
+  std::string_view read_field();
   // Reads a number field. Throws ReadFailure at the end of the file, or when the field is not
   // a number or does not fit 32 bits.
   std::int32_t read_number();

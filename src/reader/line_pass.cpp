@@ -103,8 +103,9 @@ bool range_ok(Scenario& s, std::int32_t p) {
   return false;
 }
 
-Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in) {
-  const std::string keyword = s.text_line;
+// `keyword` is the field in `text_line`, kept apart because a signboard reads its text into
+// `text_line`.
+Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in, std::string_view keyword) {
   if (contains_ignoring_case(keyword, "pendenza")) {
     const std::int32_t p = in.read_number();
     const std::int32_t g = in.read_number();
@@ -156,7 +157,7 @@ Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in) {
   }
   if (both_ignoring_case(keyword, "indicat", "cartello")) {
     const std::int32_t p = in.read_number();
-    s.text_line = in.read_text();
+    s.text_line = in.read_field();
     if (!range_ok(s, p)) return Outcome::kEndPass;
     TrackCell& cell = track_cell(s, point_cell(p));
     if (!cell.is_free()) {
@@ -179,7 +180,7 @@ Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in) {
 bool find_general_section(Scenario& s, FieldReader& in) {
   for (;;) {
     if (in.at_end()) break;
-    const std::string field = in.read_text();
+    const std::string_view field = in.read_field();
     if (in.at_end()) break;
     if (contains_ignoring_case(field, "[generale]")) return true;
   }
@@ -189,10 +190,10 @@ bool find_general_section(Scenario& s, FieldReader& in) {
 
 bool general_pass(Scenario& s, FieldReader& in) {
   while (!in.at_end()) {
-    s.text_line = in.read_text();
+    s.text_line = in.read_field();
     if (in.at_end()) break;
     for (int i = 0; i < 10; ++i) {
-      if (contains(s.text_line, "-")) s.text_line = in.read_text();
+      if (contains(s.text_line, "-")) s.text_line = in.read_field();
     }
     if (general_entry(s, in) == Outcome::kStop) return false;
     const std::string_view f = s.text_line;
@@ -205,13 +206,15 @@ bool general_pass(Scenario& s, FieldReader& in) {
 
 bool body_pass(Scenario& s, ReaderState& st, FieldReader& in) {
   while (!in.at_end()) {
-    s.text_line = in.read_text();
+    std::string_view field = in.read_field();
+    s.text_line = field;
     if (in.at_end()) break;
-    for (int i = 0; i < 2 && contains(s.text_line, "-"); ++i) {
-      s.text_line = in.read_text();
+    for (int i = 0; i < 2 && contains(field, "-"); ++i) {
+      field = in.read_field();
+      s.text_line = field;
       if (in.at_end()) return true;
     }
-    const Outcome outcome = body_entry(s, st, in);
+    const Outcome outcome = body_entry(s, st, in, field);
     if (outcome == Outcome::kStop) return false;
     if (outcome == Outcome::kEndPass) break;
   }

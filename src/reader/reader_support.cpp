@@ -5,13 +5,10 @@
 
 namespace sb {
 
-TrackCell& track_cell(Scenario& s, std::int64_t n) {
+void no_track_cell(const Scenario& s, std::int64_t n) {
   if (!s.has_track_table()) throw ReadFailure("there is no track table: no route length was read");
-  if (!s.has_cell(n)) {
-    throw ReadFailure("cell " + std::to_string(n) + " lies outside the track table (cells 0 to " +
-                      std::to_string(s.cell_count) + ")");
-  }
-  return s.track_table[static_cast<std::size_t>(n)];
+  throw ReadFailure("cell " + std::to_string(n) + " lies outside the track table (cells 0 to " +
+                    std::to_string(s.cell_count) + ")");
 }
 
 std::int32_t round_index(double q) {
@@ -53,13 +50,13 @@ std::int32_t fit_i32(std::int64_t v, const char* what) {
   return static_cast<std::int32_t>(v);
 }
 
-std::string fit_name(std::string text, const char* what) {
+std::string fit_name(std::string_view text, const char* what) {
   if (text.size() > kMaxNameBytes) {
     throw ReadFailure(std::string(what) + " of " + std::to_string(text.size()) +
                       " bytes is longer than the " + std::to_string(kMaxNameBytes) +
                       " bytes a name can hold");
   }
-  return text;
+  return std::string(text);
 }
 
 bool in_range(const Scenario& s, std::int32_t p, int margin) {

@@ -5,13 +5,22 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/scenario.h"
 
 namespace sb {
 
-// The track cell n; ReadFailure when the track table does not exist or has no cell n.
-TrackCell& track_cell(Scenario& s, std::int64_t n);
+// Throws the ReadFailure for a cell n that the track table does not have (or for a table that
+// does not exist yet).
+[[noreturn]] void no_track_cell(const Scenario& s, std::int64_t n);
+
+// The track cell n; ReadFailure when the track table does not exist or has no cell n. Inline,
+// because the speed, adhesion and gradient fills call it for every cell of the table.
+inline TrackCell& track_cell(Scenario& s, std::int64_t n) {
+  if (!s.has_cell(n)) no_track_cell(s, n);
+  return s.track_table[static_cast<std::size_t>(n)];
+}
 
 // round(q) as a cell index or other 32-bit value; ReadFailure when it does not fit.
 std::int32_t round_index(double q);
@@ -30,7 +39,7 @@ std::int32_t fit_i32(std::int64_t v, const char* what);
 
 // A name for the station table (a station's name, a signboard's text); ReadFailure naming
 // `what` when it is longer than the station file can store.
-std::string fit_name(std::string text, const char* what);
+std::string fit_name(std::string_view text, const char* what);
 
 // The range check of an entry at p metres with the given margin: accepted when
 // (p + margin) / 50 <= cell_count. ReadFailure when there is no track table yet.

@@ -1,5 +1,7 @@
 #include "reader/route_geometry.h"
 
+#include <algorithm>
+
 #include "reader/read_failure.h"
 #include "reader/text_match.h"
 
@@ -16,20 +18,52 @@ void check_point(const Scenario& s, std::int64_t k) {
   }
 }
 
-// A step at k: the direction of the last metre, turned by c radians (0 for a straight step).
-// Every operation is evaluated in the order written, without fused multiply-add, so the
-// points are the same to the last bit on every machine.
-void step(RouteMatrix& m, std::int32_t k, double c, bool curved) {
-  const double x1 = m.number(k - 1, 0), y1 = m.number(k - 1, 1);
-  const double dx = x1 - m.number(k - 2, 0);
-  const double dy = y1 - m.number(k - 2, 1);
-  if (curved) {
-    m.set_float64(k, 0, x1 + (dx + c * dy));
-    m.set_float64(k, 1, y1 + (dy - c * dx));
-  } else {
-    m.set_float64(k, 0, x1 + dx);
-    m.set_float64(k, 1, y1 + dy);
+// Steps at k = first .. last, all inside the matrix. A step takes the direction of the last
+// metre and turns it by c radians (0 for a straight step); the two points before each step
+// are carried from one step to the next instead of being read back. Every operation is
+// evaluated in the order written, without fused multiply-add, so the points are the same to
+// the last bit on every machine.
+void steps(RouteMatrix& m, std::int32_t first, std::int32_t last, double c, bool curved) {
+  double x0 = m.number(first - 2, 0), y0 = m.number(first - 2, 1);
+  double x1 = m.number(first - 1, 0), y1 = m.number(first - 1, 1);
+  for (std::int32_t k = first; k <= last; ++k) {
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    double x, y;
+    if (curved) {
+      x = x1 + (dx + c * dy);
+      y = y1 + (dy - c * dx);
+    } else {
+      x = x1 + dx;
+      y = y1 + dy;
+    }
+    m.set_float64(k, 0, x);
+    m.set_float64(k, 1, y);
+    x0 = x1;
+    y0 = y1;
+    x1 = x;
+    y1 = y;
   }
+}
+
+// Makes the steps from the point index up to `last`. With `limited`, the index may not pass
+// 1 000 000: the step that takes it there is made and then code 103 is set (false returned).
+// A step beyond the matrix fails before it is made.
+bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool curved,
+             bool limited) {
+  if (route.k > last) return true;
+  std::int64_t batch_end = std::min<std::int64_t>(last, s.route_matrix.upper());
+  if (limited) batch_end = std::min<std::int64_t>(batch_end, kMaxPointIndex);
+  if (route.k <= batch_end) {
+    steps(s.route_matrix, route.k, static_cast<std::int32_t>(batch_end), c, curved);
+    route.k = static_cast<std::int32_t>(batch_end) + 1;
+  }
+  if (limited && route.k > kMaxPointIndex) {
+    set_error(s, 103);
+    return false;
+  }
+  if (route.k <= last) check_point(s, route.k);
+  return true;
 }
 
 }  // namespace
@@ -58,31 +92,14 @@ double curve_curvature(std::string_view keyword) {
 }
 
 bool add_curve(Scenario& s, RouteBuilder& route, double c, std::int32_t p, std::int32_t n) {
-  const std::int64_t end = std::int64_t{p} + n;
-  for (int part = 0; part < 2; ++part) {
-    const bool curved = part == 1;
-    const std::int64_t last = curved ? end : p;
-    while (route.k <= last) {
-      check_point(s, route.k);
-      step(s.route_matrix, route.k, c, curved);
-      ++route.k;
-      if (route.k > kMaxPointIndex) {
-        set_error(s, 103);
-        return false;
-      }
-    }
-  }
-  return true;
+  return advance(s, route, p, c, false, true) &&
+         advance(s, route, std::int64_t{p} + n, c, true, true);
 }
 
 void extend_route(Scenario& s, RouteBuilder& route) {
   if (!s.route_matrix.exists())
     throw ReadFailure("there is no route plan: no route length was read");
-  while (route.k <= std::int64_t{s.extended_length} - 2) {
-    check_point(s, route.k);
-    step(s.route_matrix, route.k, 0.0, false);
-    ++route.k;
-  }
+  advance(s, route, std::int64_t{s.extended_length} - 2, 0.0, false, false);
 }
 
 }  // namespace sb

@@ -75,7 +75,7 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   const std::int64_t minutes = in.read_number();
   const std::int64_t seconds = in.read_number();
   r.time_s = fit_i32((hours * 60 + minutes) * 60 + seconds, "station time");
-  r.name = fit_name(in.read_text(), "station name");
+  r.name = fit_name(in.read_field(), "station name");
 
   platform_ends(r, p, length);
   if (length < kLongPlatform) r.param_b = 0;

@@ -1,7 +1,5 @@
 #include "reader/text_match.h"
 
-#include <algorithm>
-
 namespace sb {
 namespace {
 
@@ -16,9 +14,17 @@ bool contains(std::string_view field, std::string_view word) {
 }
 
 bool contains_ignoring_case(std::string_view field, std::string_view word) {
-  const auto it = std::search(field.begin(), field.end(), word.begin(), word.end(),
-                              [](char a, char b) { return lower(a) == lower(b); });
-  return it != field.end() || word.empty();
+  if (word.empty()) return true;
+  if (word.size() > field.size()) return false;
+  const char first = lower(word[0]);
+  const std::size_t last_start = field.size() - word.size();
+  for (std::size_t i = 0; i <= last_start; ++i) {
+    if (lower(field[i]) != first) continue;
+    std::size_t j = 1;
+    while (j < word.size() && lower(field[i + j]) == lower(word[j])) ++j;
+    if (j == word.size()) return true;
+  }
+  return false;
 }
 
 }  // namespace sb

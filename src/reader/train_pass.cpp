@@ -112,7 +112,7 @@ struct TrainPass {
   }
 
   // Every test whose word occurs takes effect, in this order, each reading its own values.
-  Outcome entry(const std::string& f) {
+  Outcome entry(std::string_view f) {
     auto& st84 = s.station_table[kTrainDataSlot];
     auto& st86 = s.station_table[kLineSlot];
     if (contains_ignoring_case(f, "frenata") && contains_ignoring_case(f, "massa")) {
@@ -149,17 +149,17 @@ struct TrainPass {
   // Returns false when the pass stopped at a fault.
   bool entries() {
     while (!in.at_end()) {
-      const std::string field = in.read_text();
+      const std::string_view field = in.read_field();
       if (contains_ignoring_case(field, "[generale]")) break;
     }
     speed_cell = 0;
     adhesion_cell = 0;
     station_slot = 1;
     while (!in.at_end()) {
-      std::string field = in.read_text();
+      std::string_view field = in.read_field();
       if (in.at_end()) break;
       for (int i = 0; i < 2 && contains(field, "-"); ++i) {
-        field = in.read_text();
+        field = in.read_field();
         if (in.at_end()) return true;
       }
       s.text_line = field;

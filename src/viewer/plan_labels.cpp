@@ -1,4 +1,4 @@
-#include "driver/plan_labels.h"
+#include "viewer/plan_labels.h"
 
 #include <algorithm>
 #include <cmath>

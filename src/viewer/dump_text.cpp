@@ -2,8 +2,8 @@
 // aligned (numbers to the right, words and names to the left). The last column is not padded.
 #include <algorithm>
 
-#include "compiler/dump_table.h"
-#include "compiler/text_escape.h"
+#include "viewer/dump_table.h"
+#include "viewer/text_escape.h"
 
 namespace sb {
 namespace {

@@ -1,15 +1,15 @@
 // The SVG document and its upper part: the route's plan scaled into a frame, the mountain-side
 // stretches as a wide band under the route, the stations, signals and speed boards on it, the
 // legend and the scale bar.
-#include "driver/plan_svg.h"
+#include "viewer/plan_svg.h"
 
 #include <algorithm>
 #include <limits>
 #include <sstream>
 
-#include "driver/plan_labels.h"
-#include "driver/plan_svg_parts.h"
-#include "driver/svg_text.h"
+#include "viewer/plan_labels.h"
+#include "viewer/plan_svg_parts.h"
+#include "viewer/svg_text.h"
 
 namespace sb {
 namespace {

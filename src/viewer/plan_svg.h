@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "driver/plan_scene.h"
+#include "viewer/plan_scene.h"
 
 namespace sb {
 

@@ -2,9 +2,9 @@
 // so a listing always shows the fields the files really hold, in file order.
 #include <utility>
 
-#include "compiler/dump_table.h"
 #include "compiler/record_layout.h"
-#include "compiler/station_slots.h"
+#include "viewer/dump_table.h"
+#include "viewer/station_slots.h"
 
 namespace sb {
 namespace {

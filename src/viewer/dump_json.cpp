@@ -1,7 +1,7 @@
 // The JSON form of a dump, for scripts: one object with the file, its type and the rows, each
 // row an object keyed by the column names, one row per line.
-#include "compiler/dump_table.h"
-#include "compiler/text_escape.h"
+#include "viewer/dump_table.h"
+#include "viewer/text_escape.h"
 
 namespace sb {
 namespace {

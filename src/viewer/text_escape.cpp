@@ -1,4 +1,4 @@
-#include "compiler/text_escape.h"
+#include "viewer/text_escape.h"
 
 #include <charconv>
 #include <cmath>

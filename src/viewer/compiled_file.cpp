@@ -1,4 +1,4 @@
-#include "compiler/compiled_file.h"
+#include "viewer/compiled_file.h"
 
 #include "compiler/byte_reader.h"
 #include "compiler/route_matrix_file.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/plan_svg_parts.h"
-#include "driver/svg_text.h"
+#include "viewer/plan_svg_parts.h"
+#include "viewer/svg_text.h"
 
 namespace sb {
 namespace {

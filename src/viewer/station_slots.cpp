@@ -1,4 +1,4 @@
-#include "compiler/station_slots.h"
+#include "viewer/station_slots.h"
 
 #include "compiler/record_layout.h"
 

@@ -1,4 +1,4 @@
-#include "driver/svg_text.h"
+#include "viewer/svg_text.h"
 
 #include <cmath>
 #include <cstdio>

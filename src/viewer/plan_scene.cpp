@@ -1,11 +1,11 @@
-#include "driver/plan_scene.h"
+#include "viewer/plan_scene.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
 
-#include "compiler/station_slots.h"
+#include "viewer/station_slots.h"
 
 namespace sb {
 namespace {
