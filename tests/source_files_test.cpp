@@ -2,6 +2,7 @@
 // replacement, the order in which a run writes them, and what a run of the program leaves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -150,9 +151,21 @@ TEST(SourceFiles, ProgramReplacesTheLastingFilesInItsOwnFolder) {
 
   const auto second = run_program({}, elsewhere.path(), program);
   ASSERT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(second.err, "Attendere\n");
   EXPECT_EQ(read_bytes(card), card_bytes);
   EXPECT_EQ(read_bytes(notes), "");
   EXPECT_EQ(read_bytes(slow), "");
+  // The line and train files are read back and deleted: the program, the card, the two empty
+  // files and the three binary files are all that stays.
+  std::vector<std::string> expected = {"scenario_builder",
+                                       kSourceFiles[2].leaf,
+                                       kSourceFiles[3].leaf,
+                                       kSourceFiles[4].leaf,
+                                       "Roccalta_ Valfiorita_linea.dat",
+                                       "Roccalta_ Valfiorita_LINEA 7.sim",
+                                       "Roccalta_ Valfiorita_LINEA 7.dat"};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(home.entries(), expected);
 }
 
 TEST(SourceFiles, ProgramReportsAFileItCannotWrite) {
