@@ -177,6 +177,19 @@ TEST(CompileMode, MissingLineFileNamesTheFileLookedFor) {
   EXPECT_TRUE(dir.entries().empty());
 }
 
+TEST(CompileMode, LineFileWithoutGeneralSectionIsNamedAndNothingIsCompiled) {
+  TempDir dir;
+  write_bytes(dir.file("Vuota_linea.txt"), "");
+  const auto r = run_program({"compile", "Vuota", "X"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "scenario_builder: error 102: no \"[generale]\" section before the end of the line "
+            "file: Vuota_linea.txt\n"
+            "scenario_builder: nothing compiled: the reading left no track table; no binary file "
+            "was written\n");
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"Vuota_linea.txt"});
+}
+
 TEST(CompileMode, ErrorStopKeepsItsTextAndWritesNothing) {
   // A signal at 0 m lands in cell 1, the header cell of the compiled track.
   TempDir dir;

@@ -11,7 +11,6 @@
 namespace sb::test {
 namespace {
 
-
 class BuiltinRead : public ReaderTest {
  protected:
   void SetUp() override {

@@ -10,7 +10,6 @@
 namespace sb::test {
 namespace {
 
-
 TEST(CurveCurvature, ClassDigitAndSide) {
   struct Case {
     const char* keyword;

@@ -56,7 +56,7 @@ std::string fault_message(std::int32_t code) {
     case 101:
       return "line file not found";
     case 102:
-      return "no \"[generale]\" section before the end of the file";
+      return "no \"[generale]\" section before the end of the line file";
     case 103:
       return "curve keyword has no class digit 1 to 6, or the route plan passes 1000000 points";
     default:

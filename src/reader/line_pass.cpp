@@ -185,6 +185,7 @@ bool find_general_section(Scenario& s, FieldReader& in) {
     if (contains_ignoring_case(field, "[generale]")) return true;
   }
   set_error(s, 102);
+  s.fault_log.faults.back().detail = s.fault_log.where.file;
   return false;
 }
 
