@@ -145,6 +145,24 @@ TEST(CompileMode, FaultsPointAtTheirSourceLine) {
        {},
        train_with(6, "segnale, 100, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0"),
        "Prova_L1-.txt:7: error 16: the signal's cell already holds another object (at 100 m)"},
+      {"slow order starting on a station stop",
+       {},
+       train_with(6, "rallentamento, 100, 30, 400, 1, 0, 0"),
+       "Prova_L1-.txt:7: error 18: the slow order's start cell already holds another object "
+       "(at 100 m)"},
+      // Cells 96, 95 and 94, the first band before the slow order's start cell 101, are taken:
+      // the compiler's fault belongs to no source line.
+      {"no room for a protection point",
+       {},
+       [&] {
+         auto t = train_with(6, "rallentamento, 5000, 30, 400, 1, 0, 0");
+         for (const char* x : {"4800", "4750", "4700"}) {
+           t.insert(t.begin() + 6, std::string("abbattimento, ") + x + ", 60");
+         }
+         return t;
+       }(),
+       "scenario_builder: error 12: no free cell for a protection point before a slow-order "
+       "start (at 5050 m)"},
       {"entry beyond the table",
        {"[generale]", "lunghezza percorso, 3000", "[curve]", "curvad4, 9950, 10", "[fine]"},
        {},
