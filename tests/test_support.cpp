@@ -12,6 +12,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "driver/builtin_run.h"
+
 namespace sb::test {
 
 namespace fs = std::filesystem;
@@ -111,10 +113,7 @@ ProgramResult run_program(const std::vector<std::string>& args, const std::strin
 
 Scenario builtin_scenario(const std::string& folder) {
   Scenario s;
-  s.scenario_name = "Roccalta_ Valfiorita";
-  s.line_name = "LINEA 7";
-  s.source_folder = folder;
-  s.output_folder = folder;
+  set_builtin_names(s, folder);
   return s;
 }
 

@@ -10,6 +10,7 @@
 #include "driver/compile_run.h"
 #include "driver/dump_run.h"
 #include "driver/error_stop.h"
+#include "driver/folder_option.h"
 #include "driver/options.h"
 #include "driver/plan_run.h"
 #include "platform/files.h"
@@ -33,11 +34,7 @@ int usage_error(const std::string& message) {
 // The folder a mode works in: --dir when given (it must exist), else `fallback`.
 bool work_folder(const Options& o, const std::string& fallback, std::string& folder) {
   folder = o.dir.value_or(fallback);
-  if (o.dir && !is_folder(*o.dir)) {
-    std::cerr << "scenario_builder: no such folder: " << *o.dir << "\n";
-    return false;
-  }
-  return true;
+  return !o.dir || require_folder(*o.dir, "--dir");
 }
 
 int run_mode(const Options& o) {

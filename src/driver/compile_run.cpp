@@ -9,6 +9,7 @@
 
 #include "compiler/memorizza_percorso.h"
 #include "driver/diagnostics.h"
+#include "driver/folder_option.h"
 #include "model/file_names.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
@@ -23,12 +24,6 @@ void check_readable(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw PlatformError("read", path, std::strerror(errno));
   ::close(fd);
-}
-
-bool require_folder(const std::string& folder, const char* option) {
-  if (is_folder(folder)) return true;
-  std::cerr << "scenario_builder: no such folder for " << option << ": " << folder << "\n";
-  return false;
 }
 
 }  // namespace

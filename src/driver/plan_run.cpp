@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "driver/builtin_run.h"
+#include "driver/folder_option.h"
 #include "model/file_names.h"
 #include "platform/files.h"
 #include "viewer/compiled_file.h"
@@ -16,10 +17,7 @@ int run_plan(const Options& o) {
   const std::string scenario = o.operands.empty() ? kBuiltinScenarioName : o.operands[0];
   const std::string line = o.operands.empty() ? kBuiltinLineName : o.operands[1];
   const std::string folder = o.dir.value_or("");
-  if (o.dir && !is_folder(*o.dir)) {
-    std::cerr << "scenario_builder: no such folder for --dir: " << *o.dir << "\n";
-    return 2;
-  }
+  if (o.dir && !require_folder(*o.dir, "--dir")) return 2;
   const std::string route_path = join_path(folder, route_matrix_file_leaf(scenario));
   if (!is_ordinary_file(route_path)) {
     std::cerr << "scenario_builder: no route matrix file '" << route_path

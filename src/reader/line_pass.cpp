@@ -44,8 +44,6 @@ void set_route_length(Scenario& s, std::int32_t length) {
   }
 }
 
-enum class Outcome { kGoOn, kEndPass, kStop };
-
 // One field of the general section; every row of the keyword table whose words occur takes
 // effect, in the order of the table.
 Outcome general_entry(Scenario& s, FieldReader& in) {
@@ -94,13 +92,6 @@ Outcome general_entry(Scenario& s, FieldReader& in) {
 void write_gradient(Scenario& s, ReaderState& st) {
   track_cell(s, st.gradient_fill).gradient = low8(std::int64_t{st.previous_gradient} + 100);
   ++st.gradient_fill;
-}
-
-// Ends the body pass with code 15 when the entry at p metres lies beyond the track table.
-bool range_ok(Scenario& s, std::int32_t p) {
-  if (in_range(s, p, 100)) return true;
-  set_error(s, 15, p);
-  return false;
 }
 
 // `keyword` is the field in `text_line`, kept apart because a signboard reads its text into

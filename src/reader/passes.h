@@ -11,6 +11,10 @@ namespace sb {
 
 class FieldReader;
 
+// What an entry of a pass leads to: the next entry, the end of the pass (a range fault, code
+// 15, after which the pass still finishes), or a stop at once.
+enum class Outcome { kGoOn, kEndPass, kStop };
+
 // Working values of one reading; they exist only while the model is being read.
 struct ReaderState {
   std::int32_t previous_gradient = 0;

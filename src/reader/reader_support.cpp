@@ -59,9 +59,11 @@ std::string fit_name(std::string_view text, const char* what) {
   return std::string(text);
 }
 
-bool in_range(const Scenario& s, std::int32_t p, int margin) {
+bool range_ok(Scenario& s, std::int32_t p, int margin) {
   if (!s.has_track_table()) throw ReadFailure("there is no track table: no route length was read");
-  return (static_cast<double>(p) + margin) / 50.0 <= s.cell_count;
+  if ((static_cast<double>(p) + margin) / 50.0 <= s.cell_count) return true;
+  set_error(s, 15, p);
+  return false;
 }
 
 }  // namespace sb

@@ -45,8 +45,7 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   StationRecord& r = s.station_table[static_cast<std::size_t>(station_slot)];
   const std::int32_t p = in.read_number();
   r.position_m = p;
-  if (!in_range(s, p, kRangeMargin)) {
-    set_error(s, 15, p);
+  if (!range_ok(s, p, kRangeMargin)) {
     ends_at_range = true;
     return false;
   }

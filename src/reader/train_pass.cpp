@@ -12,8 +12,6 @@
 namespace sb {
 namespace {
 
-enum class Outcome { kGoOn, kEndPass, kStop };
-
 struct TrainPass {
   Scenario& s;
   ReaderState& st;
@@ -23,12 +21,6 @@ struct TrainPass {
   std::int32_t station_slot = 1;
 
   std::int32_t cells() const { return s.cell_count; }
-
-  bool range_ok(std::int32_t p) {
-    if (in_range(s, p, 100)) return true;
-    set_error(s, 15, p);
-    return false;
-  }
 
   void write_speed() {
     const auto fifth = round_half_even(st.running_speed / 5.0);
@@ -44,7 +36,7 @@ struct TrainPass {
   Outcome speed_entry() {
     const std::int32_t a = in.read_number();
     const std::int32_t v = in.read_number();
-    if (!range_ok(a)) return Outcome::kEndPass;
+    if (!range_ok(s, a)) return Outcome::kEndPass;
     const std::int32_t e = round_index(a / 50.0);
     if (e > 0) {
       while (speed_cell < cells()) {
@@ -59,7 +51,7 @@ struct TrainPass {
   Outcome adhesion_entry() {
     const std::int32_t a = in.read_number();
     const std::int32_t h = in.read_number();
-    if (!range_ok(a)) return Outcome::kEndPass;
+    if (!range_ok(s, a)) return Outcome::kEndPass;
     const std::int32_t e = round_index(a / 50.0);
     if (e > 0) {
       do write_adhesion();
@@ -72,7 +64,7 @@ struct TrainPass {
   Outcome signal_entry() {
     std::int32_t v[11];
     for (std::int32_t& value : v) value = in.read_number();
-    if (!range_ok(v[0])) return Outcome::kEndPass;
+    if (!range_ok(s, v[0])) return Outcome::kEndPass;
     memo_segnale(s, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
     return stop_on_fault(v[0]);
   }
@@ -80,7 +72,7 @@ struct TrainPass {
   Outcome slow_order_entry() {
     std::int32_t v[6];
     for (std::int32_t& value : v) value = in.read_number();
-    if (!range_ok(v[0])) return Outcome::kEndPass;
+    if (!range_ok(s, v[0])) return Outcome::kEndPass;
     memo_rallentamento(s, v[0], v[1], v[2], v[3], v[4], v[5]);
     return stop_on_fault(v[0]);
   }
@@ -96,7 +88,7 @@ struct TrainPass {
   Outcome abbattimento_entry() {
     const std::int32_t x = in.read_number();
     const std::int32_t w = in.read_number();
-    if (!range_ok(x)) return Outcome::kEndPass;
+    if (!range_ok(s, x)) return Outcome::kEndPass;
     TrackCell& cell = track_cell(s, round_index(x / 50.0));
     if (!cell.is_free()) {
       set_error(s, 7, x);

@@ -1,0 +1,15 @@
+#include "driver/folder_option.h"
+
+#include <iostream>
+
+#include "platform/files.h"
+
+namespace sb {
+
+bool require_folder(const std::string& folder, const char* option) {
+  if (is_folder(folder)) return true;
+  std::cerr << "scenario_builder: no such folder for " << option << ": " << folder << "\n";
+  return false;
+}
+
+}  // namespace sb
