@@ -7,6 +7,18 @@
 
 namespace sb {
 
+bool outputs_wanted(const Scenario& s) {
+  switch (s.output_policy) {
+    case Scenario::OutputPolicy::kAlways:
+      return true;
+    case Scenario::OutputPolicy::kUnlessFaults:
+      return s.fault_log.faults.empty();
+    case Scenario::OutputPolicy::kNever:
+      return false;
+  }
+  return false;
+}
+
 bool memorizza_percorso(Scenario& s, const std::int32_t& j) {
   s.write_geometry = j;
   s.error_code = 0;
@@ -18,7 +30,7 @@ bool memorizza_percorso(Scenario& s, const std::int32_t& j) {
   if (!s.has_cell(1)) return false;
   protect_track(s);
   if (!stamp(s)) return false;
-  write_output_files(s);
+  if (outputs_wanted(s)) write_output_files(s);
   return true;
 }
 

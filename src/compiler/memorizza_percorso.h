@@ -8,9 +8,13 @@
 
 namespace sb {
 
+// True when the build's output policy lets it write the compiled files now.
+bool outputs_wanted(const Scenario& s);
+
 // Runs the whole compilation with `j` as `write_geometry` (non-zero: build and write the
-// route plan). Returns false, having written no binary file, when the reading left no track
-// table with a header cell to compile; the faults recorded say why. Throws ErrorStop from the
+// route plan). The binary files are written when the output policy allows it. Returns false,
+// having written no binary file, when the reading left no track table with a header cell to
+// compile; the faults recorded say why. Throws ErrorStop from the
 // stamping checks and PlatformError when an output file cannot be written.
 bool memorizza_percorso(Scenario& s, const std::int32_t& j);
 

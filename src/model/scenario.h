@@ -28,6 +28,10 @@ struct Scenario {
   // The built-in run deletes the text files it wrote once they are read; an author's own
   // files are never deleted.
   bool delete_sources = true;
+  // Whether the compiled files are written once the build is done: always (the built-in run,
+  // and `compile --force`), only when no fault was reported (`compile`), or never (`check`).
+  enum class OutputPolicy { kAlways, kUnlessFaults, kNever };
+  OutputPolicy output_policy = OutputPolicy::kAlways;
 
   std::string text_line;
   std::int32_t write_geometry = 0;
