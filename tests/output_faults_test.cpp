@@ -125,25 +125,28 @@ void check_fault(const OutputFault& f) {
 }
 
 TEST(OutputFaults, DirectoryInPlaceOfAFileOrAFileSizeLimit) {
+  // What the system says when a file cannot take the place of a folder.
+  const char* const directory = kWindows ? "Access denied" : "Is a directory";
   const OutputFault faults[] = {
-      {"directory in place of the route matrix file", true, kRoute, Blocker::kDirectory,
-       "Is a directory"},
-      {"directory in place of the station file", true, kStations, Blocker::kDirectory,
-       "Is a directory"},
-      {"directory in place of the track file", true, kTrack, Blocker::kDirectory, "Is a directory"},
+      {"directory in place of the route matrix file", true, kRoute, Blocker::kDirectory, directory},
+      {"directory in place of the station file", true, kStations, Blocker::kDirectory, directory},
+      {"directory in place of the track file", true, kTrack, Blocker::kDirectory, directory},
       {"size limit cutting the route matrix file", true, kRoute, Blocker::kSizeLimit,
        "File too large"},
       {"size limit cutting the track file after the station file", false, kTrack,
        Blocker::kSizeLimit, "File too large"},
   };
   for (const OutputFault& f : faults) {
+    if (kWindows && f.blocker == Blocker::kSizeLimit) continue;
     SCOPED_TRACE(f.name);
     check_fault(f);
   }
+  if (kWindows) GTEST_SKIP() << "the size limit cases: Windows has no file size limit per process";
 }
 
 // Root ignores folder permissions, so as root the program runs as an unprivileged user.
 TEST(OutputFaults, FolderNotWritable) {
+  if (kWindows) GTEST_SKIP() << "Windows has no folder modes";
   check_fault({"folder not writable", true, kRoute, Blocker::kReadOnlyFolder, "Permission denied"});
 }
 
@@ -154,7 +157,7 @@ TEST(OutputFaults, ReplacementLeavesTheOldFileWholeForItsHolders) {
   const std::string path = dir.file("table.dat");
   const std::string held = dir.file("held.dat");
   write_bytes(path, "old content, longer than the new one");
-  ASSERT_EQ(::link(path.c_str(), held.c_str()), 0);
+  std::filesystem::create_hard_link(fs_path(path), fs_path(held));
   write_file(path, "new");
   EXPECT_EQ(read_bytes(path), "new");
   EXPECT_EQ(read_bytes(held), "old content, longer than the new one");
@@ -170,7 +173,9 @@ TEST(OutputFaults, TemporaryNameInUseIsLeftAlone) {
   const std::string target = dir.file("elsewhere.dat");
   write_bytes(temp, "someone else's file");
   write_bytes(target, "a file the link points to");
-  ASSERT_EQ(::symlink(target.c_str(), (temp + ".1").c_str()), 0);
+  std::error_code ec;
+  std::filesystem::create_symlink(fs_path(target), fs_path(temp + ".1"), ec);
+  if (ec) GTEST_SKIP() << "no symbolic link can be made here: " << ec.message();
   write_file(path, "new");
   EXPECT_EQ(read_bytes(path), "new");
   EXPECT_EQ(read_bytes(temp), "someone else's file");

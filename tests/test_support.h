@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,13 +20,18 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
-  std::string file(const std::string& leaf) const { return path_ + "/" + leaf; }
+  // The path of `leaf` in the folder, joined as the program joins its own paths.
+  std::string file(const std::string& leaf) const;
   // Names of the entries in the folder, sorted.
   std::vector<std::string> entries() const;
 
  private:
   std::string path_;
 };
+
+// Paths are UTF-8 strings, as in the program; these turn them into the library's paths and back.
+std::filesystem::path fs_path(const std::string& path);
+std::string utf8_path(const std::filesystem::path& path);
 
 std::string read_bytes(const std::string& path);
 void write_bytes(const std::string& path, const std::string& bytes);
@@ -37,7 +43,15 @@ struct ProgramResult {
   std::string err;
 };
 
-// Conditions for the program run by run_program.
+// Windows has no file size limit per process, no user to switch to, no file modes, FIFOs or
+// signals: tests that need them skip there.
+#ifdef _WIN32
+inline constexpr bool kWindows = true;
+#else
+inline constexpr bool kWindows = false;
+#endif
+
+// Conditions for the program run by run_program (not available on Windows).
 struct RunLimits {
   // The largest file the program may write, in bytes (RLIMIT_FSIZE): a write beyond it fails.
   std::optional<std::uint64_t> file_size;
@@ -47,9 +61,13 @@ struct RunLimits {
 };
 
 // Runs the built scenario_builder (or `program`) with `args` in the folder `cwd`. A program
-// that could not be started exits with 127.
+// that could not be started exits with 127. On Windows the program's text output is read as
+// text: its line ends come back as "\n".
 ProgramResult run_program(const std::vector<std::string>& args, const std::string& cwd,
                           const std::string& program = SB_PROGRAM, const RunLimits& limits = {});
+
+// Copies the built program into `dir` under its own file name; returns the copy's path.
+std::string copy_program(const TempDir& dir);
 
 // A scenario with the built-in names whose source and output folders are `folder`.
 Scenario builtin_scenario(const std::string& folder);

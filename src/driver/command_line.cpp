@@ -1,6 +1,5 @@
 #include "driver/command_line.h"
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -13,8 +12,10 @@
 #include "driver/folder_option.h"
 #include "driver/options.h"
 #include "driver/plan_run.h"
+#include "platform/console.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
+#include "platform/process.h"
 #include "viewer/compiled_file.h"
 #include "writers/builtin_sources.h"
 
@@ -69,32 +70,37 @@ int run_mode(const Options& o) {
   }
 }
 
-}  // namespace
-
-int run_command_line(int argc, char** argv) {
-  // A write beyond the file size limit must fail with an error, not kill the process.
-  std::signal(SIGXFSZ, SIG_IGN);
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  UsageError error;
-  const auto options = parse_options(args, error);
-  if (!options) return usage_error(error.message);
+// Runs the mode; the error stop and every failure end it with their message and status.
+int run_guarded(const Options& o) {
   try {
-    return run_mode(*options);
+    return run_mode(o);
   } catch (const ErrorStop& stop) {
-    std::cerr << stop.what() << "\n";
+    show_fatal(stop.what());
     return kFault;
   } catch (const PlatformError& e) {
-    std::cerr << "scenario_builder: " << e.what() << "\n";
+    show_fatal(std::string("scenario_builder: ") + e.what());
     return kUsageOrPlatform;
   } catch (const MalformedFile& e) {
-    std::cerr << "scenario_builder: " << e.what() << "\n";
+    show_fatal(std::string("scenario_builder: ") + e.what());
     return kUsageOrPlatform;
   } catch (const std::exception& e) {
     // Anything else (a table that cannot be encoded, memory exhausted) still ends the run
     // with a message rather than an abort.
-    std::cerr << "scenario_builder: " << e.what() << "\n";
+    show_fatal(std::string("scenario_builder: ") + e.what());
     return kUsageOrPlatform;
   }
+}
+
+}  // namespace
+
+int run_command_line(const std::vector<std::string>& args) {
+  prepare_process();
+  UsageError error;
+  const auto options = parse_options(args, error);
+  if (!options) return usage_error(error.message);
+  const int status = run_guarded(*options);
+  close_status();
+  return status;
 }
 
 }  // namespace sb

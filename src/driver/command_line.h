@@ -3,8 +3,12 @@
 // error or a platform failure).
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace sb {
 
-int run_command_line(int argc, char** argv);
+// `args` are the arguments after the program's own name, in UTF-8.
+int run_command_line(const std::vector<std::string>& args);
 
 }  // namespace sb

@@ -1,12 +1,22 @@
-// The console stands in for the program's window: it shows the status label while the
-// build runs.
+// The program's face while it runs: the status label, and the message that ends a run. From a
+// console they are lines on standard error. A Windows program started without a console of
+// its own (double-clicked in Explorer) shows them instead in a small window labelled with the
+// status, and in a modal message box with an OK button.
 #pragma once
 
 #include <string_view>
 
 namespace sb {
 
-// Writes the status text and a newline to standard error.
+// Shows the status text: a line on standard error, or the small window, which stays on the
+// screen while the build runs, until close_status() or the end of the process.
 void show_status(std::string_view text);
+
+// Takes the status window off the screen, if there is one.
+void close_status();
+
+// Shows a message that ends the run (the error stop, a failure of the system): a line on
+// standard error, or a message box that the user closes before the process ends.
+void show_fatal(std::string_view text);
 
 }  // namespace sb

@@ -1,6 +1,7 @@
 // File-system services: the program's folder, paths, and whole-file reads and writes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,12 +11,18 @@ namespace sb {
 // current directory), without a trailing separator.
 std::string program_folder();
 
-// Joins a folder and a file name with "/". An empty folder means the current directory.
+// Joins a folder and a file name with the system's separator ("/", or "\\" on Windows). An
+// empty folder means the current directory.
 std::string join_path(const std::string& folder, const std::string& leaf);
 
-// True when `path` names an ordinary file (not a folder or a device).
+// True when `path` names an ordinary file: not a folder or a device, and on Windows neither
+// hidden nor a system file.
 bool is_ordinary_file(const std::string& path);
 bool is_folder(const std::string& path);
+
+// Throws PlatformError when `path` is an ordinary file that cannot be opened for reading;
+// does nothing when there is no such ordinary file.
+void check_readable(const std::string& path);
 
 // Reads a whole file. Throws PlatformError when it cannot be opened or read.
 std::string read_file(const std::string& path);
@@ -44,7 +51,8 @@ class ReplacementFile {
 
   std::string path_;
   std::string temp_;
-  int fd_ = -1;
+  // The open temporary file: a descriptor, or a handle on Windows; -1 once it is closed.
+  std::intptr_t fd_ = -1;
 };
 
 // Deletes a file. Throws PlatformError when it exists and cannot be deleted.

@@ -1,5 +1,3 @@
-#include "platform/files.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/files.h"
 #include "platform/platform_error.h"
 
 namespace sb {
@@ -58,6 +57,13 @@ bool is_ordinary_file(const std::string& path) {
 bool is_folder(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void check_readable(const std::string& path) {
+  if (!is_ordinary_file(path)) return;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw PlatformError("read", path, reason(errno));
+  ::close(fd);
 }
 
 std::string read_file(const std::string& path) {

@@ -1,0 +1,129 @@
+// What only Windows has: hidden and system files, names in UTF-16 whatever the code page, and
+// the folder of the .exe found from the running program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "compiler/memorizza_percorso.h"
+#include "model/file_names.h"
+#include "platform/files.h"
+#include "platform/wide_text_win32.h"
+#include "reader/memorizza_dati.h"
+#include "reader_fixture.h"
+#include "test_support.h"
+
+namespace sb::test {
+namespace {
+
+// Wine keeps the attributes of a file in an extended attribute of the host's file system;
+// where that has none, a file cannot be made hidden.
+bool set_attributes(const std::string& path, DWORD attributes) {
+  return ::SetFileAttributesW(to_wide(path).c_str(), attributes) &&
+         (::GetFileAttributesW(to_wide(path).c_str()) & attributes) == attributes;
+}
+
+// A line file that is there but hidden or a system file counts as missing: the reading ends
+// with code 101 and leaves it where it is. A read-only file is an ordinary file, and is read.
+TEST(WindowsLineFile, HiddenOrSystemFileCountsAsMissing) {
+  struct Case {
+    const char* name;
+    DWORD attributes;
+    bool ordinary;
+  };
+  const Case cases[] = {
+      {"hidden", FILE_ATTRIBUTE_HIDDEN, false},
+      {"system file", FILE_ATTRIBUTE_SYSTEM, false},
+      {"hidden system file", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false},
+      {"read-only", FILE_ATTRIBUTE_READONLY, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ReaderRun run;
+    const std::string line = line_file_name(run.s);
+    write_bytes(line, line_file_with({}));
+    write_bytes(train_file_name(run.s), train_file_from_origin({}));
+    if (!set_attributes(line, c.attributes)) {
+      GTEST_SKIP() << "the file system keeps no file attributes here";
+    }
+    EXPECT_EQ(is_ordinary_file(line), c.ordinary);
+    memorizza_dati(run.s);
+    if (c.ordinary) {
+      EXPECT_NE(run.s.error_code, 101);
+      EXPECT_EQ(run.s.cell_count, 500);  // the 18000 m route was read
+    } else {
+      EXPECT_EQ(run.s.error_code, 101);
+      EXPECT_TRUE(run.line_file_left());
+    }
+    ::SetFileAttributesW(to_wide(line).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+// Through the program: a hidden line file is not found, and nothing is compiled.
+TEST(WindowsLineFile, HiddenLineFileIsNotFoundByTheProgram) {
+  TempDir dir;
+  write_bytes(dir.file("Prova_linea.txt"), line_file_with({}));
+  write_bytes(dir.file("Prova_L1-.txt"), train_file_from_origin({}));
+  if (!set_attributes(dir.file("Prova_linea.txt"), FILE_ATTRIBUTE_HIDDEN)) {
+    GTEST_SKIP() << "the file system keeps no file attributes here";
+  }
+  const auto r = run_program({"compile", "Prova", "L1"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("error 101"), std::string::npos) << r.err;
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"Prova_L1-.txt", "Prova_linea.txt"}));
+}
+
+// Names outside the system's code page reach the files unchanged: the program takes its
+// arguments in UTF-16 and names its files with the wide API, and compiles exactly what the
+// library compiles for the same names.
+TEST(WindowsNames, NamesOutsideTheCodePageWork) {
+  const std::string scenario =
+      "Citt\xC3\xA0 \xC5\x81\xC3\xB3"
+      "d\xC5\xBA";                                            // Città Łódź
+  const std::string line = "Linea \xCE\xB1\xF0\x9F\x9A\x86";  // Linea α🚆
+  TempDir dir;
+  TempDir reference;
+  for (const TempDir* d : {&dir, &reference}) {
+    Scenario s;
+    s.scenario_name = scenario;
+    s.line_name = line;
+    s.source_folder = d->path();
+    write_bytes(line_file_name(s), line_file_with({"curvad4, 1500, 550"}));
+    write_bytes(train_file_name(s), train_file_from_origin({}));
+  }
+  const auto r = run_program({"compile", scenario, line}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+
+  Scenario s;
+  s.scenario_name = scenario;
+  s.line_name = line;
+  s.source_folder = reference.path();
+  s.output_folder = reference.path();
+  s.delete_sources = false;
+  std::int32_t j = 1;
+  ASSERT_TRUE(memorizza_percorso(s, j));
+  EXPECT_EQ(dir.entries(), reference.entries());
+  for (const std::string& leaf :
+       {route_matrix_file_leaf(scenario), station_file_leaf(scenario, line),
+        track_file_leaf(scenario, line)}) {
+    SCOPED_TRACE(leaf);
+    ASSERT_TRUE(exists(dir.file(leaf)));
+    EXPECT_TRUE(read_bytes(dir.file(leaf)) == read_bytes(reference.file(leaf)));
+  }
+}
+
+// The program's folder is the one that holds the .exe, found from the running program (in
+// UTF-8, without a trailing separator), whatever the current folder.
+TEST(WindowsFolders, ProgramFolderHoldsTheRunningExe) {
+  std::wstring exe(32768, L'\0');
+  exe.resize(::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size())));
+  const std::filesystem::path expected = std::filesystem::path(exe).parent_path();
+  EXPECT_EQ(program_folder(), to_utf8(expected.native()));
+  EXPECT_EQ(join_path(program_folder(), "x.txt"), to_utf8(expected.native()) + "\\x.txt");
+  EXPECT_EQ(join_path("C:\\", "x.txt"), "C:\\x.txt");
+}
+
+}  // namespace
+}  // namespace sb::test
