@@ -21,9 +21,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Test programs run under Wine with a prefix in the build folder, quietly, and without the
 # .NET and HTML engines that a fresh prefix would otherwise offer to install.
 find_program(SB_WINE wine)
+set(SB_WINE_ENVIRONMENT env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all
+    "WINEDLLOVERRIDES=mscoree,mshtml=")
 if(SB_WINE AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all
-      "WINEDLLOVERRIDES=mscoree,mshtml=" ${SB_WINE}
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${SB_WINE_ENVIRONMENT} ${SB_WINE}
       CACHE STRING "Runs a Windows program built here" FORCE)
 endif()

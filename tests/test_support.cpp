@@ -55,8 +55,12 @@ std::string TempDir::file(const std::string& leaf) const {
 }
 
 std::vector<std::string> TempDir::entries() const {
+  return entries_of(path_);
+}
+
+std::vector<std::string> entries_of(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(fs_path(path_))) {
+  for (const auto& e : fs::directory_iterator(fs_path(folder))) {
     names.push_back(utf8_path(e.path().filename()));
   }
   std::sort(names.begin(), names.end());
@@ -82,9 +86,9 @@ bool exists(const std::string& path) {
   return fs::exists(fs_path(path), ec);
 }
 
-std::string copy_program(const TempDir& dir) {
+std::string copy_program(const std::string& folder) {
   const fs::path program = fs_path(SB_PROGRAM);
-  const std::string copy = dir.file(utf8_path(program.filename()));
+  const std::string copy = join_path(folder, utf8_path(program.filename()));
   fs::copy_file(program, fs_path(copy));
   return copy;
 }

@@ -66,8 +66,11 @@ struct RunLimits {
 ProgramResult run_program(const std::vector<std::string>& args, const std::string& cwd,
                           const std::string& program = SB_PROGRAM, const RunLimits& limits = {});
 
-// Copies the built program into `dir` under its own file name; returns the copy's path.
-std::string copy_program(const TempDir& dir);
+// Names of the entries in `folder`, sorted.
+std::vector<std::string> entries_of(const std::string& folder);
+
+// Copies the built program into `folder` under its own file name; returns the copy's path.
+std::string copy_program(const std::string& folder);
 
 // A scenario with the built-in names whose source and output folders are `folder`.
 Scenario builtin_scenario(const std::string& folder);

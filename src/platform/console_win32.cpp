@@ -8,25 +8,15 @@
 #include <string>
 
 #include "platform/console.h"
+#include "platform/status_window_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace sb {
 namespace {
 
-// The window's measures in twips (1/1440 inch), turned into pixels of the screen.
-constexpr int kClientWidth = 4200;
-constexpr int kClientHeight = 2688;
-constexpr int kLabelLeft = 960;
-constexpr int kLabelTop = 960;
-constexpr int kLabelWidth = 2652;
-constexpr int kLabelHeight = 792;
-constexpr int kFontPoints = 24;
-constexpr const wchar_t* kWindowClass = L"scenario_builder.Form1";
-constexpr const wchar_t* kCaption = L"Form1";
 constexpr const wchar_t* kBoxTitle = L"scenario_builder";
 
-HWND g_window = nullptr;
-HFONT g_font = nullptr;
+StatusWindow g_status;
 
 // True when nobody reads standard error: the process has no console, or one that no other
 // process shares (made for it alone), and standard error is not redirected to a file or a
@@ -49,67 +39,16 @@ void write_line(std::string_view text) {
   std::fflush(stderr);
 }
 
-// Handles the window messages that arrive while the window is being shown and repainted.
-void pump_messages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  return ::DefWindowProcW(window, message, w, l);
-}
-
-// Creates and shows the window with its one label; false when the system cannot show it.
-bool open_window(std::string_view text) {
-  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW form{};
-  form.cbSize = sizeof form;
-  form.lpfnWndProc = form_procedure;
-  form.hInstance = instance;
-  form.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
-  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  form.lpszClassName = kWindowClass;
-  if (::RegisterClassExW(&form) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    return false;
-  }
-  const HDC screen = ::GetDC(nullptr);
-  const int dpi_x = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  const int dpi_y = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  const auto px = [](int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); };
-
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  RECT frame{0, 0, px(kClientWidth, dpi_x), px(kClientHeight, dpi_y)};
-  ::AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  g_window = ::CreateWindowExW(0, kWindowClass, kCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                               instance, nullptr);
-  if (g_window == nullptr) return false;
-  const HWND label =
-      ::CreateWindowExW(0, L"STATIC", to_wide(text).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                        px(kLabelLeft, dpi_x), px(kLabelTop, dpi_y), px(kLabelWidth, dpi_x),
-                        px(kLabelHeight, dpi_y), g_window, nullptr, instance, nullptr);
-  // A sans-serif system font, 24 point, bold.
-  g_font = ::CreateFontW(-::MulDiv(kFontPoints, dpi_y, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         VARIABLE_PITCH | FF_SWISS, L"MS Sans Serif");
-  if (label != nullptr && g_font != nullptr) {
-    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), FALSE);
-  }
-  ::ShowWindow(g_window, SW_SHOWNORMAL);
-  // Painted at once: the build that follows does not service the window's messages.
-  ::RedrawWindow(g_window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  pump_messages();
-  return true;
-}
-
 }  // namespace
 
 void show_status(std::string_view text) {
-  if (!without_console() || g_window != nullptr || !open_window(text)) {
+  if (g_status.label != nullptr) {
+    ::SetWindowTextW(g_status.label, to_wide(text).c_str());
+    ::UpdateWindow(g_status.label);
+    return;
+  }
+  if (without_console()) g_status = open_status_window(text);
+  if (g_status.window == nullptr) {
     write_line(text);
     return;
   }
@@ -122,17 +61,12 @@ void show_status(std::string_view text) {
 }
 
 void close_status() {
-  if (g_window == nullptr) return;
-  ::DestroyWindow(g_window);
-  g_window = nullptr;
-  pump_messages();
-  if (g_font != nullptr) ::DeleteObject(g_font);
-  g_font = nullptr;
+  close_status_window(g_status);
 }
 
 void show_fatal(std::string_view text) {
-  if (without_console() &&
-      ::MessageBoxW(g_window, to_wide(text).c_str(), kBoxTitle, MB_OK | MB_SETFOREGROUND) != 0) {
+  if (without_console() && ::MessageBoxW(g_status.window, to_wide(text).c_str(), kBoxTitle,
+                                         MB_OK | MB_SETFOREGROUND) != 0) {
     return;
   }
   write_line(text);
