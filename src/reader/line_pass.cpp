@@ -364,7 +364,9 @@ bool read_line_file(Scenario& s, ReaderState& st) {
       go_on = pass.body_pass();
     }
   } catch (ReadFailure& failure) {
+    // The place is taken now: the file's text goes with the reader.
     failure.locate(s.diagnostics.where);
+    s.diagnostics.where = {};
     throw;
   }
   // What follows belongs to the file but to none of its lines.
