@@ -197,8 +197,9 @@ TEST(WindowedRun, BuiltinRunShowsTheWindowWhileItWorks) {
 
   const HWND box = program.wait_for(is_message_box);
   ASSERT_NE(box, nullptr) << "no message box; exit status " << program.wait_for_exit(0);
-  EXPECT_EQ(box_text(box).rfind(to_wide("scenario_builder: cannot write '" + card + "'"), 0), 0u)
-      << to_utf8(box_text(box));
+  const std::string text = to_utf8(box_text(box));
+  EXPECT_EQ(text.rfind("scenario_builder: cannot write '" + card + "'", 0), 0u) << text;
+  EXPECT_NE(text.find("; use --dir DIR to run it elsewhere"), std::string::npos) << text;
   expect_ok_only(box);
 
   const HWND form = program.find(is_form);

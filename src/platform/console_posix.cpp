@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "platform/console.h"
@@ -21,6 +23,10 @@ void close_status() {}
 
 void show_fatal(std::string_view text) {
   write_line(text);
+}
+
+bool standard_error_is_terminal() {
+  return ::isatty(STDERR_FILENO) == 1;
 }
 
 }  // namespace sb

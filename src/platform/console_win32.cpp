@@ -72,4 +72,13 @@ void show_fatal(std::string_view text) {
   write_line(text);
 }
 
+bool standard_error_is_terminal() {
+  // A console shows colours once it interprets escape sequences (Windows 10 and later).
+  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (err == nullptr || err == INVALID_HANDLE_VALUE || !::GetConsoleMode(err, &mode)) return false;
+  return (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+         ::SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
+
 }  // namespace sb

@@ -24,6 +24,9 @@ bool is_folder(const std::string& path);
 // does nothing when there is no such ordinary file.
 void check_readable(const std::string& path);
 
+// Creates the folder `path` and any missing folder above it. Throws PlatformError.
+void make_folders(const std::string& path);
+
 // Reads a whole file. Throws PlatformError when it cannot be opened or read.
 std::string read_file(const std::string& path);
 

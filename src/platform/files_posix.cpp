@@ -66,6 +66,12 @@ void check_readable(const std::string& path) {
   ::close(fd);
 }
 
+void make_folders(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) throw PlatformError("create the folder", path, ec.message());
+}
+
 std::string read_file(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw PlatformError("open", path, reason(errno));

@@ -2,6 +2,7 @@
 // name the author types works whatever the system's code page.
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/files.h"
@@ -77,6 +78,12 @@ bool is_ordinary_file(const std::string& path) {
 bool is_folder(const std::string& path) {
   const DWORD a = attributes(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void make_folders(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(to_wide(path)), ec);
+  if (ec) throw PlatformError("create the folder", path, ec.message());
 }
 
 void check_readable(const std::string& path) {
