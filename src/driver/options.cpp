@@ -19,7 +19,8 @@ bool takes(Mode mode, const std::string& option) {
   if (option == "--dir") return mode != Mode::kDump;
   if (option == "--out" || option == "--no-geometry") return mode == Mode::kCompile;
   if (option == "-o") return mode == Mode::kPlan;
-  if (option == "--type" || option == "--all" || option == "--step" || option == "--json") {
+  if (option == "--type" || option == "--all" || option == "--step" || option == "--json" ||
+      option == "--units") {
     return mode == Mode::kDump;
   }
   return false;
@@ -82,6 +83,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
       }
       if (a == "--all") o.all = true;
       if (a == "--json") o.json = true;
+      if (a == "--units") o.units = true;
       if (a == "--step") {
         const auto r = std::from_chars(value.data(), value.data() + value.size(), o.step);
         if (r.ec != std::errc() || r.ptr != value.data() + value.size() || o.step < 1) {
@@ -137,18 +139,20 @@ std::string usage_text() {
       --dir (default: the current folder) and write the binary files into --out (default:
       the --dir folder). The text files are never changed. --no-geometry skips the route
       plan and its file.
-  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--json] FILE
+  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--units] [--json] FILE
       Print a compiled file readably: the track file (the cells that hold an object, or
       every cell with --all), the station file (the non-empty slots, or all 87 with --all)
       or the route matrix file (every N-th metre, default 1). The type comes from the
       name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type is
-      given. --json prints the same as JSON.
+      given. --units adds the values as written in the text files (km/h, signed
+      gradients, hh:mm:ss) and names what each cell or slot holds. --json prints the
+      same as JSON.
   scenario_builder plan [--dir DIR] [-o FILE] [SCENARIO LINE]
-      Draw a compiled scenario as an SVG picture: the route's plan with its stations,
-      signals, speed boards and mountain-side stretches, and a strip of the line with its
-      speed limit, gradient and station stops. It reads the three binary files from DIR
-      (default: the current folder); without names, those of the built-in scenario. The
-      picture goes to FILE (default: SCENARIO.svg in DIR).
+      Draw a compiled scenario as an SVG picture: the route's plan with everything placed
+      on it, and a strip of the line with its speed limit, gradient and stations. It reads
+      the three binary files from DIR (default: the current folder); without names, those
+      of the one compiled scenario there. The picture goes to FILE (default: SCENARIO.svg
+      in DIR; "-" for standard output).
   scenario_builder --help | --version
 
 Exit status:

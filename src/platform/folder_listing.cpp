@@ -1,0 +1,26 @@
+#include "platform/folder_listing.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/platform_error.h"
+
+namespace sb {
+
+std::vector<std::string> ordinary_files_in(const std::string& folder) {
+  namespace fs = std::filesystem;
+  const fs::path path = folder.empty() ? fs::path(".") : fs::path(folder);
+  std::error_code ec;
+  fs::directory_iterator it(path, ec);
+  if (ec) throw PlatformError("read the folder", path.string(), ec.message());
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : it) {
+    std::error_code type_ec;
+    if (entry.is_regular_file(type_ec)) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace sb
