@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "author_fixture.h"
@@ -150,6 +151,68 @@ TEST(PlanFixture, LongRouteIsThinnedOut) {
   EXPECT_LT(svg.size(), 200000u);
   EXPECT_EQ(count_class(root, "station"), 2u);
   EXPECT_EQ(count_class(root, "curve"), 1u);
+}
+
+// Without names, plan draws the one compiled scenario of its folder; otherwise it says what
+// it looked for and found. "-o -" writes the picture to standard output.
+TEST(PlanWithoutNames, DrawsTheOneScenarioOfTheFolder) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> copies;  // the fixture's files, copied to these scenario names
+    bool remove_route = false;
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"one scenario", {}, false, {"plan"}, 0, ""},
+      {"one scenario, to standard output", {}, false, {"plan", "-o", "-"}, 0, ""},
+      {"an empty folder",
+       {},
+       true,
+       {"plan", "--dir", "empty"},
+       2,
+       "no compiled scenario in 'empty': looked for a station file SCENARIO_LINE.sim with its "
+       "track file SCENARIO_LINE.dat and its route matrix file SCENARIO_linea.dat"},
+      {"two scenarios",
+       {"Altra"},
+       false,
+       {"plan"},
+       2,
+       "2 compiled scenarios in the current folder: 'Altra' 'L1', 'Prova' 'L1'; give SCENARIO "
+       "and LINE to say which one to draw"},
+      {"compiled without the route plan",
+       {},
+       true,
+       {"plan"},
+       2,
+       "the compiled files 'Prova_L1.sim' and 'Prova_L1.dat' in the current folder have no "
+       "route matrix file SCENARIO_linea.dat beside them"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    write_compiled_fixture(dir.path());
+    std::filesystem::create_directory(dir.file("empty"));
+    for (const std::string& other : c.copies) {
+      for (const std::string& tail :
+           {std::string("_L1.sim"), std::string("_L1.dat"), std::string("_linea.dat")}) {
+        write_bytes(dir.file(other + tail), read_bytes(dir.file("Prova" + tail)));
+      }
+    }
+    if (c.remove_route) std::remove(dir.file("Prova_linea.dat").c_str());
+    const ProgramResult r = run_program(c.args, dir.path());
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_FALSE(exists(dir.file("-")));
+    const bool to_stdout = c.args.back() == "-";
+    EXPECT_EQ(exists(dir.file("Prova.svg")), c.status == 0 && !to_stdout);
+    if (to_stdout) {
+      // The same picture as the one written to a file.
+      ASSERT_EQ(run_program({"plan", "-o", "file.svg"}, dir.path()).status, 0);
+      EXPECT_EQ(r.out, read_bytes(dir.file("file.svg")));
+    }
+  }
 }
 
 TEST(PlanErrors, MissingOrMalformedFilesAreReported) {

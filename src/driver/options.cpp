@@ -139,14 +139,14 @@ std::string usage_text() {
       --dir (default: the current folder) and write the binary files into --out (default:
       the --dir folder). The text files are never changed. --no-geometry skips the route
       plan and its file.
-  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--units] [--json] FILE
+  scenario_builder dump [--type TYPE] [--all] [--step N] [--units] [--json] FILE
       Print a compiled file readably: the track file (the cells that hold an object, or
       every cell with --all), the station file (the non-empty slots, or all 87 with --all)
       or the route matrix file (every N-th metre, default 1). The type comes from the
-      name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type is
-      given. --units adds the values as written in the text files (km/h, signed
-      gradients, hh:mm:ss) and names what each cell or slot holds. --json prints the
-      same as JSON.
+      name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type
+      track, stations or route is given. --units adds the values as written in the
+      text files (km/h, signed gradients, hh:mm:ss) and names what each cell or slot
+      holds. --json prints the same as JSON.
   scenario_builder plan [--dir DIR] [-o FILE] [SCENARIO LINE]
       Draw a compiled scenario as an SVG picture: the route's plan with everything placed
       on it, and a strip of the line with its speed limit, gradient and stations. It reads
