@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/scenario.h"
+#include "reader/route_geometry.h"
 #include "viewer/compiled_scenarios.h"
 #include "viewer/route_curves.h"
 
@@ -66,39 +68,30 @@ TEST(AuthorValues, UnitsOfTheLayersAndTimes) {
   }
 }
 
-// A route straight along the second coordinate, then turning at `c` per metre for the metres
-// in [from, to), as the reader builds it.
-RouteMatrix turning_route(
-    std::int32_t length, const std::vector<std::tuple<std::int32_t, std::int32_t, double>>& turns) {
-  RouteMatrix m;
-  m.allocate(length);
-  m.set_int16(0, 0, 0);
-  m.set_int16(0, 1, 0);
-  m.set_int16(1, 0, 0);
-  m.set_int16(1, 1, 1);
-  for (std::int32_t k = 2; k <= length; ++k) {
-    const double dx = m.number(k - 1, 0) - m.number(k - 2, 0);
-    const double dy = m.number(k - 1, 1) - m.number(k - 2, 1);
-    double c = 0;
-    for (const auto& [from, to, turn] : turns) {
-      if (k > from && k <= to) c = turn;
-    }
-    m.set_float64(k, 0, m.number(k - 1, 0) + dx + c * dy);
-    m.set_float64(k, 1, m.number(k - 1, 1) + dy - c * dx);
-  }
-  return m;
+// A route plan built by the reader's own route steps from curve entries (position, length,
+// curvature per metre).
+RouteMatrix route_with_curves(
+    std::int32_t length,
+    const std::vector<std::tuple<std::int32_t, std::int32_t, double>>& curves) {
+  Scenario s;
+  s.extended_length = length;
+  s.route_matrix.allocate(length);
+  RouteBuilder route;
+  start_route(s, route);
+  for (const auto& [p, n, c] : curves) EXPECT_TRUE(add_curve(s, route, c, p, n));
+  extend_route(s, route);
+  return s.route_matrix;
 }
 
 TEST(RouteCurves, FoundByTheirTurnWithClassAndSide) {
   // A right-hand class 4 curve, straight, a left-hand class 2 curve running straight into a
   // right-hand one of no class (1/1500 per metre), and a class 6 curve at the very end.
-  const RouteMatrix m = turning_route(
-      5000,
-      {{500, 900, 0.001}, {1500, 2300, -0.0002}, {2300, 2600, 1.0 / 1500}, {4800, 5000, 0.003}});
-  const std::vector<RouteCurve> curves = find_route_curves(m, 5000);
+  const RouteMatrix m = route_with_curves(
+      5000, {{500, 400, 0.001}, {1500, 800, -0.0002}, {2300, 300, 1.0 / 1500}, {4700, 200, 0.003}});
+  const std::vector<RouteCurve> curves = find_route_curves(m, m.upper());
   ASSERT_EQ(curves.size(), 4u);
   const std::tuple<std::int64_t, std::int64_t, int, bool> expected[] = {
-      {500, 900, 4, true}, {1500, 2300, 2, false}, {2300, 2600, 0, true}, {4800, 5000, 6, true}};
+      {500, 900, 4, true}, {1500, 2300, 2, false}, {2300, 2600, 0, true}, {4700, 4900, 6, true}};
   for (std::size_t k = 0; k < curves.size(); ++k) {
     const auto& [from, to, cls, right] = expected[k];
     SCOPED_TRACE(k);
@@ -109,7 +102,7 @@ TEST(RouteCurves, FoundByTheirTurnWithClassAndSide) {
   }
   EXPECT_NEAR(curves[2].curvature, 1.0 / 1500, 1e-9);
   // A straight route has none.
-  EXPECT_TRUE(find_route_curves(turning_route(400, {}), 400).empty());
+  EXPECT_TRUE(find_route_curves(route_with_curves(400, {}), 400).empty());
 }
 
 TEST(CompiledScenarios, FoundByTheirFileNames) {
