@@ -162,6 +162,12 @@ std::vector<PlanStep> add_track_objects(PlanScene& scene, const RouteMatrix& rou
   std::vector<PlanStep> slowed;
   for (std::size_t n = 1; n < track.size(); ++n) {
     const TrackCell& cell = track[n];
+    // Station stops are drawn from the station table; markers and pre-warning cells are told
+    // in the hover texts of their stretch and their warning board.
+    if (cell.kind == kPlain || cell.kind == kStationStop || cell.kind == kMountainMarker ||
+        cell.kind == kPreWarning || cell.kind == kSlowOrderEnd) {
+      continue;
+    }
     const std::int64_t metre = point_chainage(n);
     const Description d = describe_cell(track, n, &stations);
     PlanObject object = object_at(route, metre, last);
