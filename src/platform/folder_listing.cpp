@@ -1,6 +1,7 @@
 #include "platform/folder_listing.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -17,7 +18,12 @@ std::vector<std::string> ordinary_files_in(const std::string& folder) {
   std::vector<std::string> names;
   for (const fs::directory_entry& entry : it) {
     std::error_code type_ec;
-    if (entry.is_regular_file(type_ec)) names.push_back(entry.path().filename().string());
+    if (!entry.is_regular_file(type_ec)) continue;
+    try {
+      names.push_back(entry.path().filename().string());
+    } catch (const std::exception&) {
+      // A name the narrow character set cannot spell names no compiled file of ours.
+    }
   }
   std::sort(names.begin(), names.end());
   return names;
