@@ -15,8 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Statically linked, so that the .exe runs on a bare Windows without the compiler's DLLs.
+# Statically linked, so that the .exe runs on a bare Windows without the compiler's DLLs; the
+# libraries found are the static ones (zlib: package libz-mingw-w64-dev).
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # Test programs run under Wine with a prefix in the build folder, quietly, and without the
 # .NET and HTML engines that a fresh prefix would otherwise offer to install.
