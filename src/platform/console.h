@@ -19,6 +19,9 @@ void close_status();
 // standard error, or a message box that the user closes before the process ends.
 void show_fatal(std::string_view text);
 
+// Writes `text` and a line end to standard error at once: the plain form of the above.
+void write_error_line(std::string_view text);
+
 // True when standard error is a terminal (where colours can be shown).
 bool standard_error_is_terminal();
 

@@ -4,7 +4,6 @@
 // the small window labelled with the status, and the message box, instead.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/console.h"
@@ -33,12 +32,6 @@ bool without_console() {
   return alone;
 }
 
-void write_line(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fputc('\n', stderr);
-  std::fflush(stderr);
-}
-
 }  // namespace
 
 void show_status(std::string_view text) {
@@ -49,7 +42,7 @@ void show_status(std::string_view text) {
   }
   if (without_console()) g_status = open_status_window(text);
   if (g_status.window == nullptr) {
-    write_line(text);
+    write_error_line(text);
     return;
   }
   // The console that Windows opened for a double-clicked program would only show an empty
@@ -69,7 +62,7 @@ void show_fatal(std::string_view text) {
                                          MB_OK | MB_SETFOREGROUND) != 0) {
     return;
   }
-  write_line(text);
+  write_error_line(text);
 }
 
 bool standard_error_is_terminal() {
