@@ -1,5 +1,6 @@
 #include "driver/plan_run.h"
 
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -96,7 +97,11 @@ int run_plan(const Options& o) {
     }
     return 0;
   }
-  write_file(o.out.value_or(join_path(folder, names->scenario + ".svg")), svg);
+  const std::string out = o.out.value_or(join_path(folder, names->scenario + ".svg"));
+  // A picture named into a folder that does not exist yet gets its folder.
+  const std::string parent = std::filesystem::path(out).parent_path().string();
+  if (!parent.empty() && !is_folder(parent)) make_folders(parent);
+  write_file(out, svg);
   return 0;
 }
 
