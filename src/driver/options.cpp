@@ -12,7 +12,8 @@ struct ModeName {
 constexpr ModeName kModes[] = {{"sources", Mode::kSources},
                                {"compile", Mode::kCompile},
                                {"dump", Mode::kDump},
-                               {"plan", Mode::kPlan}};
+                               {"plan", Mode::kPlan},
+                               {"explain", Mode::kExplain}};
 
 // Which options each mode takes.
 bool takes(Mode mode, const std::string& option) {
@@ -106,6 +107,9 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     case Mode::kPlan:
       min = 0, max = 2, what = "SCENARIO and LINE, or nothing";
       break;
+    case Mode::kExplain:
+      min = 0, max = 1, what = "CODE or NAME";
+      break;
     default:
       break;
   }
@@ -149,6 +153,9 @@ std::string usage_text() {
       speed limit, gradient and station stops. It reads the three binary files from DIR
       (default: the current folder); without names, those of the built-in scenario. The
       picture goes to FILE (default: SCENARIO.svg in DIR).
+  scenario_builder explain [CODE | NAME]
+      Explain a fault code or a warning: why it comes, a scenario that gives it, and how
+      to fix it. Without CODE or NAME, list the codes and the warnings.
   scenario_builder --help | --version
 
 Exit status:

@@ -7,7 +7,7 @@
 
 namespace sb {
 
-enum class Mode { kBuiltin, kSources, kCompile, kDump, kPlan, kHelp, kVersion };
+enum class Mode { kBuiltin, kSources, kCompile, kDump, kPlan, kExplain, kHelp, kVersion };
 
 struct Options {
   Mode mode = Mode::kBuiltin;
