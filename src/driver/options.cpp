@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "driver/scenario_names.h"
+
 namespace sb {
 namespace {
 
@@ -124,6 +126,15 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
   if (o.operands.size() > max) {
     error.message = "unexpected argument '" + o.operands[max] + "'";
     return std::nullopt;
+  }
+  if (o.mode == Mode::kCompile || o.mode == Mode::kPlan) {
+    const char* const what[] = {"SCENARIO", "LINE"};
+    for (std::size_t k = 0; k < o.operands.size() && k < 2; ++k) {
+      if (auto problem = name_problem(o.operands[k], what[k])) {
+        error.message = *problem;
+        return std::nullopt;
+      }
+    }
   }
   return o;
 }
