@@ -29,27 +29,15 @@ std::string wrapped(std::string_view text, std::string_view indent) {
   return out;
 }
 
-// The example file's lines, indented; a line written out several times shows the first two
-// and how many there are.
-std::string indented_file(std::string_view text, const ExampleScenario& x) {
+// Every line of `text` after four blanks.
+std::string indented(const std::string& text) {
   std::string out;
   std::size_t begin = 0;
   while (begin < text.size()) {
     std::size_t end = text.find('\n', begin);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(begin, end - begin);
+    if (end == std::string::npos) end = text.size();
+    out += "    " + text.substr(begin, end - begin) + "\n";
     begin = end + 1;
-    const std::size_t mark = line.find("{p}");
-    if (mark == std::string_view::npos || x.repeat <= 0) {
-      out += "    " + std::string(line) + "\n";
-      continue;
-    }
-    for (int p : {0, x.step}) {
-      out += "    " + std::string(line.substr(0, mark)) + std::to_string(p) +
-             std::string(line.substr(mark + 3)) + "\n";
-    }
-    out += "    ... (" + std::to_string(x.repeat) + " such lines, every " + std::to_string(x.step) +
-           " m up to " + std::to_string((x.repeat - 1) * x.step) + " m)\n";
   }
   return out;
 }
@@ -78,10 +66,8 @@ std::string explanation_text(const Explanation& e) {
         "  A folder that holds the train file SCENARIO_LINE-.txt but no line file:\n"
         "    scenario_builder compile SCENARIO LINE\n";
   } else {
-    out += "  The line file SCENARIO_linea.txt:\n" +
-           indented_file(x.line_file.empty() ? kSmallestLineFile : x.line_file, x) +
-           "  and the train file SCENARIO_LINE-.txt:\n" +
-           indented_file(x.train_file.empty() ? kSmallestTrainFile : x.train_file, x);
+    out += "  The line file SCENARIO_linea.txt:\n" + indented(shown_line_file(x)) +
+           "  and the train file SCENARIO_LINE-.txt:\n" + indented(shown_train_file(x));
   }
   out += "\nFix\n" + wrapped(e.fix, "  ");
   return out;

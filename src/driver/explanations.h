@@ -64,4 +64,9 @@ std::string explanation_summary(const Explanation& e);
 std::string example_line_file(const ExampleScenario& x);
 std::string example_train_file(const ExampleScenario& x);
 
+// The same files as they are shown to an author: a repeated line stands twice, followed by a
+// line that says how many there are.
+std::string shown_line_file(const ExampleScenario& x);
+std::string shown_train_file(const ExampleScenario& x);
+
 }  // namespace sb
