@@ -1,0 +1,199 @@
+// The author's manual, docs/authoring.md, against the program: its section on faults and
+// warnings is made from the explanations that `explain` prints, it documents every keyword the
+// reader recognises, and every example in it compiles as it says.
+//
+// Examples are fenced blocks whose info string names what they hold:
+//   line-file, train-file    a whole file, compiled with the smallest file of the other kind;
+//   line-entry, train-entry  entries, compiled inside the smallest files;
+// followed by "fault=CODE" or "warning=NAME" when the example gives one.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+#include "driver/explanations.h"
+#include "example_compile.h"
+#include "reader/keywords.h"
+#include "reader/text_match.h"
+
+namespace sb::test {
+namespace {
+
+const std::string kManual = std::string(SB_SOURCE_DIR) + "/docs/authoring.md";
+constexpr std::string_view kBegin = "<!-- explanations:begin -->\n";
+constexpr std::string_view kEnd = "<!-- explanations:end -->\n";
+
+std::vector<std::string> lines_of(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string_view::npos) end = text.size();
+    lines.emplace_back(text.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  return lines;
+}
+
+// ---- The section on faults and warnings -------------------------------------------------
+
+std::string fenced(const std::string& text) {
+  return "```text\n" + text + "```\n";
+}
+
+std::string markdown(const Explanation& e) {
+  std::string out = "#### " + explanation_key(e) + ": " + explanation_summary(e) + "\n\n" +
+                    std::string(e.cause) + "\n\n";
+  const ExampleScenario& x = e.example;
+  if (x.no_line_file) {
+    out += "Example: a folder that holds the train file but no line file.\n\n";
+  } else if (!x.line_file.empty() && !x.train_file.empty()) {
+    out += "Example, this line file:\n\n" + fenced(shown_line_file(x)) +
+           "\nand this train file:\n\n" + fenced(shown_train_file(x)) + "\n";
+  } else if (!x.line_file.empty()) {
+    out += "Example, with the smallest train file:\n\n" + fenced(shown_line_file(x)) + "\n";
+  } else {
+    out += "Example, with the smallest line file:\n\n" + fenced(shown_train_file(x)) + "\n";
+  }
+  return out + "**Fix.** " + std::string(e.fix) + "\n\n";
+}
+
+// The section as the explanations make it.
+std::string explanations_section() {
+  std::string out = "### 13.1 Fault codes\n\n";
+  for (const Explanation& e : fault_explanations()) out += markdown(e);
+  out += "### 13.2 Warnings\n\n";
+  for (const Explanation& e : warning_explanations()) out += markdown(e);
+  return out;
+}
+
+TEST(Manual, ItsFaultsAndWarningsAreWhatExplainSays) {
+  std::string manual = read_bytes(kManual);
+  const std::size_t begin = manual.find(kBegin);
+  const std::size_t end = manual.find(kEnd);
+  ASSERT_NE(begin, std::string::npos);
+  ASSERT_NE(end, std::string::npos);
+  ASSERT_LT(begin, end);
+  const std::size_t from = begin + kBegin.size();
+  const std::string wanted = explanations_section();
+  if (manual.compare(from, end - from, wanted) == 0) return;
+  if (std::getenv("SB_UPDATE_MANUAL") != nullptr) {
+    manual.replace(from, end - from, wanted);
+    write_bytes(kManual, manual);
+    GTEST_SKIP() << "rewrote the section of " << kManual;
+  }
+  ADD_FAILURE() << "The section between the explanations markers of " << kManual
+                << " differs from the program's explanations; run this test with "
+                   "SB_UPDATE_MANUAL=1 to write it anew.";
+}
+
+// ---- Examples ---------------------------------------------------------------------------
+
+struct Example {
+  int line = 0;  // in the manual, for messages
+  std::string kind;
+  std::string expect;  // "", "fault=CODE" or "warning=NAME"
+  std::string text;
+};
+
+std::vector<Example> examples() {
+  static const std::set<std::string> kKinds = {"line-file", "train-file", "line-entry",
+                                               "train-entry"};
+  std::vector<Example> found;
+  const std::vector<std::string> lines = lines_of(read_bytes(kManual));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind("```", 0) != 0) continue;
+    const std::string info = lines[i].substr(3);
+    std::size_t close = i + 1;
+    while (close < lines.size() && lines[close].rfind("```", 0) != 0) ++close;
+    const std::size_t blank = info.find(' ');
+    Example x{static_cast<int>(i + 1), info.substr(0, blank),
+              blank == std::string::npos ? "" : info.substr(blank + 1), ""};
+    for (std::size_t k = i + 1; k < close; ++k) x.text += lines[k] + "\n";
+    if (kKinds.count(x.kind) != 0) found.push_back(x);
+    i = close;
+  }
+  return found;
+}
+
+bool matches(const Keyword& k, std::string_view field) {
+  auto has = [&](std::string_view word) {
+    return word.empty() ||
+           (k.case_sensitive ? contains(field, word) : contains_ignoring_case(field, word));
+  };
+  return has(k.first) && has(k.second);
+}
+
+// The keyword field of an entry line: up to its first comma.
+std::string_view keyword_field(std::string_view line) {
+  return line.substr(0, line.find(','));
+}
+
+bool is_general_entry(std::string_view line) {
+  for (const Keyword& k : kKeywords) {
+    if (k.pass == Pass::kGeneral && matches(k, keyword_field(line))) return true;
+  }
+  return false;
+}
+
+// The line file and the train file an example is compiled with.
+std::pair<std::string, std::string> scenario_of(const Example& x) {
+  std::string line(kSmallestLineFile), train(kSmallestTrainFile);
+  const std::string fine = "[fine]\n";
+  if (x.kind == "line-file") line = x.text;
+  if (x.kind == "train-file") train = x.text;
+  if (x.kind == "line-entry") {
+    std::string general, body;
+    for (const std::string& l : lines_of(x.text))
+      (is_general_entry(l) ? general : body) += l + "\n";
+    line = line.substr(0, line.size() - fine.size()) + general + "[tracciato]\n" + body + fine;
+  }
+  if (x.kind == "train-entry") train = train.substr(0, train.size() - fine.size()) + x.text + fine;
+  return {line, train};
+}
+
+TEST(Manual, EveryExampleCompilesAsItSays) {
+  const std::vector<Example> all = examples();
+  ASSERT_FALSE(all.empty());
+  for (const Example& x : all) {
+    const auto [line, train] = scenario_of(x);
+    const Diagnosis d = compile_scenario(line, train);
+    const std::string where = kManual + ":" + std::to_string(x.line) + "\n" + d.err;
+    std::vector<std::int32_t> faults;
+    std::vector<std::string> warnings;
+    if (x.expect.rfind("fault=", 0) == 0) faults.push_back(std::stoi(x.expect.substr(6)));
+    if (x.expect.rfind("warning=", 0) == 0) warnings.push_back(x.expect.substr(8));
+    EXPECT_EQ(d.status, faults.empty() ? 0 : 1) << where;
+    EXPECT_EQ(d.faults, faults) << where;
+    EXPECT_EQ(d.warnings, warnings) << where;
+  }
+}
+
+// ---- Keywords ---------------------------------------------------------------------------
+
+TEST(Manual, DocumentsEveryKeywordWithAnExampleThatCompiles) {
+  const std::vector<std::string> lines = lines_of(read_bytes(kManual));
+  const std::vector<Example> all = examples();
+  for (const Keyword& k : kKeywords) {
+    const std::string title = "`" + std::string(k.spelling) + "`";
+    bool documented = false;
+    for (const std::string& l : lines) {
+      documented = documented || (l.rfind("#### ", 0) == 0 && l.find(title) != std::string::npos);
+    }
+    EXPECT_TRUE(documented) << "no heading names " << title;
+
+    // An example in a file of the keyword's own kind has an entry that the reader takes for it.
+    const bool train = k.pass == Pass::kTrain;
+    bool shown = false;
+    for (const Example& x : all) {
+      if ((x.kind.rfind("train", 0) == 0) != train) continue;
+      for (const std::string& l : lines_of(x.text)) {
+        shown = shown || (matches(k, keyword_field(l)) && l.find(',') != std::string::npos);
+      }
+    }
+    EXPECT_TRUE(shown) << "no example holds an entry " << title;
+  }
+}
+
+}  // namespace
+}  // namespace sb::test
