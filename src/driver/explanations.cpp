@@ -21,7 +21,6 @@ std::string explanation_key(const Explanation& e) {
 }
 
 std::string explanation_summary(const Explanation& e) {
-  if (!e.summary.empty()) return std::string(e.summary);
   if (e.code != 0) return fault_message(e.code);
   for (const WarningInfo& info : kWarnings) {
     if (info.name == e.name) return std::string(info.summary);

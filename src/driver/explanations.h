@@ -25,9 +25,6 @@ struct ExampleScenario {
 struct Explanation {
   std::int32_t code = 0;       // the fault code; 0 for a warning
   std::string_view name = {};  // the warning's name; empty for a fault code
-  // The one-line summary where the program has no fault message of its own (the error stop);
-  // empty: the fault's message or the warning's summary.
-  std::string_view summary = {};
   std::string_view cause = {};  // why the program reports it
   ExampleScenario example = {};
   std::string_view fix = {};  // what the author does about it

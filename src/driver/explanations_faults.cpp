@@ -310,7 +310,6 @@ constexpr Explanation kFaults[] = {
      .fix = "Write the curve's class into its keyword, as in \"curvad4\" (1 gentlest, 6 "
             "sharpest), and end every curve within 1000000 m."},
     {.code = 1250,
-     .summary = "the error stop: the track's first cell already holds a value",
      .cause = "The compiler stamps a marker into the first value of track cell 1 (the cell "
               "from -25 m to 25 m) and into the scenario's slot of the station table, and stops "
               "when it finds one of them already set: an object was placed at 0 m (a signal, "
@@ -325,7 +324,6 @@ constexpr Explanation kFaults[] = {
      .fix = "Move the object to 50 m or beyond (an \"abbattimento\" point to 100 m or beyond). "
             "Cell 1 is the header of the compiled track."},
     {.code = 1251,
-     .summary = "the error stop: the track's first cell already holds a code",
      .cause = "The compiler stamps the scenario's check code into the second value of track "
               "cell 1 and into the scenario's slot of the station table, and stops when it "
               "finds one of them already set. An object at 0 m whose first value is 0 but "

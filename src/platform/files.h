@@ -17,6 +17,9 @@ std::string join_path(const std::string& folder, const std::string& leaf);
 bool is_ordinary_file(const std::string& path);
 bool is_folder(const std::string& path);
 
+// Creates the folder `path` and any missing folder above it. Throws PlatformError.
+void make_folders(const std::string& path);
+
 // Reads a whole file. Throws PlatformError when it cannot be opened or read.
 std::string read_file(const std::string& path);
 
