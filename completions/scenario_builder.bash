@@ -1,9 +1,9 @@
-# Bash completion for scenario_builder: commands, options, the values of --type, the fault
-# codes and warning names of `explain`, and SCENARIO and LINE from the files in the --dir
-# folder (the text files for `compile`, the compiled files for `plan`).
+# Bash completion for scenario_builder: commands, options and their values, the fault codes
+# and warning names of `explain`, and SCENARIO and LINE from the files in the --dir folder (the
+# text files for `compile` and `check`, the compiled files for `plan`).
 
 # The commands; a command is the first argument.
-_scenario_builder_commands='sources compile dump plan explain'
+_scenario_builder_commands='sources compile check dump plan explain help'
 
 _scenario_builder_is_command() {
   local command
@@ -13,24 +13,36 @@ _scenario_builder_is_command() {
   return 1
 }
 
-# The options each command takes; the first list is for the built-in run.
+# The options each command takes; the first list is for the built-in run. An option that
+# ends in "=" is completed with its value in the same word.
 _scenario_builder_options() {
+  local diagnostics='--warnings-as-errors --no-warnings --color= --diagnostics='
   case $1 in
     '') echo '--dir --help --version' ;;
     sources) echo '--dir --help' ;;
-    compile) echo '--dir --out --no-geometry --help' ;;
+    compile) echo "--dir --out --no-geometry --force -v $diagnostics --help" ;;
+    check) echo "--dir --no-geometry $diagnostics --help" ;;
     dump) echo '--type --all --step --json --help' ;;
     plan) echo '--dir -o --help' ;;
-    explain) echo '--help' ;;
+    explain | help) echo '--help' ;;
   esac
 }
 
-# Options that take a value.
+# Options that take a value, given as the next word or after "=".
 _scenario_builder_takes_value() {
   case $1 in
-    --dir | --out | -o | --type | --step) return 0 ;;
+    --dir | --out | -o | --type | --step | --color | --diagnostics) return 0 ;;
   esac
   return 1
+}
+
+# The values of an option that has a fixed set of them.
+_scenario_builder_values() {
+  case $1 in
+    --type) echo 'track stations route' ;;
+    --color) echo 'auto always never' ;;
+    --diagnostics) echo 'json text' ;;
+  esac
 }
 
 # A word as typed, without its quotes and backslash escapes.
@@ -64,14 +76,21 @@ _scenario_builder_names() {
 _scenario_builder() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local command='' dir=. i word
+  local command='' dir=. i word ended=''
   local -a operands=()
   COMPREPLY=()
 
   # The command, the --dir folder and the operands already given, before the current word.
   for ((i = 1; i < COMP_CWORD; i++)); do
     word=${COMP_WORDS[i]}
-    if _scenario_builder_takes_value "$word"; then
+    if [[ -n $ended ]]; then
+      operands+=("$(_scenario_builder_dequote "$word")")
+    elif [[ $word == -- ]]; then
+      ended=1
+    elif [[ ${COMP_WORDS[i + 1]} == = ]]; then
+      # "--color=auto" split by bash into "--color", "=" and "auto"
+      ((i += 2))
+    elif _scenario_builder_takes_value "$word"; then
       ((i + 1 < COMP_CWORD)) && [[ $word == --dir ]] &&
         dir=$(_scenario_builder_dequote "${COMP_WORDS[i + 1]}")
       ((i++))
@@ -82,28 +101,44 @@ _scenario_builder() {
     fi
   done
 
-  case $prev in
+  # The value of an option: after "--color", after "--color=" (one word or three).
+  local option='' value=$cur
+  if [[ -z $ended ]]; then
+    if [[ $cur == --*=* ]]; then
+      option=${cur%%=*} value=${cur#*=}
+    elif [[ $cur == = ]]; then
+      option=$prev value=''
+    elif [[ $prev == = ]] && ((COMP_CWORD > 1)); then
+      option=${COMP_WORDS[COMP_CWORD - 2]}
+    elif _scenario_builder_takes_value "$prev"; then
+      option=$prev
+    fi
+  fi
+  case $option in
+    '') ;;
     --dir | --out)
       compopt -o filenames 2>/dev/null
-      mapfile -t COMPREPLY < <(compgen -d -- "$(_scenario_builder_dequote "$cur")")
+      mapfile -t COMPREPLY < <(compgen -d -- "$(_scenario_builder_dequote "$value")")
       return 0
       ;;
     -o)
       compopt -o filenames 2>/dev/null
-      mapfile -t COMPREPLY < <(compgen -f -- "$(_scenario_builder_dequote "$cur")")
+      mapfile -t COMPREPLY < <(compgen -f -- "$(_scenario_builder_dequote "$value")")
       return 0
       ;;
-    --type)
-      mapfile -t COMPREPLY < <(compgen -W 'track stations route' -- "$cur")
-      return 0
-      ;;
-    --step)
+    *)
+      mapfile -t COMPREPLY < <(compgen -W "$(_scenario_builder_values "$option")" -- "$value")
+      # In one word with the option, the candidates keep the option in front.
+      if [[ $cur == --*=* ]]; then
+        COMPREPLY=("${COMPREPLY[@]/#/$option=}")
+      fi
       return 0
       ;;
   esac
 
-  if [[ $cur == -* ]]; then
+  if [[ -z $ended && $cur == -* ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$(_scenario_builder_options "$command")" -- "$cur")
+    [[ ${COMPREPLY[0]} == *= ]] && compopt -o nospace 2>/dev/null
     return 0
   fi
 
@@ -114,7 +149,11 @@ _scenario_builder() {
       ((COMP_CWORD == 1)) &&
         mapfile -t COMPREPLY < <(compgen -W "$_scenario_builder_commands" -- "$cur")
       ;;
-    compile)
+    help)
+      [[ ${#operands[@]} -eq 0 ]] &&
+        mapfile -t COMPREPLY < <(compgen -W "$_scenario_builder_commands" -- "$cur")
+      ;;
+    compile | check)
       compopt -o filenames 2>/dev/null
       if [[ ${#operands[@]} -eq 0 ]]; then
         _scenario_builder_names "$dir" '' _linea.txt "$typed"

@@ -55,6 +55,7 @@ TEST(Completion, OffersTheCommandsTheOptionsAndTheirValues) {
   for (const auto& [command, options] : usage_options()) {
     if (!command.empty()) commands.insert(command);
   }
+  commands.insert("help");  // "help [COMMAND]", which has no usage part of its own
   EXPECT_EQ(complete({sb, ""}, dir.path()), commands);
   EXPECT_EQ(complete({sb, "co"}, dir.path()), std::set<std::string>{"compile"});
   EXPECT_EQ(complete({sb, "--dir", ".", "co"}, dir.path()), std::set<std::string>{});
@@ -62,20 +63,35 @@ TEST(Completion, OffersTheCommandsTheOptionsAndTheirValues) {
             (std::set<std::string>{"track", "stations", "route"}));
   EXPECT_EQ(complete({sb, "dump", "--type", "s"}, dir.path()), std::set<std::string>{"stations"});
 
-  // Every option that the usage lists for a command, and --help.
+  // Every option that the usage lists for a command, and --help (and --version alone); an
+  // option that takes its value after "=" is offered as "--color=".
   for (const auto& [command, options] : usage_options()) {
     std::vector<std::string> words = {sb};
     if (!command.empty()) words.push_back(command);
     words.push_back("-");
-    const std::set<std::string> offered = complete(words, dir.path());
-    for (const std::string& option : options) {
-      if (option == "-h") continue;  // the short form of --help
-      EXPECT_EQ(offered.count(option), 1u) << command << " " << option;
+    std::set<std::string> offered;
+    for (std::string option : complete(words, dir.path())) {
+      if (option.back() == '=') option.pop_back();
+      offered.insert(option);
     }
-    for (const std::string& option : offered) {
-      EXPECT_TRUE(options.count(option) != 0 || option == "--help") << command << " " << option;
-    }
+    std::set<std::string> wanted = options;
+    wanted.insert("--help");
+    if (command.empty()) wanted.insert("--version");
+    EXPECT_EQ(offered, wanted) << "scenario_builder " << command;
   }
+  EXPECT_EQ(complete({sb, "help", ""}, dir.path()), commands);
+
+  // The values of --color and --diagnostics, in every way bash may cut the word.
+  const std::set<std::string> colors = {"auto", "always", "never"};
+  EXPECT_EQ(complete({sb, "compile", "--color", ""}, dir.path()), colors);
+  EXPECT_EQ(complete({sb, "compile", "--color", "=", ""}, dir.path()), colors);
+  EXPECT_EQ(complete({sb, "compile", "--color", "="}, dir.path()), colors);
+  EXPECT_EQ(complete({sb, "check", "--color", "=", "a"}, dir.path()),
+            (std::set<std::string>{"auto", "always"}));
+  EXPECT_EQ(complete({sb, "check", "--color=n"}, dir.path()),
+            std::set<std::string>{"--color=never"});
+  EXPECT_EQ(complete({sb, "check", "--diagnostics", "=", ""}, dir.path()),
+            (std::set<std::string>{"json", "text"}));
 }
 
 TEST(Completion, NamesTheScenariosAndLinesOfTheDirFolder) {
@@ -106,6 +122,12 @@ TEST(Completion, NamesTheScenariosAndLinesOfTheDirFolder) {
   EXPECT_EQ(complete({sb, "compile", "--no-geometry", "Monte", "--out", ".", ""}, d),
             std::set<std::string>{"L1"});
   EXPECT_EQ(complete({sb, "compile", "Monte", "L1", ""}, d), std::set<std::string>{});
+  // check reads the same files; "--color=never" split by bash is no operand; after "--"
+  // every word is one.
+  EXPECT_EQ(complete({sb, "check", "--color", "=", "never", "Monte", ""}, d),
+            std::set<std::string>{"L1"});
+  EXPECT_EQ(complete({sb, "compile", "--", "Mo"}, d), std::set<std::string>{"Monte"});
+  EXPECT_EQ(complete({sb, "compile", "--", "--dir", ""}, d), std::set<std::string>{});
   // plan names the compiled scenarios.
   EXPECT_EQ(complete({sb, "plan", "--dir", d, ""}, elsewhere.path()),
             std::set<std::string>{"Piano"});

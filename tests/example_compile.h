@@ -15,7 +15,8 @@ namespace sb::test {
 
 struct Diagnosis {
   int status = -1;
-  std::vector<std::int32_t> faults;   // "error CODE:" lines, and the error stop's number
+  std::vector<std::int32_t> faults;   // the codes of the "error CODE:" lines
+  std::int32_t error_stop = 0;        // the number of the error stop's " Errore n. " line
   std::vector<std::string> warnings;  // the names printed in brackets after warnings
   std::string err;                    // standard error, for the failure messages
 };
@@ -31,7 +32,8 @@ inline Diagnosis compile_scenario(const std::optional<std::string>& line_file,
   Diagnosis d;
   d.status = r.status;
   d.err = r.err;
-  static const std::regex kFault(R"((?:error |Errore n\. )(\d+))");
+  static const std::regex kFault(R"(\berror (\d+):)");
+  static const std::regex kErrorStop(R"(^ Errore n\. (\d+)$)");
   static const std::regex kWarning(R"(warning.*\[([a-z-]+)\]\s*$)");
   std::size_t begin = 0;
   while (begin < r.err.size()) {
@@ -44,6 +46,8 @@ inline Diagnosis compile_scenario(const std::optional<std::string>& line_file,
       d.warnings.push_back(m[1]);
     } else if (std::regex_search(line, m, kFault)) {
       d.faults.push_back(std::stoi(m[1]));
+    } else if (std::regex_match(line, m, kErrorStop)) {
+      d.error_stop = std::stoi(m[1]);
     }
   }
   return d;

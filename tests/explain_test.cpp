@@ -62,6 +62,7 @@ TEST(Explanations, EachFaultExampleGivesExactlyItsCode) {
     EXPECT_EQ(d.status, 1) << "code " << e.code << "\n" << d.err;
     EXPECT_EQ(d.faults, std::vector<std::int32_t>{e.code}) << "code " << e.code << "\n" << d.err;
     EXPECT_TRUE(d.warnings.empty()) << "code " << e.code << "\n" << d.err;
+    EXPECT_EQ(d.error_stop, e.code >= 1250 ? e.code : 0) << d.err;
   }
 }
 

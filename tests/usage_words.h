@@ -11,26 +11,21 @@
 
 namespace sb::test {
 
-// Every command of the usage text ("" for the run without a command) with the options its
-// usage lines name.
+// Every command ("" for the built-in run) with the options that its part of the usage text
+// names, without a value ("--color=auto|always|never" is "--color").
 inline std::map<std::string, std::set<std::string>> usage_options() {
-  static const std::regex kLine(R"(^  scenario_builder(?: ([a-z]+))?(.*)$)");
-  static const std::regex kOption(R"((^|[\s\[|])(--?[a-z][a-z-]*))");
+  static const std::regex kCommand(R"(^Usage:\n  scenario_builder(?: ([a-z]+))?)");
+  static const std::regex kOption(R"((?:^|[\s\[|])(--?[a-z][a-z-]*))");
   std::map<std::string, std::set<std::string>> commands;
-  const std::string text = usage_text();
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find('\n', begin);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = text.substr(begin, end - begin);
-    begin = end + 1;
+  for (Mode mode : {Mode::kBuiltin, Mode::kSources, Mode::kCompile, Mode::kCheck, Mode::kDump,
+                    Mode::kPlan, Mode::kExplain}) {
+    const std::string text = usage_text(mode);
     std::smatch m;
-    if (!std::regex_match(line, m, kLine)) continue;
+    if (!std::regex_search(text, m, kCommand)) continue;
     std::set<std::string>& options = commands[m[1]];
-    const std::string rest = m[2];
-    for (auto it = std::sregex_iterator(rest.begin(), rest.end(), kOption);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), kOption);
          it != std::sregex_iterator(); ++it) {
-      options.insert((*it)[2]);
+      options.insert((*it)[1]);
     }
   }
   return commands;

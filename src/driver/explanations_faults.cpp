@@ -19,8 +19,8 @@ constexpr Explanation kFaults[] = {
      .cause = "A \"progressiva chilometrica\" entry (uno, due or tre) of the line file has a "
               "first or second value that is not a multiple of 50. The three references are "
               "checked once the train file has been read, after they have been put in order "
-              "and after a third value of 1 has added 100 m to the second; the fault therefore "
-              "comes last and names no line.",
+              "and after a third value of 1 has added 100 m to the second, so the fault comes "
+              "after every other one.",
      .example = {.line_file = "[generale]\n"
                               "lunghezza percorso, 10000\n"
                               "progressiva chilometrica uno, 0, 25, 0\n"

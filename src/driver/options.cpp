@@ -29,8 +29,8 @@ bool takes(Mode mode, std::string_view option) {
   if (option == "--out" || option == "--force" || option == "-v" || option == "--verbose") {
     return mode == Mode::kCompile;
   }
-  if (option == "--no-geometry" || option == "--warnings-as-errors" || option == "--no-warnings" ||
-      option == "--color" || option == "--diagnostics") {
+  if (option == "--no-geometry" || option == "--warnings-as-errors" ||
+      option == "--no-warnings" || option == "--color" || option == "--diagnostics") {
     return builds(mode);
   }
   if (option == "-o") return mode == Mode::kPlan;
@@ -159,7 +159,7 @@ bool check_operands(Options& o, UsageError& error) {
     return true;
   }
   if (o.mode == Mode::kExplain && n <= 1) return true;  // a code or a name, or the list
-  const std::size_t wanted = o.mode == Mode::kDump ? 1 : 0;
+  const std::size_t wanted = o.mode == Mode::kDump || o.mode == Mode::kExplain ? 1 : 0;
   if (n < wanted) {
     error.message = "missing FILE";
     return false;
