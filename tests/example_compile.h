@@ -21,14 +21,15 @@ struct Diagnosis {
   std::string err;                    // standard error, for the failure messages
 };
 
-// Compiles the scenario "S", line "L", from the two files (no line file when `line_file` is
-// nothing).
+// Compiles the scenario `scenario`, line `line`, from the two files (no line file when
+// `line_file` is nothing).
 inline Diagnosis compile_scenario(const std::optional<std::string>& line_file,
-                                  const std::string& train_file) {
+                                  const std::string& train_file, const std::string& scenario = "S",
+                                  const std::string& line = "L") {
   TempDir dir;
-  if (line_file) write_bytes(dir.file("S_linea.txt"), *line_file);
-  write_bytes(dir.file("S_L-.txt"), train_file);
-  const ProgramResult r = run_program({"compile", "S", "L"}, dir.path());
+  if (line_file) write_bytes(dir.file(scenario + "_linea.txt"), *line_file);
+  write_bytes(dir.file(scenario + "_" + line + "-.txt"), train_file);
+  const ProgramResult r = run_program({"compile", scenario, line}, dir.path());
   Diagnosis d;
   d.status = r.status;
   d.err = r.err;

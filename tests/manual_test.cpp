@@ -96,9 +96,9 @@ struct Example {
   std::string text;
 };
 
-std::vector<Example> examples() {
-  static const std::set<std::string> kKinds = {"line-file", "train-file", "line-entry",
-                                               "train-entry"};
+// The fenced blocks whose info string begins with one of `kinds`.
+std::vector<Example> examples(const std::set<std::string>& kinds = {"line-file", "train-file",
+                                                                    "line-entry", "train-entry"}) {
   std::vector<Example> found;
   const std::vector<std::string> lines = lines_of(read_bytes(kManual));
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -110,7 +110,7 @@ std::vector<Example> examples() {
     Example x{static_cast<int>(i + 1), info.substr(0, blank),
               blank == std::string::npos ? "" : info.substr(blank + 1), ""};
     for (std::size_t k = i + 1; k < close; ++k) x.text += lines[k] + "\n";
-    if (kKinds.count(x.kind) != 0) found.push_back(x);
+    if (kinds.count(x.kind) != 0) found.push_back(x);
     i = close;
   }
   return found;
@@ -167,6 +167,22 @@ TEST(Manual, EveryExampleCompilesAsItSays) {
     EXPECT_EQ(d.faults, faults) << where;
     EXPECT_EQ(d.warnings, warnings) << where;
   }
+}
+
+// A block "output explain=CODE" is the start of what compiling that code's example prints,
+// as scenario "Monte" on the line "L1".
+TEST(Manual, ShowsWhatTheProgramPrints) {
+  int shown = 0;
+  for (const Example& x : examples({"output"})) {
+    ASSERT_EQ(x.expect.rfind("explain=", 0), 0u) << kManual << ":" << x.line;
+    const Explanation* e = find_explanation(x.expect.substr(8));
+    ASSERT_NE(e, nullptr) << kManual << ":" << x.line;
+    const Diagnosis d = compile_scenario(example_line_file(e->example),
+                                         example_train_file(e->example), "Monte", "L1");
+    EXPECT_EQ(d.err.substr(0, x.text.size()), x.text) << kManual << ":" << x.line;
+    ++shown;
+  }
+  EXPECT_GT(shown, 0);
 }
 
 // ---- Keywords ---------------------------------------------------------------------------
