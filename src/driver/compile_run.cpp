@@ -95,7 +95,7 @@ bool report_build(const Scenario& s, bool compiled, const DiagnosticStyle& style
     if (blocking > faults) {
       n += (faults > 0 ? " and " : ", ") +
            count(static_cast<std::int64_t>(blocking - faults), "warning", "warnings") +
-           " counted as faults";
+           (blocking - faults == 1 ? " counted as a fault" : " counted as faults");
       if (faults == 0) n = n.substr(n.find(", ") + 2);
     }
     switch (s.output_policy) {

@@ -152,7 +152,10 @@ struct LinePass {
       while (st.gradient_fill < n);
     }
     // The gradient is stored plus 100; a sum beyond 32 bits is refused at its entry.
-    fit_i32(std::int64_t{g} + 100, "gradient + 100");
+    if (std::int64_t{g} + 100 > INT32_MAX) {
+      throw ReadFailure("the gradient " + std::to_string(g) +
+                        " cannot be stored: plus 100 it does not fit 32 bits");
+    }
     st.previous_gradient = g;
     ++s.placed.gradients;
     return Outcome::kGoOn;
@@ -364,7 +367,9 @@ bool read_line_file(Scenario& s, ReaderState& st) {
       go_on = pass.body_pass();
     }
   } catch (ReadFailure& failure) {
+    // The place is taken now: the file's text goes with the reader.
     failure.locate(s.diagnostics.where);
+    s.diagnostics.where = {};
     throw;
   }
   // What follows belongs to the file but to none of its lines.

@@ -325,7 +325,9 @@ void read_train_file(Scenario& s, ReaderState& st) {
   try {
     go_on = pass.entries();
   } catch (ReadFailure& failure) {
+    // The place is taken now: the file's text goes with the reader.
     failure.locate(s.diagnostics.where);
+    s.diagnostics.where = {};
     throw;
   }
   // What follows belongs to the file but to none of its lines.
