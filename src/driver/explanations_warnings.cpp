@@ -48,9 +48,10 @@ constexpr Explanation kWarningTexts[] = {
                               "[fine]\n"},
      .fix = "Write the keyword in lower case."},
     {.name = "suspicious-name",
-     .cause = "A station's name or a signboard's text is a number, or holds a keyword. It is "
-              "stored as it stands, but mostly the entry has a value too many or too few, so "
-              "that a value became the name or the name was taken for the next entry.",
+     .cause = "A station's name or a signboard's text is a number, is empty, is a section "
+              "line, or was read from a later line. It is stored as it stands, but mostly the "
+              "entry has a value too many (a value became the name) or too few (the name, or "
+              "the next line, was read as a value).",
      .example = {.train_file = "[generale]\n"
                                "velocita, 0, 60\n"
                                "aderenza, 0, 100\n"
@@ -82,13 +83,13 @@ constexpr Explanation kWarningTexts[] = {
      .fix = "Write the curves in the order of their positions, each starting after the end of "
             "the one before."},
     {.name = "list-start",
-     .cause =
-         "The speed list (\"velocita\") or the adhesion list (\"aderenza\") does not start "
-         "at position 0. The cells before its first entry take a value carried over from "
-         "the line file (the second value of its last mountain-side or speed-board entry, "
-         "the fifth of its last speed-board entry), which an author rarely means: the end of a "
-         "mountain-side stretch, in metres, taken as a speed makes the reading fail with "
-         "code 25.",
+     .cause = "The speed list (\"velocita\") or the adhesion list (\"aderenza\") does not "
+              "start at position 0, or the train file has none. The cells before its first "
+              "entry (all of them, without one) take a value carried over from the line file "
+              "(the second value of its last mountain-side or speed-board entry, the fifth of "
+              "its last speed-board entry), which an author rarely means: the end of a "
+              "mountain-side stretch, in metres, taken as a speed makes the reading fail with "
+              "code 25.",
      .example = {.train_file = "[generale]\n"
                                "velocita, 0, 60\n"
                                "aderenza, 1000, 100\n"
