@@ -2,14 +2,17 @@
 // warnings is made from the explanations that `explain` prints, it documents every keyword the
 // reader recognises, and every example in it compiles as it says.
 //
-// Examples are fenced blocks whose info string names what they hold:
-//   line-file, train-file    a whole file, compiled with the smallest file of the other kind;
+// Examples, in the manual and in the README, are fenced blocks whose info string names what
+// they hold:
+//   line-file, train-file    a whole file, compiled with the smallest file of the other kind
+//                            (a train file marked "with-line-file": with the line file above);
 //   line-entry, train-entry  entries, compiled inside the smallest files;
 // followed by "fault=CODE" or "warning=NAME" when the example gives one.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <set>
+#include <sstream>
 
 #include "driver/explanations.h"
 #include "example_compile.h"
@@ -20,6 +23,7 @@ namespace sb::test {
 namespace {
 
 const std::string kManual = std::string(SB_SOURCE_DIR) + "/docs/authoring.md";
+const std::string kReadme = std::string(SB_SOURCE_DIR) + "/README.md";
 constexpr std::string_view kBegin = "<!-- explanations:begin -->\n";
 constexpr std::string_view kEnd = "<!-- explanations:end -->\n";
 
@@ -90,26 +94,39 @@ TEST(Manual, ItsFaultsAndWarningsAreWhatExplainSays) {
 // ---- Examples ---------------------------------------------------------------------------
 
 struct Example {
-  int line = 0;  // in the manual, for messages
+  std::string where;  // the file and line of the block, for messages
   std::string kind;
-  std::string expect;  // "", "fault=CODE" or "warning=NAME"
+  std::string expect;  // "", "fault=CODE", "warning=NAME" or "explain=CODE"
+  bool with_line_file = false;
   std::string text;
+  std::string line_file;  // the text of the last line-file block above it
 };
 
-// The fenced blocks whose info string begins with one of `kinds`.
-std::vector<Example> examples(const std::set<std::string>& kinds = {"line-file", "train-file",
+// The fenced blocks of the file at `path` whose info string begins with one of `kinds`.
+std::vector<Example> examples(const std::string& path,
+                              const std::set<std::string>& kinds = {"line-file", "train-file",
                                                                     "line-entry", "train-entry"}) {
   std::vector<Example> found;
-  const std::vector<std::string> lines = lines_of(read_bytes(kManual));
+  std::string line_file;
+  const std::vector<std::string> lines = lines_of(read_bytes(path));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].rfind("```", 0) != 0) continue;
-    const std::string info = lines[i].substr(3);
     std::size_t close = i + 1;
     while (close < lines.size() && lines[close].rfind("```", 0) != 0) ++close;
-    const std::size_t blank = info.find(' ');
-    Example x{static_cast<int>(i + 1), info.substr(0, blank),
-              blank == std::string::npos ? "" : info.substr(blank + 1), ""};
+    Example x;
+    x.where = path + ":" + std::to_string(i + 1);
+    std::istringstream info(lines[i].substr(3));
+    info >> x.kind;
+    for (std::string word; info >> word;) {
+      if (word == "with-line-file") {
+        x.with_line_file = true;
+      } else {
+        x.expect = word;
+      }
+    }
     for (std::size_t k = i + 1; k < close; ++k) x.text += lines[k] + "\n";
+    x.line_file = line_file;
+    if (x.kind == "line-file") line_file = x.text;
     if (kinds.count(x.kind) != 0) found.push_back(x);
     i = close;
   }
@@ -142,6 +159,7 @@ std::pair<std::string, std::string> scenario_of(const Example& x) {
   const std::string fine = "[fine]\n";
   if (x.kind == "line-file") line = x.text;
   if (x.kind == "train-file") train = x.text;
+  if (x.with_line_file) line = x.line_file;
   if (x.kind == "line-entry") {
     std::string general, body;
     for (const std::string& l : lines_of(x.text))
@@ -153,12 +171,18 @@ std::pair<std::string, std::string> scenario_of(const Example& x) {
 }
 
 TEST(Manual, EveryExampleCompilesAsItSays) {
-  const std::vector<Example> all = examples();
+  std::vector<Example> all = examples(kManual);
   ASSERT_FALSE(all.empty());
+  const std::vector<Example> readme = examples(kReadme);
+  ASSERT_FALSE(readme.empty());
+  all.insert(all.end(), readme.begin(), readme.end());
   for (const Example& x : all) {
+    if (x.with_line_file) {
+      ASSERT_FALSE(x.line_file.empty()) << x.where;
+    }
     const auto [line, train] = scenario_of(x);
     const Diagnosis d = compile_scenario(line, train);
-    const std::string where = kManual + ":" + std::to_string(x.line) + "\n" + d.err;
+    const std::string where = x.where + "\n" + d.err;
     std::vector<std::int32_t> faults;
     std::vector<std::string> warnings;
     if (x.expect.rfind("fault=", 0) == 0) faults.push_back(std::stoi(x.expect.substr(6)));
@@ -173,13 +197,13 @@ TEST(Manual, EveryExampleCompilesAsItSays) {
 // as scenario "Monte" on the line "L1".
 TEST(Manual, ShowsWhatTheProgramPrints) {
   int shown = 0;
-  for (const Example& x : examples({"output"})) {
-    ASSERT_EQ(x.expect.rfind("explain=", 0), 0u) << kManual << ":" << x.line;
+  for (const Example& x : examples(kManual, {"output"})) {
+    ASSERT_EQ(x.expect.rfind("explain=", 0), 0u) << x.where;
     const Explanation* e = find_explanation(x.expect.substr(8));
-    ASSERT_NE(e, nullptr) << kManual << ":" << x.line;
+    ASSERT_NE(e, nullptr) << x.where;
     const Diagnosis d = compile_scenario(example_line_file(e->example),
                                          example_train_file(e->example), "Monte", "L1");
-    EXPECT_EQ(d.err.substr(0, x.text.size()), x.text) << kManual << ":" << x.line;
+    EXPECT_EQ(d.err.substr(0, x.text.size()), x.text) << x.where;
     ++shown;
   }
   EXPECT_GT(shown, 0);
@@ -189,7 +213,7 @@ TEST(Manual, ShowsWhatTheProgramPrints) {
 
 TEST(Manual, DocumentsEveryKeywordWithAnExampleThatCompiles) {
   const std::vector<std::string> lines = lines_of(read_bytes(kManual));
-  const std::vector<Example> all = examples();
+  const std::vector<Example> all = examples(kManual);
   for (const Keyword& k : kKeywords) {
     const std::string title = "`" + std::string(k.spelling) + "`";
     bool documented = false;
