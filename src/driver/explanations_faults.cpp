@@ -175,8 +175,8 @@ constexpr Explanation kFaults[] = {
                                "aderenza, 0, 100\n"
                                "segnale, 17000, 0, 1,0,0, 0, 0, 1,0,0, 0\n"
                                "[fine]\n"},
-     .fix = "Correct the position, or the route length. Objects belong on the route itself; "
-            "the run-out is the track the train has to stop on."},
+     .fix = "Correct the position, or the route length: objects belong on the route, before "
+            "its length."},
     {.code = 16,
      .cause = "A signal at p m goes into the cell round(p / 50 + 1), and that cell already "
               "holds another object: a signal, a slow-order mark, a station stop, a speed "
