@@ -103,9 +103,10 @@ void protect_signals_before_board(Scenario& s, std::int32_t i) {
       lower(s, c - 2);
     } else {
       protection_fault(s, kErrorSignalBeforeBoard, metres(c), i,
-                       "no free cell for the protection point of the signal at " +
-                           placed_at(s, c) + ", which stands within 1000 m before the "
-                           "warning board of the slow order at " + placed_at(s, i),
+                       "no free cell for the protection point of the signal at " + placed_at(s, c) +
+                           ", which stands within 1000 m before the "
+                           "warning board of the slow order at " +
+                           placed_at(s, i),
                        {c - 1, c - 2});
     }
   }
@@ -125,9 +126,8 @@ void protect_bands_before_start(Scenario& s, std::int32_t i) {
     }
     if (!placed) {
       protection_fault(s, kErrorBandBeforeStart, metres(i), i,
-                       "no free cell for a protection point " +
-                           std::to_string(band.nearest * 50) + " to " +
-                           std::to_string(band.farthest * 50) +
+                       "no free cell for a protection point " + std::to_string(band.nearest * 50) +
+                           " to " + std::to_string(band.farthest * 50) +
                            " m before the start of the slow order at " + placed_at(s, i),
                        {i - band.nearest, i - band.nearest - 1, i - band.farthest});
     }
@@ -156,8 +156,7 @@ void protect_along_slow_order(Scenario& s, std::int32_t i) {
       } else {
         protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(s.look), i,
                          "no free cell for a protection point along the slow order at " +
-                             placed_at(s, i) + ", near " + std::to_string((s.look - 1) * 50) +
-                             " m",
+                             placed_at(s, i) + ", near " + std::to_string((s.look - 1) * 50) + " m",
                          {s.look - 1, s.look, s.look + 1});
       }
     }

@@ -1,23 +1,23 @@
 #include "compiler/stamping.h"
 
-#include "compiler/scenario_codes.h"
 #include "compiler/error_stop.h"
+#include "compiler/scenario_codes.h"
 
 namespace sb {
 namespace {
 
 // The error stop, after a fault that says what holds the header field: the author sees it
 // above the stop's own message.
-[[noreturn]] void header_taken(Scenario& s, std::int32_t number, const char* field,
-                               bool in_cell) {
+[[noreturn]] void header_taken(Scenario& s, std::int32_t number, const char* field, bool in_cell) {
   Diagnostic d;
   d.code = number;
   d.message = std::string("the header ") + field +
               " is already set, so the build cannot stamp it; nothing is written";
   if (in_cell) {
     d.where = origin_spot(s, 1);
-    d.notes.push_back("the track's header cell 1 (0 to 50 m) holds " + origin_of(s, 1) +
-                      ": the header cell must stay empty, so move that entry further along the line");
+    d.notes.push_back(
+        "the track's header cell 1 (0 to 50 m) holds " + origin_of(s, 1) +
+        ": the header cell must stay empty, so move that entry further along the line");
   }
   s.diagnostics.items.push_back(std::move(d));
   errore(std::to_string(number));

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "compiler/error_stop.h"
 #include "driver/builtin_run.h"
 #include "driver/compile_run.h"
+#include "driver/diagnostics.h"
 #include "driver/dump_run.h"
 #include "driver/explain_run.h"
-#include "compiler/error_stop.h"
-#include "driver/diagnostics.h"
 #include "driver/folder_option.h"
 #include "driver/options.h"
 #include "driver/plan_run.h"

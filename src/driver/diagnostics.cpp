@@ -176,8 +176,8 @@ std::string diagnostic_message(const Diagnostic& d) {
 std::string format_diagnostic(const Diagnostic& d, bool color) {
   std::string text = paint(place(d.where) + ":", kBold, color) + " ";
   if (d.severity == Severity::kError) {
-    text += paint("error " + std::to_string(d.code) + ":", kRed, color) + " " +
-            diagnostic_message(d);
+    text +=
+        paint("error " + std::to_string(d.code) + ":", kRed, color) + " " + diagnostic_message(d);
   } else {
     text += paint("warning:", kMagenta, color) + " " + diagnostic_message(d) + " [" +
             std::string(warning_name(d.warning)) + "]";
@@ -191,7 +191,8 @@ void report_diagnostics(const std::vector<Diagnostic>& items, const DiagnosticSt
                         std::ostream& out, const std::string* failure) {
   if (!style.json) {
     for (const Diagnostic& d : items) {
-      if (d.severity == Severity::kError || style.warnings) out << format_diagnostic(d, style.color);
+      if (d.severity == Severity::kError || style.warnings)
+        out << format_diagnostic(d, style.color);
     }
     if (failure != nullptr) {
       out << paint("scenario_builder:", kBold, style.color) << " " << *failure << "\n";

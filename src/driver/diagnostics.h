@@ -18,9 +18,9 @@ namespace sb {
 
 // How diagnostics are shown.
 struct DiagnosticStyle {
-  bool color = false;     // ANSI colours, for a terminal
-  bool json = false;      // one JSON array instead of text
-  bool warnings = true;   // false: warnings are not shown
+  bool color = false;    // ANSI colours, for a terminal
+  bool json = false;     // one JSON array instead of text
+  bool warnings = true;  // false: warnings are not shown
 };
 
 // The meaning of a fault code, for a fault that carries no words of its own.

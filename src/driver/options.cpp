@@ -29,8 +29,8 @@ bool takes(Mode mode, std::string_view option) {
   if (option == "--out" || option == "--force" || option == "-v" || option == "--verbose") {
     return mode == Mode::kCompile;
   }
-  if (option == "--no-geometry" || option == "--warnings-as-errors" ||
-      option == "--no-warnings" || option == "--color" || option == "--diagnostics") {
+  if (option == "--no-geometry" || option == "--warnings-as-errors" || option == "--no-warnings" ||
+      option == "--color" || option == "--diagnostics") {
     return builds(mode);
   }
   if (option == "-o") return mode == Mode::kPlan;

@@ -17,7 +17,8 @@ constexpr const char* kSources = R"(  scenario_builder sources [--dir DIR]
       DIR (default: the current folder; created when missing).
 )";
 
-constexpr const char* kCompile = R"(  scenario_builder compile [--dir DIR] [--out DIR] [--no-geometry] [--force] [-v]
+constexpr const char* kCompile =
+    R"(  scenario_builder compile [--dir DIR] [--out DIR] [--no-geometry] [--force] [-v]
                            [DIAGNOSTIC OPTIONS] [--] SCENARIO LINE
       Compile an author's scenario: read SCENARIO_linea.txt and SCENARIO_LINE-.txt from
       --dir (default: the current folder) and write the binary files into --out (default:
@@ -27,7 +28,8 @@ constexpr const char* kCompile = R"(  scenario_builder compile [--dir DIR] [--ou
       the scenario and the files written.
 )";
 
-constexpr const char* kCheck = R"(  scenario_builder check [--dir DIR] [--no-geometry] [DIAGNOSTIC OPTIONS] [--] SCENARIO LINE
+constexpr const char* kCheck =
+    R"(  scenario_builder check [--dir DIR] [--no-geometry] [DIAGNOSTIC OPTIONS] [--] SCENARIO LINE
       Everything compile does except writing: report every fault and warning, and print
       a one-line summary of the scenario on standard output.
 )";
@@ -41,7 +43,8 @@ constexpr const char* kDiagnosticOptions = R"(  Diagnostic options (compile and 
       --diagnostics=json     report as one JSON array on standard error
 )";
 
-constexpr const char* kDump = R"(  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--json] FILE
+constexpr const char* kDump =
+    R"(  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--json] FILE
       Print a compiled file readably: the track file (the cells that hold an object, or
       every cell with --all), the station file (the non-empty slots, or all 87 with --all)
       or the route matrix file (every N-th metre, default 1). The type comes from the
@@ -62,7 +65,8 @@ constexpr const char* kExplain = R"(  scenario_builder explain [CODE | NAME]
       to fix it. Without CODE or NAME, list the codes and the warnings.
 )";
 
-constexpr const char* kOther = R"(  scenario_builder help [COMMAND] | COMMAND --help | --help | --version
+constexpr const char* kOther =
+    R"(  scenario_builder help [COMMAND] | COMMAND --help | --help | --version
 )";
 
 constexpr const char* kExitStatus = R"(
@@ -97,8 +101,8 @@ std::string usage_text(Mode topic) {
     default:
       break;
   }
-  return text + kBuiltin + kSources + kCompile + kCheck + kDump + kPlan + kExplain + kOther +
-         "\n" + kDiagnosticOptions + kExitStatus;
+  return text + kBuiltin + kSources + kCompile + kCheck + kDump + kPlan + kExplain + kOther + "\n" +
+         kDiagnosticOptions + kExitStatus;
 }
 
 }  // namespace sb

@@ -11,9 +11,8 @@ constexpr std::size_t kShownLine = 160;
 }  // namespace
 
 std::size_t Diagnostics::faults() const {
-  return static_cast<std::size_t>(std::count_if(items.begin(), items.end(), [](const auto& d) {
-    return d.severity == Severity::kError;
-  }));
+  return static_cast<std::size_t>(std::count_if(
+      items.begin(), items.end(), [](const auto& d) { return d.severity == Severity::kError; }));
 }
 
 std::size_t Diagnostics::warnings() const {

@@ -31,9 +31,9 @@ struct SourceSpot {
 
 struct Diagnostic {
   Severity severity = Severity::kError;
-  std::int32_t code = 0;                 // errors: the fault code
+  std::int32_t code = 0;                       // errors: the fault code
   Warning warning = Warning::kUnknownKeyword;  // warnings: which one
-  std::optional<std::int32_t> position;  // metres, where the fault carries one
+  std::optional<std::int32_t> position;        // metres, where the fault carries one
   SourceSpot where;
   std::string message;  // errors: extra words after the code's own message, or all of it
   std::vector<std::string> notes;

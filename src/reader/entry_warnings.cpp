@@ -30,7 +30,8 @@ std::size_t distance(std::string_view a, std::string_view b, std::size_t limit) 
     current[0] = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const bool same = lower(a[i - 1]) == lower(b[j - 1]);
-      current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (same ? 0 : 1)});
+      current[j] =
+          std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (same ? 0 : 1)});
       if (i > 1 && j > 1 && lower(a[i - 1]) == lower(b[j - 2]) &&
           lower(a[i - 2]) == lower(b[j - 1])) {
         current[j] = std::min(current[j], before[j - 2] + 1);
@@ -60,7 +61,8 @@ bool in_file(const Keyword& k, FilePart part) {
 
 bool matches(const Keyword& k, std::string_view field, bool mind_case) {
   auto has = [&](std::string_view word) {
-    return word.empty() || (mind_case ? contains(field, word) : contains_ignoring_case(field, word));
+    return word.empty() ||
+           (mind_case ? contains(field, word) : contains_ignoring_case(field, word));
   };
   return has(k.first) && has(k.second);
 }
@@ -72,7 +74,8 @@ std::vector<std::string> spellings(FilePart part) {
     if (!in_part(k, part)) continue;
     if (k.first == "curva") {
       for (const char side : {'d', 's'}) {
-        for (char digit = '1'; digit <= '6'; ++digit) out.push_back(std::string("curva") + side + digit);
+        for (char digit = '1'; digit <= '6'; ++digit)
+          out.push_back(std::string("curva") + side + digit);
       }
     } else {
       out.emplace_back(k.spelling);
@@ -96,9 +99,9 @@ std::string part_name(FilePart part) {
 }  // namespace
 
 std::string_view closest_keyword(std::string_view field, FilePart part) {
-  static const std::vector<std::string> kSpellings[3] = {
-      spellings(FilePart::kLineGeneral), spellings(FilePart::kLineBody),
-      spellings(FilePart::kTrain)};
+  static const std::vector<std::string> kSpellings[3] = {spellings(FilePart::kLineGeneral),
+                                                         spellings(FilePart::kLineBody),
+                                                         spellings(FilePart::kTrain)};
   const std::string_view word = trimmed(field);
   if (word.empty()) return {};
   const std::size_t limit = std::max<std::size_t>(1, std::min<std::size_t>(3, word.size() / 4));
@@ -195,7 +198,9 @@ void check_name(Scenario& s, std::string_view name, const std::string& what,
   // A name taken from a later line is the entry's fault: the warning points at the entry.
   const ReadPosition& at = s.diagnostics.where;
   const SourceSpot spot = spot_of(at, name_line > entry_line ? at.entry : at.field);
-  const auto warn = [&](Warning w, std::string message) { sb::warn(s, w, std::move(message), spot); };
+  const auto warn = [&](Warning w, std::string message) {
+    sb::warn(s, w, std::move(message), spot);
+  };
   const std::string_view word = trimmed(name);
   bool number = !word.empty();
   for (std::size_t i = 0; i < word.size(); ++i) {
@@ -206,17 +211,15 @@ void check_name(Scenario& s, std::string_view name, const std::string& what,
     warn(Warning::kSuspiciousName,
          "the text of " + what + " is empty: the entry has a value too few, or a comma too many");
   } else if (name_line > entry_line) {
-    warn(Warning::kSuspiciousName,
-         "the text of " + what + " is " + quoted(name) + ", read from line " +
-             std::to_string(name_line) + ": the entry has a value too few");
+    warn(Warning::kSuspiciousName, "the text of " + what + " is " + quoted(name) +
+                                       ", read from line " + std::to_string(name_line) +
+                                       ": the entry has a value too few");
   } else if (number) {
-    warn(Warning::kSuspiciousName,
-         "the text of " + what + " is the number " + quoted(name) +
-             ": the entry has a value too many");
+    warn(Warning::kSuspiciousName, "the text of " + what + " is the number " + quoted(name) +
+                                       ": the entry has a value too many");
   } else if (contains(name, "[") && contains(name, "]")) {
-    warn(Warning::kSuspiciousName,
-         "the text of " + what + " is the section line " + quoted(name) +
-             ": the entry has a value too few");
+    warn(Warning::kSuspiciousName, "the text of " + what + " is the section line " + quoted(name) +
+                                       ": the entry has a value too few");
   }
   if (holds_utf8_characters(name)) {
     warn(Warning::kNameEncoding,
@@ -227,10 +230,9 @@ void check_name(Scenario& s, std::string_view name, const std::string& what,
   bool control = false;
   for (const char c : name) control = control || static_cast<unsigned char>(c) < 32 || c == 127;
   if (control || (!name.empty() && name.back() == ' ')) {
-    warn(Warning::kNameCharacters,
-         "the text of " + what + ", " + quoted(name) + ", " +
-             (control ? "holds control characters" : "ends in blanks") +
-             ", which are stored with it");
+    warn(Warning::kNameCharacters, "the text of " + what + ", " + quoted(name) + ", " +
+                                       (control ? "holds control characters" : "ends in blanks") +
+                                       ", which are stored with it");
   }
 }
 

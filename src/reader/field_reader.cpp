@@ -24,8 +24,8 @@ std::string keyword_field_note(std::string_view field, std::string_view keyword)
   bool digits = false;
   for (const char c : field) digits = digits || is_digit(c);
   if (digits && field.size() > keyword.size()) {
-    return quoted(field) + " is read as one field: put a comma after \"" +
-           std::string(keyword) + "\"";
+    return quoted(field) + " is read as one field: put a comma after \"" + std::string(keyword) +
+           "\"";
   }
   return "the field " + quoted(field) + " is read as the keyword \"" + std::string(keyword) +
          "\" (the files have no comments: a line that holds a keyword is an entry)";
@@ -45,9 +45,8 @@ void FieldReader::begin_field() {
   if (at_end()) {
     const ReadPosition& at = *where_;
     if (at.in_entry) {
-      throw ReadFailure("\"" + std::string(at.keyword) + "\" expects " +
-                        std::to_string(at.values) + " values; the file ends after " +
-                        std::to_string(at.values_read));
+      throw ReadFailure("\"" + std::string(at.keyword) + "\" expects " + std::to_string(at.values) +
+                        " values; the file ends after " + std::to_string(at.values_read));
     }
     throw ReadFailure("the file ends in the middle of an entry", ReadFailure::At::kField);
   }
@@ -112,16 +111,15 @@ void FieldReader::fail_value(const std::string& what) {
     }
     notes.push_back("the values ran on into line " + std::to_string(at.field.line) + ", where " +
                     what);
-    throw ReadFailure("\"" + std::string(at.keyword) + "\" expects " +
-                          std::to_string(at.values) + " values; line " +
-                          std::to_string(at.entry.line) + " holds " +
+    throw ReadFailure("\"" + std::string(at.keyword) + "\" expects " + std::to_string(at.values) +
+                          " values; line " + std::to_string(at.entry.line) + " holds " +
                           std::to_string(at.values_on_entry_line),
                       ReadFailure::At::kEntry, std::move(notes));
   }
   std::string message = what;
   if (at.in_entry) {
-    message += " (value " + std::to_string(at.values_read) + " of \"" +
-               std::string(at.keyword) + "\")";
+    message +=
+        " (value " + std::to_string(at.values_read) + " of \"" + std::string(at.keyword) + "\")";
   }
   throw ReadFailure(message, ReadFailure::At::kField);
 }

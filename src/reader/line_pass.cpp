@@ -82,9 +82,12 @@ struct LinePass {
       }
       set_route_length(s, length);
     }
-    if (row(both(f, "tre", "progressiva"))) read_triple(kChainageThreeSlot, "progressiva chilometrica tre");
-    if (row(both(f, "due", "progressiva"))) read_triple(kChainageTwoSlot, "progressiva chilometrica due");
-    if (row(both(f, "uno", "progressiva"))) read_triple(kChainageOneSlot, "progressiva chilometrica uno");
+    if (row(both(f, "tre", "progressiva")))
+      read_triple(kChainageThreeSlot, "progressiva chilometrica tre");
+    if (row(both(f, "due", "progressiva")))
+      read_triple(kChainageTwoSlot, "progressiva chilometrica due");
+    if (row(both(f, "uno", "progressiva")))
+      read_triple(kChainageOneSlot, "progressiva chilometrica uno");
     if (row(both(f, "sfondo", "uno"))) {
       entry("sfondo uno", 1);
       slots[kScenarioSlot].start_m = in.read_number();
@@ -168,8 +171,8 @@ struct LinePass {
     if (!placed("curva", p)) return Outcome::kEndPass;
     const double c = curve_curvature(keyword);
     if (c == 0.0) {
-      set_error(s, 103).message = "the curve keyword " + quoted(keyword) +
-                                  " has no class digit 1 to 6 (as in \"curvad4\")";
+      set_error(s, 103).message =
+          "the curve keyword " + quoted(keyword) + " has no class digit 1 to 6 (as in \"curvad4\")";
       return Outcome::kStop;
     }
     const std::int64_t reached = std::int64_t{st.route.k} - 1;  // the route plan's last point
@@ -356,22 +359,14 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   s.diagnostics.where.file = path;
   FieldReader in(read_source(path), &s.diagnostics.where);
   LinePass pass{s, st, in};
-  bool go_on = false;
-  try {
-    go_on = pass.find_general_section() && pass.general_pass();
-    if (go_on) {
-      progressive_ordina(s);
-      s.mountain_count = 0;
-      st.signboard_slot = kFirstSignboardSlot;
-      if (s.write_geometry != 0) start_route(s, st.route);
-      go_on = pass.body_pass();
-    }
-  } catch (ReadFailure& failure) {
-    // The place is taken now: the file's text goes with the reader.
-    failure.locate(s.diagnostics.where);
-    s.diagnostics.where = {};
-    throw;
-  }
+  bool go_on = while_reading(s, [&] {
+    if (!pass.find_general_section() || !pass.general_pass()) return false;
+    progressive_ordina(s);
+    s.mountain_count = 0;
+    st.signboard_slot = kFirstSignboardSlot;
+    if (s.write_geometry != 0) start_route(s, st.route);
+    return pass.body_pass();
+  });
   // What follows belongs to the file but to none of its lines.
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;

@@ -13,7 +13,8 @@ void no_track_cell(const Scenario& s, std::int64_t n) {
   if (!s.has_track_table()) {
     throw ReadFailure("there is no track yet: the line file gives no \"lunghezza percorso\"");
   }
-  if (n < 0) throw ReadFailure("the cell at " + cell_range(n) + " lies before the start of the line");
+  if (n < 0)
+    throw ReadFailure("the cell at " + cell_range(n) + " lies before the start of the line");
   throw ReadFailure("the cell at " + cell_range(n) + " lies beyond the end of the track at " +
                     std::to_string(std::int64_t{s.cell_count} * 50) + " m (the route's " +
                     std::to_string(s.station_table[kTrainDataSlot].end_m) +

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/scenario.h"
+#include "reader/read_failure.h"
 
 namespace sb {
 
@@ -52,5 +53,19 @@ std::string fit_name(std::string_view text, const char* what);
 // (stations use a margin of 800 m, every other entry 100 m). A refused entry records code 15
 // at p. ReadFailure when there is no track table yet.
 bool range_ok(Scenario& s, std::int32_t p, int margin = 100);
+
+// Runs `read` over a file whose text the reader holds: a ReadFailure takes its place in the
+// file while the text is still there, and the reader's position is cleared before the text
+// goes away with the reader.
+template <typename Read>
+auto while_reading(Scenario& s, Read&& read) {
+  try {
+    return read();
+  } catch (ReadFailure& failure) {
+    failure.locate(s.diagnostics.where);
+    s.diagnostics.where = {};
+    throw;
+  }
+}
 
 }  // namespace sb

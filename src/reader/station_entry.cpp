@@ -79,8 +79,7 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   r.time_s = fit_i32((hours * 60 + minutes) * 60 + seconds, "station time");
   r.name = fit_name(in.read_field(), "station name");
   const ReadPosition& at = s.diagnostics.where;
-  check_name(s, r.name, "the station at " + std::to_string(p) + " m", at.entry.line,
-             at.field.line);
+  check_name(s, r.name, "the station at " + std::to_string(p) + " m", at.entry.line, at.field.line);
 
   platform_ends(r, p, length);
   if (length < kLongPlatform) r.param_b = 0;
@@ -114,21 +113,21 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
     const std::int32_t previous_end =
         s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m;
     if (std::int64_t{r.start_m} - kMinimumSpacing < previous_end) {
-      set_error(s, 22, p).message =
-          "the platform starts at " + std::to_string(r.start_m) +
-          " m, less than 350 m after the previous platform's end at " +
-          std::to_string(previous_end) + " m";
+      set_error(s, 22, p).message = "the platform starts at " + std::to_string(r.start_m) +
+                                    " m, less than 350 m after the previous platform's end at " +
+                                    std::to_string(previous_end) + " m";
       return false;
     }
   }
   ++station_slot;
   if (station_slot >= signboard_slot) {
     const int signboards = kFirstSignboardSlot - signboard_slot;
-    set_error(s, 10).message =
-        "the station table is full: the station at " + std::to_string(p) + " m is station " +
-        std::to_string(station_slot - 1) + ", and at most " +
-        std::to_string(kFirstSignboardSlot - 2 - signboards) + " stations fit (78, less one for each of the line file's " +
-        std::to_string(signboards) + " signboards)";
+    set_error(s, 10).message = "the station table is full: the station at " + std::to_string(p) +
+                               " m is station " + std::to_string(station_slot - 1) +
+                               ", and at most " +
+                               std::to_string(kFirstSignboardSlot - 2 - signboards) +
+                               " stations fit (78, less one for each of the line file's " +
+                               std::to_string(signboards) + " signboards)";
     return false;
   }
   return true;

@@ -321,15 +321,7 @@ void read_train_file(Scenario& s, ReaderState& st) {
   s.diagnostics.where.file = path;
   FieldReader in(read_source(path), &s.diagnostics.where);
   TrainPass pass{s, st, in};
-  bool go_on = false;
-  try {
-    go_on = pass.entries();
-  } catch (ReadFailure& failure) {
-    // The place is taken now: the file's text goes with the reader.
-    failure.locate(s.diagnostics.where);
-    s.diagnostics.where = {};
-    throw;
-  }
+  const bool go_on = while_reading(s, [&] { return pass.entries(); });
   // What follows belongs to the file but to none of its lines.
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;
