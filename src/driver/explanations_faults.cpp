@@ -310,12 +310,12 @@ constexpr Explanation kFaults[] = {
      .fix = "Write the curve's class into its keyword, as in \"curvad4\" (1 gentlest, 6 "
             "sharpest), and end every curve within 1000000 m."},
     {.code = 1250,
-     .cause = "The compiler stamps a marker into the first value of track cell 1 (the cell "
-              "from -25 m to 25 m) and into the scenario's slot of the station table, and stops "
-              "when it finds one of them already set: an object was placed at 0 m (a signal, "
-              "a speed board, a signboard, a slow-order mark) or an \"abbattimento\" point "
-              "between 25 m and 75 m. The program prints \" Errore n. 1250\" and writes "
-              "nothing.",
+     .cause = "The compiler stamps a marker into the first value of track cell 1 (0 m to 50 m, "
+              "the cell of the objects placed less than 25 m from 0 m) and into the scenario's "
+              "slot of the station table, and stops when it finds one of them already set: a "
+              "signal, a speed board, a signboard or a slow-order mark there, or an "
+              "\"abbattimento\" point between 25 m and 75 m. The program prints \" Errore n. "
+              "1250\" and writes nothing.",
      .example = {.train_file = "[generale]\n"
                                "velocita, 0, 60\n"
                                "aderenza, 0, 100\n"
