@@ -22,7 +22,7 @@ _scenario_builder_options() {
     sources) echo '--dir --help' ;;
     compile) echo "--dir --out --no-geometry --force -v $diagnostics --help" ;;
     check) echo "--dir --no-geometry $diagnostics --help" ;;
-    dump) echo '--type --all --step --json --help' ;;
+    dump) echo '--type --all --step --units --json --help' ;;
     plan) echo '--dir -o --help' ;;
     explain | help) echo '--help' ;;
   esac

@@ -34,7 +34,8 @@ bool takes(Mode mode, std::string_view option) {
     return builds(mode);
   }
   if (option == "-o") return mode == Mode::kPlan;
-  if (option == "--type" || option == "--all" || option == "--step" || option == "--json") {
+  if (option == "--type" || option == "--all" || option == "--step" || option == "--json" ||
+      option == "--units") {
     return mode == Mode::kDump;
   }
   return false;
@@ -115,6 +116,7 @@ void set_flag(Options& o, std::string_view option) {
   if (option == "--no-warnings") o.no_warnings = true;
   if (option == "--all") o.all = true;
   if (option == "--json") o.json = true;
+  if (option == "--units") o.units = true;
 }
 
 bool check_operands(Options& o, UsageError& error) {

@@ -30,6 +30,7 @@ struct Options {
   bool all = false;                 // --all
   int step = 1;                     // --step N
   bool json = false;                // --json
+  bool units = false;               // --units
   std::vector<std::string> operands;
 };
 
