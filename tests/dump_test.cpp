@@ -243,7 +243,7 @@ TEST(DumpText, NamesAreQuotedWithEveryAwkwardByteEscaped) {
   write_compiled_fixture(dir.path());
   const ProgramResult text = dump(dir, {"Prova_L1.sim"});
   ASSERT_EQ(text.status, 0) << text.err;
-  EXPECT_NE(text.out.find(R"("A & B <C> \x22D\x22 'E' \x5cF")"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find(R"("A & B <C> \"D\" 'E' \\F")"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find(R"("CITT\xe0\x01X")"), std::string::npos) << text.out;
   EXPECT_TRUE(plain_ascii_lines(text.out));
 
@@ -318,7 +318,7 @@ TEST(DumpUnits, ExtremeValuesReadBack) {
   EXPECT_EQ(l.at(signal, "holds"),
             "signal: sx 2, s1 -3276, s2 2, s3 0, rapp 3276, dx 1, d1 -8, d2 1, d3 -1, tempo 255");
   EXPECT_EQ(l.at(l.row_of("3"), "holds"),
-            "station stop \"A & B <C> \\x22D\\x22 'E' \\x5cF\": stop 23:01:15, slot 1");
+            "station stop \"A & B <C> \\\"D\\\" 'E' \\\\F\": stop 23:01:15, slot 1");
   const Listing stations = parse_listing(dump(dir, {"--units", "Prova_L1.sim"}).out);
   EXPECT_EQ(stations.at(stations.row_of("86"), "holds"),
             "line \"L1\": signal repetition 0 m, 0 m, 0 codes, sand 0, clock 12:00:00");
