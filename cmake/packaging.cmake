@@ -1,18 +1,12 @@
-# The download: the program with the README and the manual, as a zip for Windows
+# The download: what the install rules install, as a zip for Windows
 # (scenario_builder-VERSION-win64.zip, everything in one folder) and as a .tar.gz elsewhere
 # (scenario_builder-VERSION-Linux.tar.gz, the program in bin/). `cpack` in the build folder
 # makes it.
 if(WIN32)
-  set(SB_PACKAGE_DOCS .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_SYSTEM_NAME win64)
 else()
-  set(SB_PACKAGE_DOCS share/doc/scenario_builder)
   set(CPACK_GENERATOR TGZ)
-endif()
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${SB_PACKAGE_DOCS})
-if(EXISTS ${PROJECT_SOURCE_DIR}/docs/authoring.md)
-  install(FILES ${PROJECT_SOURCE_DIR}/docs/authoring.md DESTINATION ${SB_PACKAGE_DOCS})
 endif()
 
 set(CPACK_PACKAGE_NAME scenario_builder)

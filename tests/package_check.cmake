@@ -1,7 +1,7 @@
 # The download works once unpacked: makes the package with cpack, unpacks it into a fresh
 # folder, starts the program found there from another folder (through RUN, the emulator, for a
 # Windows package) and checks that the built-in run leaves its six files beside the program and
-# that the README came along.
+# that the README and the author's manual came along.
 #   cmake -DCPACK=... -DCONFIG=<build>/CPackConfig.cmake -DWORK=<folder> [-DRUN=wine] -P this
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/package ${WORK}/unpacked ${WORK}/elsewhere)
@@ -21,8 +21,10 @@ file(ARCHIVE_EXTRACT INPUT ${archives} DESTINATION ${WORK}/unpacked)
 file(GLOB_RECURSE programs ${WORK}/unpacked/*/scenario_builder.exe
   ${WORK}/unpacked/*/scenario_builder)
 file(GLOB_RECURSE readmes ${WORK}/unpacked/*/README.md)
-if(NOT programs OR NOT readmes)
-  message(FATAL_ERROR "the package lacks the program or the README: ${programs} ${readmes}")
+file(GLOB_RECURSE manuals ${WORK}/unpacked/*/authoring.md)
+if(NOT programs OR NOT readmes OR NOT manuals)
+  message(FATAL_ERROR "the package lacks the program, the README or the author's manual: "
+    "${programs} ${readmes} ${manuals}")
 endif()
 get_filename_component(home ${programs} DIRECTORY)
 execute_process(COMMAND ${RUN} ${programs} WORKING_DIRECTORY ${WORK}/elsewhere

@@ -16,7 +16,8 @@ struct ModeName {
 };
 constexpr ModeName kModes[] = {{"sources", Mode::kSources}, {"compile", Mode::kCompile},
                                {"check", Mode::kCheck},     {"dump", Mode::kDump},
-                               {"plan", Mode::kPlan},       {"help", Mode::kHelp}};
+                               {"plan", Mode::kPlan},       {"explain", Mode::kExplain},
+                               {"help", Mode::kHelp}};
 
 bool builds(Mode mode) {
   return mode == Mode::kCompile || mode == Mode::kCheck;
@@ -159,7 +160,8 @@ bool check_operands(Options& o, UsageError& error) {
     }
     return true;
   }
-  const std::size_t wanted = o.mode == Mode::kDump ? 1 : 0;
+  if (o.mode == Mode::kExplain && n <= 1) return true;  // a code or a name, or the list
+  const std::size_t wanted = o.mode == Mode::kDump || o.mode == Mode::kExplain ? 1 : 0;
   if (n < wanted) {
     error.message = "missing FILE";
     return false;

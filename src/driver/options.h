@@ -7,7 +7,7 @@
 
 namespace sb {
 
-enum class Mode { kBuiltin, kSources, kCompile, kCheck, kDump, kPlan, kHelp, kVersion };
+enum class Mode { kBuiltin, kSources, kCompile, kCheck, kDump, kPlan, kExplain, kHelp, kVersion };
 
 enum class ColorChoice { kAuto, kAlways, kNever };
 

@@ -62,6 +62,11 @@ constexpr const char* kPlan = R"(  scenario_builder plan [--dir DIR] [-o FILE] [
       in DIR; "-" for standard output).
 )";
 
+constexpr const char* kExplain = R"(  scenario_builder explain [CODE | NAME]
+      Explain a fault code or a warning: why it comes, a scenario that gives it, and how
+      to fix it. Without CODE or NAME, list the codes and the warnings.
+)";
+
 constexpr const char* kOther =
     R"(  scenario_builder help [COMMAND] | COMMAND --help | --help | --version
 )";
@@ -93,10 +98,12 @@ std::string usage_text(Mode topic) {
       return text + kDump;
     case Mode::kPlan:
       return text + kPlan;
+    case Mode::kExplain:
+      return text + kExplain;
     default:
       break;
   }
-  return text + kBuiltin + kSources + kCompile + kCheck + kDump + kPlan + kOther + "\n" +
+  return text + kBuiltin + kSources + kCompile + kCheck + kDump + kPlan + kExplain + kOther + "\n" +
          kDiagnosticOptions + kExitStatus;
 }
 
