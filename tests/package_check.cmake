@@ -18,8 +18,8 @@ endif()
 message(STATUS "package: ${archives}")
 file(ARCHIVE_EXTRACT INPUT ${archives} DESTINATION ${WORK}/unpacked)
 
-file(GLOB_RECURSE programs ${WORK}/unpacked/*/scenario_builder.exe
-  ${WORK}/unpacked/*/scenario_builder)
+# The Windows zip has the program at its top, the .tar.gz in bin/.
+file(GLOB programs ${WORK}/unpacked/*/scenario_builder.exe ${WORK}/unpacked/*/bin/scenario_builder)
 file(GLOB_RECURSE readmes ${WORK}/unpacked/*/README.md)
 file(GLOB_RECURSE manuals ${WORK}/unpacked/*/authoring.md)
 if(NOT programs OR NOT readmes OR NOT manuals)
