@@ -1,6 +1,5 @@
 #include "driver/command_line.h"
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -14,6 +13,7 @@
 #include "driver/options.h"
 #include "driver/plan_run.h"
 #include "platform/files.h"
+#include "platform/interrupts.h"
 #include "platform/platform_error.h"
 #include "viewer/compiled_file.h"
 #include "writers/builtin_sources.h"
@@ -48,6 +48,7 @@ int run_mode(const Options& o) {
       return kSuccess;
     case Mode::kSources: {
       if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
+      const FolderLock lock = lock_folder(folder);
       Scenario s;
       set_builtin_names(s, folder);
       write_scenario_sources(s);
@@ -55,6 +56,9 @@ int run_mode(const Options& o) {
     }
     case Mode::kBuiltin: {
       if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
+      // From the first text file written to the last binary file, and the text files the
+      // reader deletes in between, the folder is this run's alone.
+      const FolderLock lock = lock_folder(folder);
       Scenario s;
       return report_build(s, run_builtin(s, folder)) ? kSuccess : kFault;
     }
@@ -72,8 +76,7 @@ int run_mode(const Options& o) {
 }  // namespace
 
 int run_command_line(int argc, char** argv) {
-  // A write beyond the file size limit must fail with an error, not kill the process.
-  std::signal(SIGXFSZ, SIG_IGN);
+  prepare_process();
   const std::vector<std::string> args(argv + 1, argv + argc);
   UsageError error;
   const auto options = parse_options(args, error);

@@ -1,10 +1,5 @@
 #include "driver/compile_run.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 
 #include "compiler/memorizza_percorso.h"
@@ -12,21 +7,8 @@
 #include "driver/folder_option.h"
 #include "model/file_names.h"
 #include "platform/files.h"
-#include "platform/platform_error.h"
 
 namespace sb {
-namespace {
-
-// A source file that exists but cannot be read is a platform failure of its own; a missing
-// line file is a fault that the reader reports (code 101).
-void check_readable(const std::string& path) {
-  if (!is_ordinary_file(path)) return;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw PlatformError("read", path, std::strerror(errno));
-  ::close(fd);
-}
-
-}  // namespace
 
 int run_compile(const Options& o) {
   Scenario s;
@@ -37,8 +19,11 @@ int run_compile(const Options& o) {
   s.delete_sources = false;
   if (o.dir && !require_folder(*o.dir, "--dir")) return 2;
   if (!require_folder(s.output_folder.empty() ? "." : s.output_folder, "--out")) return 2;
+  // A source file that exists but cannot be read is a platform failure of its own; a missing
+  // line file is a fault that the reader reports (code 101).
   check_readable(line_file_name(s));
   check_readable(train_file_name(s));
+  const FolderLock lock = lock_folder(s.output_folder);
   const std::int32_t j = o.no_geometry ? 0 : 1;
   const bool compiled = memorizza_percorso(s, j);
   return report_build(s, compiled) ? 0 : 1;

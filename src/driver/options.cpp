@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "model/file_names.h"
+#include "viewer/text_escape.h"
+
 namespace sb {
 namespace {
 
@@ -30,6 +33,23 @@ bool needs_value(const std::string& option) {
          option == "--step";
 }
 
+// SCENARIO and LINE become parts of file names: refused, before anything is read or written,
+// when they could name a folder or another place. (dump takes a path, FILE, instead.)
+bool names_ok(const Options& o, UsageError& error) {
+  if (o.mode == Mode::kDump) return true;
+  static constexpr const char* kOperandNames[] = {"SCENARIO", "LINE"};
+  for (std::size_t k = 0; k < o.operands.size() && k < 2; ++k) {
+    if (const auto problem = name_problem(o.operands[k])) {
+      error.message = std::string(kOperandNames[k]) + " " + quoted_name(o.operands[k]) +
+                      " cannot be used: " + *problem +
+                      "; it becomes part of file names, and folders are given with --dir" +
+                      (o.mode == Mode::kPlan ? " and -o" : " and --out");
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<Options> parse_options(const std::vector<std::string>& args, UsageError& error) {
@@ -51,8 +71,18 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
       }
     }
   }
+  bool options_ended = false;
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (options_ended) {
+      o.operands.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      // Everything after "--" is an operand, so a name may begin with "-".
+      options_ended = true;
+      continue;
+    }
     if (a == "--help" || a == "-h") {
       o.mode = Mode::kHelp;
       return o;
@@ -121,6 +151,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     error.message = "unexpected argument '" + o.operands[max] + "'";
     return std::nullopt;
   }
+  if (!names_ok(o, error)) return std::nullopt;
   return o;
 }
 

@@ -219,9 +219,12 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   s.station_table[kScenarioSlot].name = s.scenario_name;
   s.station_table[kLineSlot].name = s.line_name;
   const std::string path = line_file_name(s);
-  if (!is_ordinary_file(path)) {
+  // Anything but an ordinary file of that name is no line file (code 101); the fault says
+  // what stands there instead. A name the system cannot look up is a platform failure.
+  if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
     set_error(s, 101);
-    s.fault_log.faults.back().detail = path;
+    s.fault_log.faults.back().detail =
+        kind == FileKind::kMissing ? path : path + ": " + not_ordinary_file_reason(kind);
     return false;
   }
   s.fault_log.where = {path, 0};
