@@ -51,8 +51,7 @@ QuietStderr::~QuietStderr() {
 
 Scenario long_scenario_in(const std::string& folder) {
   Scenario s;
-  s.scenario_name = kScenarioName;
-  s.line_name = kLineName;
+  set_names(s, kScenarioName, kLineName);
   s.source_folder = folder;
   s.output_folder = folder;
   s.delete_sources = false;

@@ -47,8 +47,7 @@ const std::string& work_folder() {
 
 sb::Scenario fresh_scenario() {
   sb::Scenario s;
-  s.scenario_name = "Fuzz";
-  s.line_name = "L1";
+  sb::set_names(s, "Fuzz", "L1");
   s.source_folder = work_folder();
   s.output_folder = work_folder();
   s.delete_sources = false;

@@ -18,8 +18,7 @@ inline const std::string kByteName = std::string("CITT\xE0\x01X");
 
 inline Scenario compiled_fixture(const std::string& folder) {
   Scenario s;
-  s.scenario_name = "Prova";
-  s.line_name = "L1";
+  set_names(s, "Prova", "L1");
   s.output_folder = folder;
   s.write_geometry = 1;
   s.extended_length = 200;

@@ -20,8 +20,7 @@ constexpr int kBlockCells = bench::kLongBlockMetres / 50;
 
 Scenario long_scenario(const TempDir& dir) {
   Scenario s;
-  s.scenario_name = "Lungo percorso";
-  s.line_name = "LINEA L";
+  set_names(s, "Lungo percorso", "LINEA L");
   s.source_folder = dir.path();
   s.output_folder = dir.path();
   s.delete_sources = false;

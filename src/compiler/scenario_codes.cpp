@@ -2,20 +2,20 @@
 
 #include <string_view>
 
+#include "model/code_page.h"
+
 namespace sb {
 namespace {
 
 constexpr std::string_view kFill = "zzyyxxwwvvuuttssrrqqppkkjj";
 constexpr int kSummed = 25;
 
-// Puts the line name, then the scenario name, lower-cased and padded with the fill constant,
-// into `text_line`, and returns the sum of its first 25 character codes, each multiplied by
-// its position when `weighted`.
+// Puts the line name, then the scenario name, lower-cased in the single-byte code page and padded
+// with the fill constant, into `text_line`, and returns the sum of its first 25 character codes,
+// each multiplied by its position when `weighted`.
 std::int32_t code_sum(Scenario& s, bool weighted) {
   std::string text = s.station_table[kLineSlot].name + s.station_table[kScenarioSlot].name;
-  for (char& ch : text) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
+  for (char& ch : text) ch = single_byte_lower(ch);
   text += kFill;
   s.text_line = text;
   std::int32_t sum = 0;

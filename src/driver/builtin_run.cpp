@@ -7,8 +7,7 @@
 namespace sb {
 
 void set_builtin_names(Scenario& s, const std::string& folder) {
-  s.scenario_name = kBuiltinScenarioName;
-  s.line_name = kBuiltinLineName;
+  set_names(s, kBuiltinScenarioName, kBuiltinLineName);
   s.source_folder = folder;
   s.output_folder = folder;
   s.delete_sources = true;

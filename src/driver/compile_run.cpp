@@ -12,8 +12,7 @@ namespace sb {
 
 int run_compile(const Options& o) {
   Scenario s;
-  s.scenario_name = o.operands[0];
-  s.line_name = o.operands[1];
+  set_names(s, o.operands[0], o.operands[1]);
   s.source_folder = o.dir.value_or("");
   s.output_folder = o.out.value_or(s.source_folder);
   s.delete_sources = false;

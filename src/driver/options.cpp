@@ -2,8 +2,7 @@
 
 #include <charconv>
 
-#include "model/file_names.h"
-#include "viewer/text_escape.h"
+#include "driver/scenario_names.h"
 
 namespace sb {
 namespace {
@@ -31,23 +30,6 @@ bool takes(Mode mode, const std::string& option) {
 bool needs_value(const std::string& option) {
   return option == "--dir" || option == "--out" || option == "-o" || option == "--type" ||
          option == "--step";
-}
-
-// SCENARIO and LINE become parts of file names: refused, before anything is read or written,
-// when they could name a folder or another place. (dump takes a path, FILE, instead.)
-bool names_ok(const Options& o, UsageError& error) {
-  if (o.mode == Mode::kDump) return true;
-  static constexpr const char* kOperandNames[] = {"SCENARIO", "LINE"};
-  for (std::size_t k = 0; k < o.operands.size() && k < 2; ++k) {
-    if (const auto problem = name_problem(o.operands[k])) {
-      error.message = std::string(kOperandNames[k]) + " " + quoted_name(o.operands[k]) +
-                      " cannot be used: " + *problem +
-                      "; it becomes part of file names, and folders are given with --dir" +
-                      (o.mode == Mode::kPlan ? " and -o" : " and --out");
-      return false;
-    }
-  }
-  return true;
 }
 
 }  // namespace
@@ -151,7 +133,15 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     error.message = "unexpected argument '" + o.operands[max] + "'";
     return std::nullopt;
   }
-  if (!names_ok(o, error)) return std::nullopt;
+  if (o.mode == Mode::kCompile || o.mode == Mode::kPlan) {
+    const char* const what[] = {"SCENARIO", "LINE"};
+    for (std::size_t k = 0; k < o.operands.size() && k < 2; ++k) {
+      if (auto problem = name_problem(o.operands[k], what[k])) {
+        error.message = *problem;
+        return std::nullopt;
+      }
+    }
+  }
   return o;
 }
 

@@ -4,7 +4,7 @@
 
 namespace sb {
 
-std::optional<std::string> name_problem(std::string_view name) {
+std::optional<std::string> file_name_part_problem(std::string_view name) {
   if (name.empty()) return "it is empty";
   if (name == "." || name == "..") {
     return "it is \"" + std::string(name) + "\", which stands for a folder";

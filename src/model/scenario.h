@@ -17,9 +17,13 @@ namespace sb {
 inline constexpr int kMountainSlots = 81;  // stretch k (from 1) at index k; index 0 unused
 
 struct Scenario {
-  // Names set at start-up; every file name is built from them.
+  // Names set at start-up (set_names); every file name is built from them as given.
   std::string scenario_name;
   std::string line_name;
+  // The same names as the station file stores them (slots 85 and 86) and the check codes sum
+  // them: single-byte text in the simulator's code page.
+  std::string stored_scenario_name;
+  std::string stored_line_name;
 
   // Folders: where the scenario text files are written and read, and where the binary files
   // go. The built-in run uses the program's folder for both.
@@ -63,6 +67,11 @@ struct Scenario {
     return n >= 0 && n < static_cast<std::int64_t>(track_table.size());
   }
 };
+
+// Sets the scenario name and the line name, and their stored forms: a name given as UTF-8
+// is converted to the simulator's single-byte code page (a character the code page cannot
+// hold leaves the name as given: callers refuse such names first).
+void set_names(Scenario& s, std::string scenario, std::string line);
 
 // Records a fault: `error_code` takes the code (the last one wins) and the fault log keeps it
 // with the source line the reader stands on.

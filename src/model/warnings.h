@@ -43,8 +43,7 @@ inline constexpr WarningInfo kWarnings[] = {
      "an entry lies beyond the route length, in the 7000 m run-out"},
     {Warning::kCurveOrder, "curve-order",
      "a curve starts before the route plan has reached it (out of order or overlapping)"},
-    {Warning::kListStart, "list-start",
-     "the speed or adhesion list does not start at position 0"},
+    {Warning::kListStart, "list-start", "the speed or adhesion list does not start at position 0"},
     {Warning::kNameEncoding, "name-encoding",
      "a name holds UTF-8 characters, which the simulator's single-byte code page shows "
      "garbled"},

@@ -18,8 +18,8 @@ struct Keyword {
   std::string_view first;   // a word that must occur in the field
   std::string_view second;  // a second word that must occur too, in any order; empty if none
   bool case_sensitive;
-  int values;              // fields read after the keyword (the last one of a signboard or a
-                           // station is a text field)
+  int values;                 // fields read after the keyword (the last one of a signboard or a
+                              // station is a text field)
   std::string_view spelling;  // how an author writes it
 };
 

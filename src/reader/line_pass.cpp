@@ -106,6 +106,8 @@ Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in, std::string_vi
       do write_gradient(s, st);
       while (st.gradient_fill < n);
     }
+    // The gradient is stored plus 100; a sum beyond 32 bits is refused at its entry.
+    fit_i32(std::int64_t{g} + 100, "gradient + 100");
     st.previous_gradient = g;
   }
   if (contains_ignoring_case(keyword, "curva") && s.write_geometry != 0) {
@@ -216,8 +218,8 @@ bool body_pass(Scenario& s, ReaderState& st, FieldReader& in) {
 }  // namespace
 
 bool read_line_file(Scenario& s, ReaderState& st) {
-  s.station_table[kScenarioSlot].name = s.scenario_name;
-  s.station_table[kLineSlot].name = s.line_name;
+  s.station_table[kScenarioSlot].name = s.stored_scenario_name;
+  s.station_table[kLineSlot].name = s.stored_line_name;
   const std::string path = line_file_name(s);
   // Anything but an ordinary file of that name is no line file (code 101); the fault says
   // what stands there instead. A name the system cannot look up is a platform failure.

@@ -12,20 +12,22 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   const std::int32_t warning = round_index((static_cast<double>(x) - 1200) / 50.0 + 1);
   const bool has_warning = x > 1500;
   if (!has_warning) f_ta = 0;
-  // Every cell the slow order marks must lie in the table; one that does not ends the
-  // reading (code 25) before anything is written.
-  TrackCell& start_cell = track_cell(s, start);
-  TrackCell& end_cell = track_cell(s, end);
-  TrackCell* warning_cell = has_warning ? &track_cell(s, warning) : nullptr;
-
-  if (warning_cell != nullptr && !warning_cell->is_free()) {
-    set_error(s, 17);
-    return;
+  // The cells are tested in this order, each only when its test is reached: a cell outside
+  // the table ends the reading (code 25) then, and not before an earlier cell's fault.
+  TrackCell* warning_cell = nullptr;
+  if (has_warning) {
+    warning_cell = &track_cell(s, warning);
+    if (!warning_cell->is_free()) {
+      set_error(s, 17);
+      return;
+    }
   }
+  TrackCell& start_cell = track_cell(s, start);
   if (!start_cell.is_free()) {
     set_error(s, 18);
     return;
   }
+  TrackCell& end_cell = track_cell(s, end);
   if (!end_cell.is_free()) {
     set_error(s, 19);
     return;

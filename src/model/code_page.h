@@ -1,0 +1,42 @@
+// Text in the simulator's single-byte code page, Windows-1252, in which the compiled files
+// store names and the check codes sum their characters, and its meeting with UTF-8, in which
+// command lines and text editors often hand names over.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sb {
+
+// True when `text` is well-formed UTF-8 (plain ASCII included).
+bool is_utf8(std::string_view text);
+
+// True when `text` holds bytes above 127 and they all form well-formed UTF-8: text that was
+// saved as UTF-8 rather than in the single-byte code page.
+bool holds_utf8_characters(std::string_view text);
+
+// The result of taking a name into the single-byte code page.
+struct SingleByteText {
+  std::string bytes;
+  // The first character the code page cannot hold; the bytes are then unusable.
+  std::optional<char32_t> unmappable;
+};
+
+// A name as the compiled files store it: well-formed UTF-8 with characters above 127 is
+// converted to Windows-1252; anything else (ASCII, or bytes that are not UTF-8 and so are
+// taken as single-byte text already) stays as it is.
+SingleByteText to_single_byte(std::string_view text);
+
+// The other way, for showing stored names: every Windows-1252 byte as UTF-8 (the five bytes
+// the code page leaves undefined as the C1 characters of the same number).
+std::string single_byte_to_utf8(std::string_view bytes);
+
+// The lower-case form of a Windows-1252 byte: ASCII letters and the accented capitals of the
+// code page (À to Þ but ×, Š, Œ, Ž, Ÿ) become their small letters; other bytes stay.
+char single_byte_lower(char byte);
+
+// "U+00E0" style name of a character, for messages.
+std::string code_point_name(char32_t c);
+
+}  // namespace sb

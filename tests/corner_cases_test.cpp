@@ -1,0 +1,165 @@
+// Corners where the reader must follow its rules to the letter: the order in which a slow
+// order's cells are tested, 32-bit sums, names handed over as UTF-8 on the command line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compiler/station_file.h"
+#include "compiler/track_file.h"
+#include "model/code_page.h"
+#include "reader_fixture.h"
+
+namespace sb::test {
+namespace {
+
+struct ReadingCase {
+  const char* what;
+  std::vector<std::string> line_body;  // after "lunghezza percorso" and "[curve]"
+  std::vector<std::string> train_body;
+  std::int32_t route_length;
+  std::int32_t code;
+  std::int32_t position;  // error_position when code is not 0
+};
+
+std::string line_file(std::int32_t length, const std::vector<std::string>& body) {
+  std::vector<std::string> lines{"[generale]", "lunghezza percorso, " + std::to_string(length),
+                                 "[curve]"};
+  lines.insert(lines.end(), body.begin(), body.end());
+  lines.push_back("[fine]");
+  return crlf(lines);
+}
+
+class ReadingCorners : public ::testing::TestWithParam<ReadingCase> {};
+
+TEST_P(ReadingCorners, CodeAndPosition) {
+  const ReadingCase& c = GetParam();
+  ReaderRun r;
+  r.read(line_file(c.route_length, c.line_body), train_file_from_origin(c.train_body));
+  EXPECT_EQ(r.s.error_code, c.code);
+  if (c.code != 0) {
+    EXPECT_EQ(r.s.error_position, c.position);
+  }
+}
+
+// A 5000 m line has cells 0 to 240. The slow order at 11800 m has its start in cell 237, its
+// end (2000 m on) in cell 277, outside the table, and its warning board in cell 213.
+INSTANTIATE_TEST_SUITE_P(
+    SlowOrderAndGradient, ReadingCorners,
+    ::testing::Values(ReadingCase{"warning cell taken before an end cell outside the table",
+                                  {},
+                                  {"segnale, 10600, 1,1,1, 1,1, 1, 1,1,1, 0",
+                                   "rallentamento, 11800, 60, 2000, 1, 0, 0"},
+                                  5000,
+                                  17,
+                                  11800},
+                      ReadingCase{
+                          "start cell taken before an end cell outside the table",
+                          {},
+                          {"abbattimento, 11850, 0", "rallentamento, 11800, 60, 2000, 1, 0, 0"},
+                          5000,
+                          18,
+                          11800},
+                      ReadingCase{"end cell outside the table once its own test is reached",
+                                  {},
+                                  {"rallentamento, 11800, 60, 2000, 1, 0, 0"},
+                                  5000,
+                                  25,
+                                  0},
+                      ReadingCase{"gradient whose stored sum just fits 32 bits",
+                                  {"pendenza, 0, 2147483547"},
+                                  {},
+                                  18000,
+                                  0,
+                                  0},
+                      ReadingCase{"gradient whose stored sum passes 32 bits",
+                                  {"pendenza, 0, 2147483548"},
+                                  {},
+                                  18000,
+                                  25,
+                                  0}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(ReadingCorners, GradientAtTheLimitKeepsTheLow8BitsOfItsSum) {
+  ReaderRun r;
+  r.read(line_file(18000, {"pendenza, 0, 2147483547"}), train_file_from_origin({}));
+  ASSERT_EQ(r.s.error_code, 0);
+  EXPECT_EQ(r.cell(0).gradient, 0xFF);  // 2147483647 & 0xFF
+  EXPECT_EQ(r.cell(497).gradient, 0xFF);
+}
+
+// Names given on the command line reach the station file and the check codes in the
+// simulator's single-byte code page, whatever encoding the command line used.
+const std::vector<std::string> kSmallLine = {"[generale]", "lunghezza percorso, 3000", "[fine]"};
+const std::vector<std::string> kSmallTrain = {"[generale]", "velocita, 0, 30", "aderenza, 0, 100",
+                                              "[fine]"};
+
+TEST(CommandLineNames, Utf8NamesAreStoredInTheSingleByteCodePage) {
+  TempDir dir;
+  const std::string scenario = "Citt\xC3\xA0";  // "Città" as UTF-8
+  const std::string line = "L\xC3\x88";         // "LÈ" as UTF-8
+  write_bytes(dir.file(scenario + "_linea.txt"), crlf(kSmallLine));
+  write_bytes(dir.file(scenario + "_" + line + "-.txt"), crlf(kSmallTrain));
+  const auto r = run_program({"compile", scenario, line}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+
+  // The file names on disk stay as given.
+  const auto stations = decode_station_file(read_bytes(dir.file(scenario + "_" + line + ".sim")));
+  const auto track = decode_track_file(read_bytes(dir.file(scenario + "_" + line + ".dat")));
+  EXPECT_EQ(stations.at(kScenarioSlot).name, "Citt\xE0");
+  EXPECT_EQ(stations.at(kLineSlot).name, "L\xC8");
+  // The codes sum "l\xE8" "citt\xE0" and 18 fill characters: upper and lower case agree.
+  EXPECT_EQ(track.at(1).value2, 3124);
+  EXPECT_EQ(stations.at(kScenarioSlot).time_s, 38939);
+}
+
+TEST(CommandLineNames, BytesThatAreNotUtf8AreTakenAsSingleByteText) {
+  TempDir dir;
+  const std::string scenario = "Citt\xE0";
+  write_bytes(dir.file(scenario + "_linea.txt"), crlf(kSmallLine));
+  write_bytes(dir.file(scenario + "_L-.txt"), crlf(kSmallTrain));
+  const auto r = run_program({"compile", scenario, "L"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto stations = decode_station_file(read_bytes(dir.file(scenario + "_L.sim")));
+  EXPECT_EQ(stations.at(kScenarioSlot).name, "Citt\xE0");
+}
+
+TEST(CommandLineNames, ACharacterTheCodePageCannotHoldIsRefusedBeforeReading) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{"compile", "Roma\xE4\xB8\xAD", "L"},
+       "scenario_builder: SCENARIO name 'Roma\xE4\xB8\xAD' holds the character U+4E2D, which "
+       "the simulator's code page (Windows-1252) cannot store; choose a name without it\n"},
+      {{"compile", "Roma", "L\xF0\x9F\x9A\x86"},
+       "scenario_builder: LINE name 'L\xF0\x9F\x9A\x86' holds the character U+1F686, which the "
+       "simulator's code page (Windows-1252) cannot store; choose a name without it\n"},
+      {{"plan", "Roma", "L\xC2\x81"},
+       "scenario_builder: LINE name 'L\xC2\x81' holds the character U+0081, which the "
+       "simulator's code page (Windows-1252) cannot store; choose a name without it\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const auto r = run_program(c.args, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.substr(0, c.message.size()), c.message);
+    EXPECT_TRUE(dir.entries().empty());
+  }
+}
+
+TEST(CodePage, ConvertsUtf8AndLeavesOtherBytes) {
+  EXPECT_EQ(to_single_byte("\xE2\x82\xAC 5").bytes, "\x80 5");      // the euro sign
+  EXPECT_EQ(to_single_byte("Citt\xE0").bytes, "Citt\xE0");          // not UTF-8: as it is
+  EXPECT_EQ(to_single_byte("\xC0\xAF").bytes, "\xC0\xAF");          // overlong form: not UTF-8
+  EXPECT_EQ(to_single_byte("\xED\xA0\x80").bytes, "\xED\xA0\x80");  // a surrogate: not UTF-8
+  EXPECT_EQ(*to_single_byte("\xE4\xB8\xAD").unmappable, U'\x4E2D');
+  EXPECT_EQ(single_byte_to_utf8("\x80\xE0\x81"), "\xE2\x82\xAC\xC3\xA0\xC2\x81");
+  EXPECT_EQ(single_byte_lower('\xC8'), '\xE8');
+  EXPECT_EQ(single_byte_lower('\xD7'), '\xD7');  // the multiplication sign has no small form
+  EXPECT_EQ(single_byte_lower('\x9F'), '\xFF');
+}
+
+}  // namespace
+}  // namespace sb::test
