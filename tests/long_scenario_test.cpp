@@ -80,16 +80,6 @@ TEST_P(LongScenario, CompilesWithoutFault) {
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutGeometry, LongScenario, ::testing::Values(1, 0));
 
-// 64-bit FNV-1a of the bytes.
-std::uint64_t digest(const std::string& bytes) {
-  std::uint64_t h = 0xcbf29ce484222325u;
-  for (const char c : bytes) {
-    h ^= static_cast<unsigned char>(c);
-    h *= 0x100000001b3u;
-  }
-  return h;
-}
-
 // The three files as the program wrote them before the route plan was streamed into its file:
 // size and digest of each, so that no change to how they are written changes a byte.
 TEST(LongScenarioFiles, AreTheBytesWrittenBefore) {
