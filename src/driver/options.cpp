@@ -172,12 +172,16 @@ std::string usage_text() {
       picture goes to FILE (default: SCENARIO.svg in DIR).
   scenario_builder --help | --version
 
+SCENARIO and LINE are names, not paths: they may not be empty, "." or "..", nor hold
+"/", "\" or control characters. "--" ends the options; a name after it may begin with "-".
+
 Exit status:
   0  success, no fault
   1  a fault was recorded while reading or compiling (each is reported on standard
      error as FILE:LINE: error CODE: MESSAGE), or the error stop (" Errore n. 1250")
   2  a usage error, or a platform failure (a missing or unwritable folder, a file that
-     cannot be read or written), or a compiled file that cannot be decoded
+     cannot be read or written, an input that is not an ordinary file or is larger than
+     64 MiB), or a compiled file that cannot be decoded
 )";
 }
 
