@@ -59,6 +59,12 @@ void write_old_outputs(const std::string& folder) {
   }
 }
 
+// The built-in scenario's sources and an earlier build's compiled files in `folder`.
+void write_sources_and_old_outputs(const std::string& folder) {
+  write_sources(folder);
+  write_old_outputs(folder);
+}
+
 ProgramResult compile_in(const std::string& folder, const std::string& scenario = kScenario,
                          const std::string& line = kLine) {
   return run_program({"compile", "--dir", folder, "--out", folder, scenario, line}, folder,
@@ -80,8 +86,7 @@ TEST(FaultInjection, NamesThatWouldChooseAFolderAreRefused) {
   TempDir root;
   const std::string work = root.file("work");
   fs::create_directory(work);
-  write_sources(work);
-  write_old_outputs(work);
+  write_sources_and_old_outputs(work);
   // Sources under the names the attacks point at.
   const std::string line_text = read_bytes(work + "/" + kLineFile);
   const std::string train_text = read_bytes(work + "/" + kTrainFile);
@@ -195,8 +200,7 @@ TEST(FaultInjection, LineFileThatIsNotAnOrdinaryFile) {
   for (const ThingRow& row : kThings) {
     SCOPED_TRACE(row.name);
     TempDir dir;
-    write_sources(dir.path());
-    write_old_outputs(dir.path());
+    write_sources_and_old_outputs(dir.path());
     plant(row.thing, dir.file(kLineFile));
     const FolderState before = folder_state(dir.path());
     const ProgramResult r = compile_in(dir.path());
@@ -216,8 +220,7 @@ TEST(FaultInjection, LineFileThatIsNotAnOrdinaryFile) {
 // and the build ends exactly as it does when the train file is missing.
 TEST(FaultInjection, TrainFileThatIsNotAnOrdinaryFile) {
   TempDir missing;
-  write_sources(missing.path());
-  write_old_outputs(missing.path());
+  write_sources_and_old_outputs(missing.path());
   fs::remove(missing.file(kTrainFile));
   const ProgramResult reference = compile_in(missing.path());
   ASSERT_EQ(reference.status, 1) << reference.err;
@@ -226,8 +229,7 @@ TEST(FaultInjection, TrainFileThatIsNotAnOrdinaryFile) {
   for (const ThingRow& row : kThings) {
     SCOPED_TRACE(row.name);
     TempDir dir;
-    write_sources(dir.path());
-    write_old_outputs(dir.path());
+    write_sources_and_old_outputs(dir.path());
     plant(row.thing, dir.file(kTrainFile));
     const FolderState planted = folder_state(dir.path());
     const ProgramResult r = compile_in(dir.path());
@@ -363,8 +365,7 @@ TEST(FaultInjection, DiskFullOnTheThirdFileLeavesAllOldFiles) {
 
   const SmallDisk disk(root.file("disk"));
   const std::string work = root.file("disk");
-  write_sources(work);
-  write_old_outputs(work);
+  write_sources_and_old_outputs(work);
   ProgramResult r;
   FolderState before;
   if (disk.mounted()) {
