@@ -19,7 +19,7 @@ int peak_memory_run() {
   write_long_scenario_sources(folder.path());
   Scenario s = long_scenario_in(folder.path());
   const std::int32_t j = 1;
-  const bool clean = memorizza_percorso(s, j) && s.fault_log.faults.empty();
+  const bool clean = memorizza_percorso(s, j) && s.diagnostics.items.empty();
   rusage usage{};
   ::getrusage(RUSAGE_SELF, &usage);
   std::printf("long compile with geometry: peak resident memory %ld KiB (%.1f MiB)%s\n",

@@ -48,7 +48,7 @@ std::int64_t output_bytes(const Scenario& s) {
 // Compiles the long scenario into `folder`; false (with the benchmark skipped) on a fault.
 bool compile_long(benchmark::State& state, Scenario& s) {
   const auto j = static_cast<std::int32_t>(state.range(0));
-  if (memorizza_percorso(s, j) && s.fault_log.faults.empty()) return true;
+  if (memorizza_percorso(s, j) && s.diagnostics.items.empty()) return true;
   state.SkipWithError("the long scenario did not compile cleanly");
   return false;
 }

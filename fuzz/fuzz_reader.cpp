@@ -19,7 +19,7 @@
 #include "compiler/memorizza_percorso.h"
 #include "compiler/station_file.h"
 #include "compiler/track_file.h"
-#include "driver/error_stop.h"
+#include "compiler/error_stop.h"
 #include "model/file_names.h"
 #include "platform/files.h"
 

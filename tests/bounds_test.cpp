@@ -274,8 +274,8 @@ TEST(Bounds, EveryOpenLimitHasItsOutcome) {
     const bool compiled = memorizza_percorso(r.s, b.j);
     EXPECT_EQ(r.s.error_code, b.code);
     if (b.code == 25) {
-      ASSERT_FALSE(r.s.fault_log.faults.empty());
-      EXPECT_FALSE(r.s.fault_log.faults.back().detail.empty());
+      ASSERT_FALSE(r.s.diagnostics.items.empty());
+      EXPECT_FALSE(r.s.diagnostics.last_fault()->message.empty());
     }
     // Whatever the reading left is compiled and written in full.
     EXPECT_EQ(compiled, r.s.has_track_table());

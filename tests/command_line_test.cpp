@@ -140,18 +140,19 @@ TEST(CompileMode, FaultsPointAtTheirSourceLine) {
       {"station not on a 50 m mark",
        {},
        train_with(6, "stazione, 2525, 22, 400, 0,0,0, 0,0,0, 0,0,0, 1, 12,9,0, TERZA"),
-       "Prova_L1-.txt:7: error 8: station position is not a multiple of 50 (at 2525 m)"},
+       "Prova_L1-.txt:7:1: error 8: the station position is not a multiple of 50 (at 2525 m)"},
       {"signal on a station stop",
        {},
        train_with(6, "segnale, 100, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0"),
-       "Prova_L1-.txt:7: error 16: the signal's cell already holds another object (at 100 m)"},
+       "Prova_L1-.txt:7:1: error 16: the signal's cell at 100 to 150 m already holds an object "
+       "(at 100 m)"},
       {"slow order starting on a station stop",
        {},
        train_with(6, "rallentamento, 100, 30, 400, 1, 0, 0"),
-       "Prova_L1-.txt:7: error 18: the slow order's start cell already holds another object "
-       "(at 100 m)"},
+       "Prova_L1-.txt:7:1: error 18: the slow order's start cell at 100 to 150 m already holds an "
+       "object (at 100 m)"},
       // Cells 96, 95 and 94, the first band before the slow order's start cell 101, are taken:
-      // the compiler's fault belongs to no source line.
+      // the compiler's fault points at the slow order's line, without a column.
       {"no room for a protection point",
        {},
        [&] {
@@ -161,23 +162,23 @@ TEST(CompileMode, FaultsPointAtTheirSourceLine) {
          }
          return t;
        }(),
-       "scenario_builder: error 12: no free cell for a protection point before a slow-order "
-       "start (at 5050 m)"},
+       "Prova_L1-.txt:10: error 12: no free cell for a protection point 250 to 350 m before the "
+       "start of the slow order at 5000 m (at 5050 m)"},
       {"entry beyond the table",
        {"[generale]", "lunghezza percorso, 3000", "[curve]", "curvad4, 9950, 10", "[fine]"},
        {},
-       "Prova_linea.txt:4: error 15: entry lies beyond the end of the track table (at 9950 m)"},
+       "Prova_linea.txt:4:1: error 15: \"curva\" lies beyond the end of the track table"},
       {"curve without class", line_with(4, "curvad, 1000, 100"), kAuthorTrain,
-       "Prova_linea.txt:5: error 103:"},
+       "Prova_linea.txt:5:1: error 103:"},
       {"not a number", line_with(3, "montagna, 100, abc, 2"), kAuthorTrain,
-       "Prova_linea.txt:4: error 25: the scenario could not be read: \"abc\" is not a number"},
+       "Prova_linea.txt:4:16: error 25: \"abc\" is not a number (value 2 of \"montagna\")"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     const auto line = c.line.empty() ? kAuthorLine : c.line;
     write_author_files(dir, line, c.train.empty() ? kAuthorTrain : c.train);
-    const auto r = run_program({"compile", "Prova", "L1"}, dir.path());
+    const auto r = run_program({"compile", "--force", "Prova", "L1"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("written all the same"), std::string::npos) << r.err;
@@ -189,7 +190,7 @@ TEST(CompileMode, MissingLineFileNamesTheFileLookedFor) {
   TempDir dir;
   const auto r = run_program({"compile", "Nessuno", "L1"}, dir.path());
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("scenario_builder: error 101: line file not found: Nessuno_linea.txt"),
+  EXPECT_NE(r.err.find("scenario_builder: error 101: line file \"Nessuno_linea.txt\" not found"),
             std::string::npos)
       << r.err;
   EXPECT_TRUE(dir.entries().empty());
@@ -201,10 +202,10 @@ TEST(CompileMode, LineFileWithoutGeneralSectionIsNamedAndNothingIsCompiled) {
   const auto r = run_program({"compile", "Vuota", "X"}, dir.path());
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
-            "scenario_builder: error 102: no \"[generale]\" section before the end of the line "
-            "file: Vuota_linea.txt\n"
-            "scenario_builder: nothing compiled: the reading left no track table; no binary file "
-            "was written\n");
+            "Vuota_linea.txt: error 102: no \"[generale]\" section in the line file: nothing was "
+            "read from it\n"
+            "scenario_builder: nothing compiled: the reading ended before the route length gave a "
+            "track; no binary file was written\n");
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"Vuota_linea.txt"});
 }
 
@@ -217,7 +218,13 @@ TEST(CompileMode, ErrorStopKeepsItsTextAndWritesNothing) {
   write_author_files(dir, kAuthorLine, train);
   const auto r = run_program({"compile", "Prova", "L1"}, dir.path());
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, " Errore n. 1250\n");
+  EXPECT_EQ(r.err,
+            "Prova_L1-.txt:7: error 1250: the header marker field is already set, so the build "
+            "cannot stamp it; nothing is written\n"
+            "note: the track's header cell 1 (0 to 50 m) holds a signal at 0 m placed at "
+            "Prova_L1-.txt:7: the header cell must stay empty, so move that entry further along "
+            "the line\n"
+            " Errore n. 1250\n");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"Prova_L1-.txt", "Prova_linea.txt"}));
 }
 
@@ -232,9 +239,15 @@ TEST(Usage, ErrorsHelpAndVersion) {
   const Case cases[] = {
       {{"--help"}, 0, "Exit status:", ""},
       {{"--version"}, 0, "scenario_builder ", ""},
-      {{"compile", "--help"}, 0, "Usage:", ""},
+      {{"compile", "--help"}, 0, "scenario_builder compile [--dir DIR]", ""},
+      {{"help", "check"}, 0, "scenario_builder check [--dir DIR]", ""},
+      {{"help"}, 0, "Exit status:", ""},
       {{"--frobnicate"}, 2, "", "unknown option '--frobnicate'"},
-      {{"compile", "OnlyOne"}, 2, "", "missing SCENARIO and LINE"},
+      {{"compile", "OnlyOne"}, 2, "", "missing LINE"},
+      {{"compile"}, 2, "", "missing SCENARIO and LINE"},
+      {{"compil", "A", "B"}, 2, "", "unknown command 'compil'; did you mean 'compile'?"},
+      {{"check", "--out", "x", "A", "B"}, 2, "", "unknown option '--out' for check"},
+      {{"compile", "--color=pink", "A", "B"}, 2, "", "--color takes auto, always or never"},
       {{"compile", "--out"}, 2, "", "option '--out' needs a value"},
       {{"sources", "extra"}, 2, "", "unexpected argument 'extra'"},
   };

@@ -7,6 +7,7 @@
 
 #include "compiler/station_file.h"
 #include "compiler/track_file.h"
+#include "driver/diagnostics.h"
 #include "model/code_page.h"
 #include "reader_fixture.h"
 
@@ -20,6 +21,7 @@ struct ReadingCase {
   std::int32_t route_length;
   std::int32_t code;
   std::int32_t position;  // error_position when code is not 0
+  std::string message;    // the fault's message, when code is not 0
 };
 
 std::string line_file(std::int32_t length, const std::vector<std::string>& body) {
@@ -39,46 +41,39 @@ TEST_P(ReadingCorners, CodeAndPosition) {
   EXPECT_EQ(r.s.error_code, c.code);
   if (c.code != 0) {
     EXPECT_EQ(r.s.error_position, c.position);
+    ASSERT_NE(r.s.diagnostics.last_fault(), nullptr);
+    EXPECT_EQ(diagnostic_message(*r.s.diagnostics.last_fault()), c.message);
   }
 }
 
 // A 5000 m line has cells 0 to 240. The slow order at 11800 m has its start in cell 237, its
 // end (2000 m on) in cell 277, outside the table, and its warning board in cell 213.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     SlowOrderAndGradient, ReadingCorners,
-    ::testing::Values(ReadingCase{"warning cell taken before an end cell outside the table",
-                                  {},
-                                  {"segnale, 10600, 1,1,1, 1,1, 1, 1,1,1, 0",
-                                   "rallentamento, 11800, 60, 2000, 1, 0, 0"},
-                                  5000,
-                                  17,
-                                  11800},
-                      ReadingCase{
-                          "start cell taken before an end cell outside the table",
-                          {},
-                          {"abbattimento, 11850, 0", "rallentamento, 11800, 60, 2000, 1, 0, 0"},
-                          5000,
-                          18,
-                          11800},
-                      ReadingCase{"end cell outside the table once its own test is reached",
-                                  {},
-                                  {"rallentamento, 11800, 60, 2000, 1, 0, 0"},
-                                  5000,
-                                  25,
-                                  0},
-                      ReadingCase{"gradient whose stored sum just fits 32 bits",
-                                  {"pendenza, 0, 2147483547"},
-                                  {},
-                                  18000,
-                                  0,
-                                  0},
-                      ReadingCase{"gradient whose stored sum passes 32 bits",
-                                  {"pendenza, 0, 2147483548"},
-                                  {},
-                                  18000,
-                                  25,
-                                  0}),
+    ::testing::Values(
+        ReadingCase{"warning cell taken before an end cell outside the table", {},
+                    {"segnale, 10600, 1,1,1, 1,1, 1, 1,1,1, 0",
+                     "rallentamento, 11800, 60, 2000, 1, 0, 0"},
+                    5000, 17, 11800,
+                    "the slow order's warning-board cell at 10600 to 10650 m already holds an "
+                    "object (at 11800 m)"},
+        ReadingCase{"start cell taken before an end cell outside the table", {},
+                    {"abbattimento, 11850, 0", "rallentamento, 11800, 60, 2000, 1, 0, 0"},
+                    5000, 18, 11800,
+                    "the slow order's start cell at 11800 to 11850 m already holds an object "
+                    "(at 11800 m)"},
+        ReadingCase{"end cell outside the table once its own test is reached", {},
+                    {"rallentamento, 11800, 60, 2000, 1, 0, 0"}, 5000, 25, 0,
+                    "the cell at 13800 to 13850 m lies beyond the end of the track at 12000 m "
+                    "(the route's 5000 m and its 7000 m run-out)"},
+        ReadingCase{"gradient whose stored sum just fits 32 bits", {"pendenza, 0, 2147483547"},
+                    {}, 18000, 0, 0, ""},
+        ReadingCase{"gradient whose stored sum passes 32 bits", {"pendenza, 0, 2147483548"},
+                    {}, 18000, 25, 0, "the gradient 2147483548 cannot be stored: plus 100 it does "
+                    "not fit 32 bits"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
+// clang-format on
 
 TEST(ReadingCorners, GradientAtTheLimitKeepsTheLow8BitsOfItsSum) {
   ReaderRun r;

@@ -207,10 +207,9 @@ TEST(FaultInjection, LineFileThatIsNotAnOrdinaryFile) {
     EXPECT_EQ(r.status, 1);
     const std::string path = dir.file(kLineFile);
     if (row.thing == Thing::kOversized) {
-      expect_message(
-          r, "error 25: the scenario could not be read: cannot read '" + path + "': " + row.reason);
+      expect_message(r, "error 25: cannot read '" + path + "': " + row.reason);
     } else {
-      expect_message(r, "error 101: line file not found: " + path + ": " + row.reason);
+      expect_message(r, "error 101: no line file \"" + path + "\": " + row.reason);
     }
     EXPECT_EQ(folder_state(dir.path()), before);
   }
@@ -235,8 +234,8 @@ TEST(FaultInjection, TrainFileThatIsNotAnOrdinaryFile) {
     const ProgramResult r = compile_in(dir.path());
     EXPECT_EQ(r.status, 1);
     const std::string action = row.thing == Thing::kOversized ? "read" : "open";
-    expect_message(r, "error 25: the scenario could not be read: cannot " + action + " '" +
-                          dir.file(kTrainFile) + "': " + row.reason);
+    expect_message(r,
+                   "error 25: cannot " + action + " '" + dir.file(kTrainFile) + "': " + row.reason);
     FolderState after = folder_state(dir.path());
     // The train file stands as it was; everything else as after a build without it.
     for (const auto& [name, what] : planted) {
@@ -303,15 +302,12 @@ TEST(FaultInjection, BuiltinRunWithASourceFileThatCannotBeDeleted) {
 
   EXPECT_TRUE(compiled);
   EXPECT_EQ(s.error_code, 25);
-  ASSERT_EQ(s.fault_log.faults.size(), 1u);
-  EXPECT_EQ(s.fault_log.faults[0].detail,
-            "cannot delete '" + line_file + "': " + std::strerror(EBUSY));
+  ASSERT_EQ(s.diagnostics.faults(), 1u);
+  const std::string reason = "cannot delete '" + line_file + "': " + std::strerror(EBUSY);
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(report_build(s, compiled));  // exit status 1
+  EXPECT_FALSE(report_build(s, compiled, DiagnosticStyle{}));  // exit status 1
   const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("error 25: the scenario could not be read: cannot delete '" + line_file),
-            std::string::npos)
-      << err;
+  EXPECT_NE(err.find("error 25: " + reason), std::string::npos) << err;
   // The failure path deletes the train file, unread; the line file stays, undeletable.
   EXPECT_FALSE(exists(dir.file(kTrainFile)));
   for (const std::string& leaf : {kLineFile, kRouteFile, kStationFile, kTrackFile}) {

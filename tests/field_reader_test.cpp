@@ -103,19 +103,22 @@ TEST(FieldReader, ReadingPastTheEndFails) {
 }
 
 TEST(FieldReader, FollowsTheLineOfEveryField) {
-  SourceLocation where{"f.txt", 0};
+  ReadPosition where;
+  where.file = "f.txt";
   FieldReader in("a,b\r\nc\nd\re\r\n\r\n  7 ,8", &where);
   const std::vector<std::pair<std::string, int>> expected = {{"a", 1}, {"b", 1}, {"c", 2},
                                                              {"d", 3}, {"e", 4}, {"", 5}};
   for (const auto& [text, line] : expected) {
     EXPECT_EQ(in.read_text(), text);
     EXPECT_EQ(in.line(), line) << text;
-    EXPECT_EQ(where.line, line) << text;
+    EXPECT_EQ(where.field.line, line) << text;
   }
   EXPECT_EQ(in.read_number(), 7);
-  EXPECT_EQ(where.line, 6);
+  EXPECT_EQ(where.field.line, 6);
+  EXPECT_EQ(spot_of(where, where.field).column, 3);
   EXPECT_EQ(in.read_number(), 8);
-  EXPECT_EQ(where.line, 6);
+  EXPECT_EQ(where.field.line, 6);
+  EXPECT_EQ(spot_of(where, where.field).column, 6);
   EXPECT_EQ(where.file, "f.txt");
 }
 

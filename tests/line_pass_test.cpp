@@ -22,7 +22,7 @@ class BuiltinRead : public ReaderTest {
 
 TEST_F(BuiltinRead, ReadsWithoutFaultAndDeletesBothSourceFiles) {
   EXPECT_EQ(s.error_code, 0);
-  EXPECT_TRUE(s.fault_log.faults.empty());
+  EXPECT_TRUE(s.diagnostics.items.empty());
   EXPECT_FALSE(line_file_left());
   EXPECT_FALSE(train_file_left());
 }
@@ -213,8 +213,8 @@ TEST(LinePassFaults, EndTheReadingWithTheirCode) {
     EXPECT_EQ(r.line_file_left(), f.line_file_left);
     EXPECT_EQ(r.train_file_left(), !f.train_pass_ran);
     EXPECT_EQ(r.slot(84).position_m, f.train_pass_ran ? 3 : 0);
-    ASSERT_EQ(r.s.fault_log.faults.size(), 1u);
-    EXPECT_EQ(r.s.fault_log.faults[0].code, f.code);
+    ASSERT_EQ(r.s.diagnostics.faults(), 1u);
+    EXPECT_EQ(r.s.diagnostics.items[0].code, f.code);
   }
 }
 
@@ -239,11 +239,13 @@ TEST_F(ReaderTest, FaultsCarryTheirSourceLine) {
   read(line_file_with({"[pendenze]", "pendenza, 100, 1", "", "pendenza", "   24901, 3"}),
        train_file_with({}));
   ASSERT_EQ(s.error_code, 15);
-  ASSERT_EQ(s.fault_log.faults.size(), 1u);
-  EXPECT_EQ(s.fault_log.faults[0].file, line_file_name(s));
-  EXPECT_EQ(s.fault_log.faults[0].line, 8);  // the line of the gradient value read last
-  ASSERT_TRUE(s.fault_log.faults[0].position.has_value());
-  EXPECT_EQ(*s.fault_log.faults[0].position, 24901);
+  ASSERT_EQ(s.diagnostics.faults(), 1u);
+  EXPECT_EQ(s.diagnostics.items[0].where.file, line_file_name(s));
+  // The fault points at the entry's keyword, whichever line its values stand on.
+  EXPECT_EQ(s.diagnostics.items[0].where.line, 7);
+  EXPECT_EQ(s.diagnostics.items[0].where.column, 1);
+  ASSERT_TRUE(s.diagnostics.items[0].position.has_value());
+  EXPECT_EQ(*s.diagnostics.items[0].position, 24901);
 }
 
 TEST_F(ReaderTest, GradientsFillFromTheirPositionOn) {
@@ -501,9 +503,9 @@ TEST(LinePassFailures, TakeTheCommonPath) {
     EXPECT_EQ(r.s.error_position, 0);
     EXPECT_FALSE(r.line_file_left());
     EXPECT_FALSE(r.train_file_left());
-    ASSERT_FALSE(r.s.fault_log.faults.empty());
-    EXPECT_EQ(r.s.fault_log.faults.back().code, 25);
-    EXPECT_FALSE(r.s.fault_log.faults.back().detail.empty());
+    ASSERT_FALSE(r.s.diagnostics.items.empty());
+    EXPECT_EQ(r.s.diagnostics.last_fault()->code, 25);
+    EXPECT_FALSE(r.s.diagnostics.last_fault()->message.empty());
   }
 }
 
@@ -512,7 +514,7 @@ TEST_F(ReaderTest, FailureKeepsAnAuthorsFiles) {
   read(crlf({"[generale]", "lunghezza percorso, 18000", "[x]", "pendenza, 1.5, 2", "[fine]"}),
        train_file_with({}));
   EXPECT_EQ(s.error_code, 25);
-  EXPECT_EQ(s.fault_log.faults.back().line, 4);
+  EXPECT_EQ(s.diagnostics.last_fault()->where.line, 4);
   EXPECT_TRUE(line_file_left());
   EXPECT_TRUE(train_file_left());
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/diagnostics.h"
+
 #include <cstdio>
 
 #include "compiler/memorizza_percorso.h"
@@ -30,11 +32,7 @@ Scenario long_scenario(const TempDir& dir) {
 
 std::string fault_text(const Scenario& s) {
   std::string text;
-  for (const Fault& f : s.fault_log.faults) {
-    text += f.file + ":" + std::to_string(f.line) + ": code " + std::to_string(f.code);
-    if (f.position) text += " at " + std::to_string(*f.position);
-    text += " " + f.detail + "\n";
-  }
+  for (const Diagnostic& d : s.diagnostics.items) text += format_diagnostic(d);
   return text;
 }
 
@@ -46,7 +44,7 @@ TEST_P(LongScenario, CompilesWithoutFault) {
   Scenario s = long_scenario(dir);
   ASSERT_TRUE(memorizza_percorso(s, j));
   EXPECT_EQ(s.error_code, 0);
-  EXPECT_TRUE(s.fault_log.faults.empty()) << fault_text(s);
+  EXPECT_TRUE(s.diagnostics.items.empty()) << fault_text(s);
 
   EXPECT_EQ(s.cell_count, 20140);
   EXPECT_EQ(s.mountain_count, bench::kLongMountainStretches);

@@ -191,11 +191,11 @@ TEST(ProtectTrack, ErrorsAreLoggedInOrderAndThePassGoesOn) {
   protect_track(s);
   EXPECT_EQ(s.error_code, 12);
   EXPECT_EQ(s.error_position, 5000);
-  ASSERT_EQ(s.fault_log.faults.size(), 2u);
-  EXPECT_EQ(s.fault_log.faults[0].code, 11);
-  EXPECT_EQ(s.fault_log.faults[0].position, 1500);
-  EXPECT_EQ(s.fault_log.faults[1].code, 12);
-  EXPECT_EQ(s.fault_log.faults[1].position, 5000);
+  ASSERT_EQ(s.diagnostics.faults(), 2u);
+  EXPECT_EQ(s.diagnostics.items[0].code, 11);
+  EXPECT_EQ(s.diagnostics.items[0].position, 1500);
+  EXPECT_EQ(s.diagnostics.items[1].code, 12);
+  EXPECT_EQ(s.diagnostics.items[1].position, 5000);
   // The bands that had room were still placed.
   EXPECT_EQ(s.track_table[89].kind, kAbbattimento);
   EXPECT_EQ(s.track_table[82].kind, kAbbattimento);

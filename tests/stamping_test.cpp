@@ -8,7 +8,7 @@
 #include "compiler/output_files.h"
 #include "compiler/protection.h"
 #include "compiler/track_file.h"
-#include "driver/error_stop.h"
+#include "compiler/error_stop.h"
 #include "model/file_names.h"
 #include "test_support.h"
 

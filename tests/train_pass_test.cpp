@@ -484,19 +484,20 @@ TEST_F(ReaderTest, TrainFaultsCarryTheirSourceLine) {
                    "stazione, 0, 26, 300, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A",
                    "stazione, 2925, 26, 300, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, B", "[fine]"}));
   ASSERT_EQ(s.error_code, 8);
-  ASSERT_EQ(s.fault_log.faults.size(), 1u);
-  const Fault& f = s.fault_log.faults[0];
+  ASSERT_EQ(s.diagnostics.faults(), 1u);
+  const Diagnostic& f = s.diagnostics.items[0];
   EXPECT_EQ(f.code, 8);
-  EXPECT_EQ(f.file, train_file_name(s));
-  EXPECT_EQ(f.line, 5);
+  EXPECT_EQ(f.where.file, train_file_name(s));
+  EXPECT_EQ(f.where.line, 5);
+  EXPECT_EQ(f.where.column, 1);
   ASSERT_TRUE(f.position.has_value());
   EXPECT_EQ(*f.position, 2925);
 
   ReaderRun r;
   r.read_train(crlf({"[generale]", "sabbia, 1", "", "velocita, 0, 3O", "[fine]"}));
   ASSERT_EQ(r.s.error_code, 25);
-  EXPECT_EQ(r.s.fault_log.faults.back().file, train_file_name(r.s));
-  EXPECT_EQ(r.s.fault_log.faults.back().line, 4);
+  EXPECT_EQ(r.s.diagnostics.last_fault()->where.file, train_file_name(r.s));
+  EXPECT_EQ(r.s.diagnostics.last_fault()->where.line, 4);
 }
 
 }  // namespace

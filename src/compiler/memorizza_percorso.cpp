@@ -12,7 +12,7 @@ bool outputs_wanted(const Scenario& s) {
     case Scenario::OutputPolicy::kAlways:
       return true;
     case Scenario::OutputPolicy::kUnlessFaults:
-      return s.fault_log.faults.empty();
+      return blocking_diagnostics(s) == 0;
     case Scenario::OutputPolicy::kNever:
       return false;
   }

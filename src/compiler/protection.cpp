@@ -1,7 +1,9 @@
 #include "compiler/protection.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
+#include <string>
 
 namespace sb {
 namespace {
@@ -41,6 +43,35 @@ void mark(Scenario& s, std::int32_t c) {
   TrackCell& cell = s.track_table[static_cast<std::size_t>(c)];
   cell.kind = kAbbattimento;
   cell.value1 = kGeneratedPointValue;
+  record_origin(s, c, "a protection point added for a slow order",
+                static_cast<std::int32_t>((std::int64_t{c} - 1) * 50));
+}
+
+// "the cell at 5800 to 5850 m holds a signal at 5800 m placed at FILE:LINE".
+std::string holder(const Scenario& s, std::int64_t c) {
+  return "the cell at " + std::to_string((c - 1) * 50) + " to " + std::to_string(c * 50) +
+         " m holds " + origin_of(s, c);
+}
+
+// The chainage at which the object in cell c was placed, as its entry gave it.
+std::string placed_at(const Scenario& s, std::int64_t c) {
+  if (c >= 0 && c < static_cast<std::int64_t>(s.cell_origin.size()) &&
+      s.cell_origin[static_cast<std::size_t>(c)].what[0] != '\0') {
+    return std::to_string(s.cell_origin[static_cast<std::size_t>(c)].position) + " m";
+  }
+  return std::to_string((c - 1) * 50) + " m";
+}
+
+// Records a fault of the pass at the source line of the object in cell `cause` (the slow
+// order, or its warning board), with a note for each cell that was found taken.
+void protection_fault(Scenario& s, std::int32_t code, std::int32_t position, std::int32_t cause,
+                      std::string message, std::initializer_list<std::int64_t> taken) {
+  Diagnostic& d = set_error(s, code, position);
+  d.where = origin_spot(s, cause);
+  d.message = std::move(message);
+  for (const std::int64_t c : taken) {
+    if (in_pass_range(s, c)) d.notes.push_back(holder(s, c));
+  }
 }
 
 // Lowers an existing point to at most the generated value.
@@ -71,7 +102,12 @@ void protect_signals_before_board(Scenario& s, std::int32_t i) {
     } else if (has_kind(s, c - 2, kAbbattimento)) {
       lower(s, c - 2);
     } else {
-      set_error(s, kErrorSignalBeforeBoard, metres(c));
+      protection_fault(s, kErrorSignalBeforeBoard, metres(c), i,
+                       "no free cell for the protection point of the signal at " + placed_at(s, c) +
+                           ", which stands within 1000 m before the "
+                           "warning board of the slow order at " +
+                           placed_at(s, i),
+                       {c - 1, c - 2});
     }
   }
 }
@@ -88,7 +124,13 @@ void protect_bands_before_start(Scenario& s, std::int32_t i) {
         placed = true;
       }
     }
-    if (!placed) set_error(s, kErrorBandBeforeStart, metres(i));
+    if (!placed) {
+      protection_fault(s, kErrorBandBeforeStart, metres(i), i,
+                       "no free cell for a protection point " + std::to_string(band.nearest * 50) +
+                           " to " + std::to_string(band.farthest * 50) +
+                           " m before the start of the slow order at " + placed_at(s, i),
+                       {i - band.nearest, i - band.nearest - 1, i - band.farthest});
+    }
   }
 }
 
@@ -112,7 +154,10 @@ void protect_along_slow_order(Scenario& s, std::int32_t i) {
         mark(s, s.look + 1);
         s.counter = -1;
       } else {
-        set_error(s, kErrorAlongOrAfterSlowOrder, metres(s.look));
+        protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(s.look), i,
+                         "no free cell for a protection point along the slow order at " +
+                             placed_at(s, i) + ", near " + std::to_string((s.look - 1) * 50) + " m",
+                         {s.look - 1, s.look, s.look + 1});
       }
     }
     if (has_kind(s, s.look, kSlowOrderEnd) || s.look >= last) break;
@@ -131,7 +176,7 @@ void find_slow_order_end(Scenario& s, std::int32_t i) {
 
 // The first signal among the end cell `look` and the 12 cells after it gets a point in the
 // cell before it, or the one before that.
-void protect_signal_after_end(Scenario& s) {
+void protect_signal_after_end(Scenario& s, std::int32_t i) {
   const std::int32_t limit = std::min(s.look + kSignalSearchAfterEnd, last_cell(s));
   s.counter = 0;
   for (s.scan = s.look; s.scan <= limit; ++s.scan) {
@@ -146,7 +191,11 @@ void protect_signal_after_end(Scenario& s) {
   } else if (is_free(s, s.counter - 1)) {
     mark(s, s.counter - 1);
   } else {
-    set_error(s, kErrorAlongOrAfterSlowOrder, metres(s.look));
+    protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(s.look), i,
+                     "no free cell for the protection point of the signal at " +
+                         placed_at(s, s.counter + 1) + ", after the end of the slow order at " +
+                         placed_at(s, i),
+                     {s.counter, s.counter - 1});
   }
 }
 
@@ -157,7 +206,7 @@ void protect_slow_order(Scenario& s, std::int32_t i) {
   } else {
     find_slow_order_end(s, i);
   }
-  protect_signal_after_end(s);
+  protect_signal_after_end(s, i);
 }
 
 }  // namespace

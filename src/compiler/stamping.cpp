@@ -1,20 +1,44 @@
 #include "compiler/stamping.h"
 
+#include "compiler/error_stop.h"
 #include "compiler/scenario_codes.h"
-#include "driver/error_stop.h"
 
 namespace sb {
+namespace {
+
+// The error stop, after a fault that says what holds the header field: the author sees it
+// above the stop's own message.
+[[noreturn]] void header_taken(Scenario& s, std::int32_t number, const char* field, bool in_cell) {
+  Diagnostic d;
+  d.code = number;
+  d.message = std::string("the header ") + field +
+              " is already set, so the build cannot stamp it; nothing is written";
+  if (in_cell) {
+    d.where = origin_spot(s, 1);
+    d.notes.push_back(
+        "the track's header cell 1 (0 to 50 m) holds " + origin_of(s, 1) +
+        ": the header cell must stay empty, so move that entry further along the line");
+  }
+  s.diagnostics.items.push_back(std::move(d));
+  errore(std::to_string(number));
+}
+
+}  // namespace
 
 bool stamp(Scenario& s) {
   if (!s.has_cell(1)) return false;
   TrackCell& header = s.track_table[1];
   StationRecord& slot = s.station_table[kScenarioSlot];
 
-  if (slot.param_d != 0 || header.value1 != 0) errore("1250");
+  if (slot.param_d != 0 || header.value1 != 0) {
+    header_taken(s, 1250, "marker field", header.value1 != 0);
+  }
   slot.param_d = kStationMarker;
   header.value1 = kTrackMarker;
 
-  if (slot.time_s != 0 || header.value2 != 0) errore("1251");
+  if (slot.time_s != 0 || header.value2 != 0) {
+    header_taken(s, 1251, "code field", header.value2 != 0);
+  }
   slot.time_s = codice_gara_st(s);
   header.value2 = static_cast<std::int16_t>(codice_gara_og(s));
   return true;

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "compiler/error_stop.h"
 #include "driver/builtin_run.h"
 #include "driver/compile_run.h"
+#include "driver/diagnostics.h"
 #include "driver/dump_run.h"
-#include "driver/error_stop.h"
 #include "driver/folder_option.h"
 #include "driver/options.h"
 #include "driver/plan_run.h"
@@ -37,40 +38,54 @@ bool work_folder(const Options& o, const std::string& fallback, std::string& fol
   return !o.dir || require_folder(*o.dir, "--dir");
 }
 
-int run_mode(const Options& o) {
+// The built-in run: the faults it found come before a failure of the system, and a folder it
+// cannot write in gets a hint.
+int run_builtin_mode(const Options& o) {
   std::string folder;
+  if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
+  Scenario s;
+  try {
+    // From the first text file written to the last binary file, and the text files the
+    // reader deletes in between, the folder is this run's alone.
+    const FolderLock lock = lock_folder(folder);
+    return report_build(s, run_builtin(s, folder)) ? kSuccess : kFault;
+  } catch (const PlatformError& e) {
+    std::string failure = e.what();
+    if (!o.dir) failure += "; use --dir DIR to run it elsewhere";
+    report_diagnostics(s.diagnostics.items, {}, std::cerr, &failure);
+    return kUsageOrPlatform;
+  }
+}
+
+int run_mode(const Options& o) {
   switch (o.mode) {
     case Mode::kHelp:
-      std::cout << usage_text();
+      std::cout << usage_text(o.help_topic);
       return kSuccess;
     case Mode::kVersion:
       std::cout << "scenario_builder " << SB_VERSION << "\n";
       return kSuccess;
     case Mode::kSources: {
-      if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
+      // The author's copy goes where `compile` reads by default: the current folder.
+      const std::string folder = o.dir.value_or("");
+      if (o.dir && !is_folder(*o.dir)) make_folders(*o.dir);
       const FolderLock lock = lock_folder(folder);
       Scenario s;
       set_builtin_names(s, folder);
       write_scenario_sources(s);
       return kSuccess;
     }
-    case Mode::kBuiltin: {
-      if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
-      // From the first text file written to the last binary file, and the text files the
-      // reader deletes in between, the folder is this run's alone.
-      const FolderLock lock = lock_folder(folder);
-      Scenario s;
-      return report_build(s, run_builtin(s, folder)) ? kSuccess : kFault;
-    }
+    case Mode::kBuiltin:
+      return run_builtin_mode(o);
     case Mode::kCompile:
+    case Mode::kCheck:
       return run_compile(o);
     case Mode::kDump:
       return run_dump(o);
     case Mode::kPlan:
       return run_plan(o);
-    default:
-      return usage_error("this mode is not available");
   }
+  return usage_error("this mode is not available");
 }
 
 }  // namespace

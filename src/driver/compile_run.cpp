@@ -1,14 +1,105 @@
 #include "driver/compile_run.h"
 
+#include <cstdlib>
 #include <iostream>
+#include <optional>
 
+#include "compiler/error_stop.h"
 #include "compiler/memorizza_percorso.h"
-#include "driver/diagnostics.h"
 #include "driver/folder_option.h"
 #include "model/file_names.h"
+#include "platform/console.h"
 #include "platform/files.h"
+#include "platform/platform_error.h"
 
 namespace sb {
+namespace {
+
+std::string count(std::int64_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// Why nothing could be compiled: the track needs its header cell 1.
+std::string nothing_compiled(const Scenario& s) {
+  if (!s.has_track_table()) {
+    return "nothing compiled: the reading ended before the route length gave a track; no "
+           "binary file was written";
+  }
+  return "nothing compiled: the route length of " +
+         std::to_string(s.station_table[kTrainDataSlot].end_m) +
+         " m leaves the track only cell 0, and the compiled track needs its header cell 1 "
+         "(a route length above -6975 m); no binary file was written";
+}
+
+}  // namespace
+
+DiagnosticStyle diagnostic_style(const Options& o) {
+  DiagnosticStyle style;
+  style.json = o.json_diagnostics;
+  style.warnings = !o.no_warnings;
+  switch (o.color) {
+    case ColorChoice::kAlways:
+      style.color = true;
+      break;
+    case ColorChoice::kNever:
+      style.color = false;
+      break;
+    case ColorChoice::kAuto:
+      style.color = std::getenv("NO_COLOR") == nullptr && standard_error_is_terminal();
+      break;
+  }
+  style.color = style.color && !style.json;
+  return style;
+}
+
+std::string build_summary(const Scenario& s) {
+  const auto& p = s.placed;
+  std::string text = "route " + std::to_string(s.station_table[kTrainDataSlot].end_m) + " m, " +
+                     count(s.has_track_table() ? s.cell_count + 1 : 0, "cell", "cells");
+  text += ", " + count(p.stations, "station", "stations");
+  text += ", " + count(p.signals, "signal", "signals");
+  text += ", " + count(p.slow_orders, "slow order", "slow orders");
+  text += ", " + count(p.curves, "curve", "curves");
+  text += ", " + count(p.speed_boards, "speed board", "speed boards");
+  text += ", " + count(p.signboards, "signboard", "signboards");
+  text += ", " + count(p.stretches, "mountain-side stretch", "mountain-side stretches");
+  text += "; " + count(static_cast<std::int64_t>(s.diagnostics.faults()), "error", "errors");
+  text += ", " + count(static_cast<std::int64_t>(s.diagnostics.warnings()), "warning", "warnings");
+  return text;
+}
+
+bool report_build(const Scenario& s, bool compiled, const DiagnosticStyle& style) {
+  report_diagnostics(s.diagnostics.items, style, std::cerr);
+  const std::size_t blocking = blocking_diagnostics(s);
+  if (style.json) return compiled && blocking == 0;
+  if (!compiled) {
+    std::cerr << "scenario_builder: " << nothing_compiled(s) << "\n";
+    return false;
+  }
+  if (blocking > 0) {
+    const std::size_t faults = s.diagnostics.faults();
+    std::string n = count(static_cast<std::int64_t>(faults), "fault", "faults");
+    if (blocking > faults) {
+      n += (faults > 0 ? " and " : ", ") +
+           count(static_cast<std::int64_t>(blocking - faults), "warning", "warnings") +
+           (blocking - faults == 1 ? " counted as a fault" : " counted as faults");
+      if (faults == 0) n = n.substr(n.find(", ") + 2);
+    }
+    switch (s.output_policy) {
+      case Scenario::OutputPolicy::kAlways:
+        std::cerr << "scenario_builder: " << n
+                  << " recorded; the binary files were written all the same\n";
+        break;
+      case Scenario::OutputPolicy::kUnlessFaults:
+        std::cerr << "scenario_builder: no file written (" << n
+                  << "); --force writes them anyway\n";
+        break;
+      case Scenario::OutputPolicy::kNever:
+        break;
+    }
+  }
+  return blocking == 0;
+}
 
 int run_compile(const Options& o) {
   Scenario s;
@@ -16,31 +107,47 @@ int run_compile(const Options& o) {
   s.source_folder = o.dir.value_or("");
   s.output_folder = o.out.value_or(s.source_folder);
   s.delete_sources = false;
+  const bool check = o.mode == Mode::kCheck;
+  s.output_policy = check     ? Scenario::OutputPolicy::kNever
+                    : o.force ? Scenario::OutputPolicy::kAlways
+                              : Scenario::OutputPolicy::kUnlessFaults;
+  s.warnings_are_faults = o.warnings_as_errors && !o.no_warnings;
+  const DiagnosticStyle style = diagnostic_style(o);
   if (o.dir && !require_folder(*o.dir, "--dir")) return 2;
-  if (!require_folder(s.output_folder.empty() ? "." : s.output_folder, "--out")) return 2;
-  // A source file that exists but cannot be read is a platform failure of its own; a missing
-  // line file is a fault that the reader reports (code 101).
-  check_readable(line_file_name(s));
-  check_readable(train_file_name(s));
-  const FolderLock lock = lock_folder(s.output_folder);
-  const std::int32_t j = o.no_geometry ? 0 : 1;
-  const bool compiled = memorizza_percorso(s, j);
-  return report_build(s, compiled) ? 0 : 1;
-}
-
-bool report_build(const Scenario& s, bool compiled) {
-  report_faults(s.fault_log, std::cerr);
-  const auto faults = s.fault_log.faults.size();
-  if (!compiled) {
-    std::cerr << "scenario_builder: nothing compiled: the reading left no track table; "
-                 "no binary file was written\n";
-    return false;
+  try {
+    if (!check && o.out && !is_folder(*o.out)) make_folders(*o.out);
+    if (!check && !require_folder(s.output_folder.empty() ? "." : s.output_folder, "--out")) {
+      return 2;
+    }
+    // A source file that exists but cannot be read is a platform failure of its own; a
+    // missing line file is a fault that the reader reports (code 101).
+    check_readable(line_file_name(s));
+    check_readable(train_file_name(s));
+    // A build that writes has its output folder to itself; check writes nothing.
+    std::optional<FolderLock> lock;
+    if (!check) lock.emplace(lock_folder(s.output_folder));
+    const std::int32_t j = o.no_geometry ? 0 : 1;
+    const bool compiled = memorizza_percorso(s, j);
+    const bool clean = report_build(s, compiled, style);
+    if (check || o.verbose) std::cout << build_summary(s) << "\n";
+    if (o.verbose && compiled && outputs_wanted(s)) {
+      if (j != 0) std::cout << "wrote " << route_matrix_file_name(s) << "\n";
+      std::cout << "wrote " << station_file_name(s) << "\n"
+                << "wrote " << track_file_name(s) << "\n";
+    }
+    return clean ? 0 : 1;
+  } catch (const ErrorStop& stop) {
+    // The faults found so far, and the one that stopped the build, come first; the stop's
+    // own message stays as it is.
+    const std::string message = stop.what();
+    report_diagnostics(s.diagnostics.items, style, std::cerr, style.json ? &message : nullptr);
+    if (!style.json) std::cerr << message << "\n";
+    return 1;
+  } catch (const PlatformError& e) {
+    const std::string failure = e.what();
+    report_diagnostics(s.diagnostics.items, style, std::cerr, &failure);
+    return 2;
   }
-  if (faults > 0) {
-    std::cerr << "scenario_builder: " << faults << (faults == 1 ? " fault" : " faults")
-              << " recorded; the binary files were written all the same\n";
-  }
-  return faults == 0;
 }
 
 }  // namespace sb

@@ -1,6 +1,9 @@
 #include "driver/options.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string_view>
+#include <vector>
 
 #include "driver/scenario_names.h"
 
@@ -11,15 +14,24 @@ struct ModeName {
   const char* name;
   Mode mode;
 };
-constexpr ModeName kModes[] = {{"sources", Mode::kSources},
-                               {"compile", Mode::kCompile},
-                               {"dump", Mode::kDump},
-                               {"plan", Mode::kPlan}};
+constexpr ModeName kModes[] = {{"sources", Mode::kSources}, {"compile", Mode::kCompile},
+                               {"check", Mode::kCheck},     {"dump", Mode::kDump},
+                               {"plan", Mode::kPlan},       {"help", Mode::kHelp}};
+
+bool builds(Mode mode) {
+  return mode == Mode::kCompile || mode == Mode::kCheck;
+}
 
 // Which options each mode takes.
-bool takes(Mode mode, const std::string& option) {
+bool takes(Mode mode, std::string_view option) {
   if (option == "--dir") return mode != Mode::kDump;
-  if (option == "--out" || option == "--no-geometry") return mode == Mode::kCompile;
+  if (option == "--out" || option == "--force" || option == "-v" || option == "--verbose") {
+    return mode == Mode::kCompile;
+  }
+  if (option == "--no-geometry" || option == "--warnings-as-errors" || option == "--no-warnings" ||
+      option == "--color" || option == "--diagnostics") {
+    return builds(mode);
+  }
   if (option == "-o") return mode == Mode::kPlan;
   if (option == "--type" || option == "--all" || option == "--step" || option == "--json") {
     return mode == Mode::kDump;
@@ -27,9 +39,143 @@ bool takes(Mode mode, const std::string& option) {
   return false;
 }
 
-bool needs_value(const std::string& option) {
+bool needs_value(std::string_view option) {
   return option == "--dir" || option == "--out" || option == "-o" || option == "--type" ||
-         option == "--step";
+         option == "--step" || option == "--color" || option == "--diagnostics";
+}
+
+// Edit distance, for suggesting a mode name.
+std::size_t distance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+const char* mode_name(Mode mode) {
+  for (const auto& m : kModes) {
+    if (m.mode == mode) return m.name;
+  }
+  return "";
+}
+
+bool set_value(Options& o, std::string_view option, const std::string& value, UsageError& error) {
+  if (option == "--dir") o.dir = value;
+  if (option == "--out" || option == "-o") o.out = value;
+  if (option == "--type") {
+    if (value != "track" && value != "stations" && value != "route") {
+      error.message = "--type takes track, stations or route, not '" + value + "'";
+      return false;
+    }
+    o.type = value;
+  }
+  if (option == "--step") {
+    const auto r = std::from_chars(value.data(), value.data() + value.size(), o.step);
+    if (r.ec != std::errc() || r.ptr != value.data() + value.size() || o.step < 1) {
+      error.message = "--step takes a whole number of metres above 0, not '" + value + "'";
+      return false;
+    }
+  }
+  if (option == "--color") {
+    if (value == "auto") {
+      o.color = ColorChoice::kAuto;
+    } else if (value == "always") {
+      o.color = ColorChoice::kAlways;
+    } else if (value == "never") {
+      o.color = ColorChoice::kNever;
+    } else {
+      error.message = "--color takes auto, always or never, not '" + value + "'";
+      return false;
+    }
+  }
+  if (option == "--diagnostics") {
+    if (value != "json" && value != "text") {
+      error.message = "--diagnostics takes json or text, not '" + value + "'";
+      return false;
+    }
+    o.json_diagnostics = value == "json";
+  }
+  return true;
+}
+
+void set_flag(Options& o, std::string_view option) {
+  if (option == "--no-geometry") o.no_geometry = true;
+  if (option == "--force") o.force = true;
+  if (option == "-v" || option == "--verbose") o.verbose = true;
+  if (option == "--warnings-as-errors") o.warnings_as_errors = true;
+  if (option == "--no-warnings") o.no_warnings = true;
+  if (option == "--all") o.all = true;
+  if (option == "--json") o.json = true;
+}
+
+bool check_operands(Options& o, UsageError& error) {
+  const std::size_t n = o.operands.size();
+  if (o.mode == Mode::kHelp) {
+    if (n > 1) {
+      error.message = "unexpected argument '" + o.operands[1] + "'";
+      return false;
+    }
+    if (n == 1) {
+      for (const auto& m : kModes) {
+        if (o.operands[0] == m.name) o.help_topic = m.mode;
+      }
+      if (o.help_topic == Mode::kHelp && o.operands[0] != "help") {
+        error.message = "no help on '" + o.operands[0] + "'";
+        return false;
+      }
+    }
+    return true;
+  }
+  if (builds(o.mode) || o.mode == Mode::kPlan) {
+    if (o.mode == Mode::kPlan && n == 0) return true;
+    if (o.mode == Mode::kPlan && n == 1) {
+      error.message = "plan takes SCENARIO and LINE, or nothing";
+      return false;
+    }
+    if (n < 2) {
+      error.message = n == 0 ? "missing SCENARIO and LINE" : "missing LINE";
+      return false;
+    }
+    if (n > 2) {
+      error.message = "unexpected argument '" + o.operands[2] + "'";
+      return false;
+    }
+    const char* const what[] = {"SCENARIO", "LINE"};
+    for (std::size_t k = 0; k < 2; ++k) {
+      if (auto problem = name_problem(o.operands[k], what[k])) {
+        error.message = *problem;
+        return false;
+      }
+    }
+    return true;
+  }
+  const std::size_t wanted = o.mode == Mode::kDump ? 1 : 0;
+  if (n < wanted) {
+    error.message = "missing FILE";
+    return false;
+  }
+  if (n > wanted) {
+    error.message = "unexpected argument '" + o.operands[wanted] + "'";
+    // A misspelt mode name is the likeliest cause of a stray first argument.
+    if (o.mode == Mode::kBuiltin) {
+      for (const auto& m : kModes) {
+        if (distance(o.operands[0], m.name) <= 2) {
+          error.message = "unknown command '" + o.operands[0] + "'; did you mean '" +
+                          std::string(m.name) + "'?";
+        }
+      }
+    }
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -40,7 +186,9 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
   if (!args.empty()) {
     if (args[0] == "--help" || args[0] == "-h") {
       o.mode = Mode::kHelp;
-      return args.size() == 1 ? std::optional(o) : std::nullopt;
+      if (args.size() == 1) return o;
+      error.message = "unexpected argument '" + args[1] + "'";
+      return std::nullopt;
     }
     if (args[0] == "--version") {
       o.mode = Mode::kVersion;
@@ -56,133 +204,51 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
   bool options_ended = false;
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (options_ended) {
-      o.operands.push_back(a);
-      continue;
-    }
-    if (a == "--") {
-      // Everything after "--" is an operand, so a name may begin with "-".
+    if (!options_ended && a == "--") {
       options_ended = true;
       continue;
     }
-    if (a == "--help" || a == "-h") {
-      o.mode = Mode::kHelp;
-      return o;
-    }
-    if (a.size() > 1 && a[0] == '-') {
-      if (!takes(o.mode, a)) {
-        error.message = "unknown option '" + a + "'";
-        return std::nullopt;
-      }
-      std::string value;
-      if (needs_value(a)) {
-        if (i + 1 >= args.size()) {
-          error.message = "option '" + a + "' needs a value";
-          return std::nullopt;
-        }
-        value = args[++i];
-      }
-      if (a == "--dir") o.dir = value;
-      if (a == "--out" || a == "-o") o.out = value;
-      if (a == "--no-geometry") o.no_geometry = true;
-      if (a == "--type") {
-        if (value != "track" && value != "stations" && value != "route") {
-          error.message = "--type takes track, stations or route, not '" + value + "'";
-          return std::nullopt;
-        }
-        o.type = value;
-      }
-      if (a == "--all") o.all = true;
-      if (a == "--json") o.json = true;
-      if (a == "--step") {
-        const auto r = std::from_chars(value.data(), value.data() + value.size(), o.step);
-        if (r.ec != std::errc() || r.ptr != value.data() + value.size() || o.step < 1) {
-          error.message = "--step takes a whole number of metres above 0, not '" + value + "'";
-          return std::nullopt;
-        }
-      }
+    if (options_ended || a.size() < 2 || a[0] != '-') {
+      o.operands.push_back(a);
       continue;
     }
-    o.operands.push_back(a);
-  }
-
-  std::size_t min = 0, max = 0;
-  const char* what = "";
-  switch (o.mode) {
-    case Mode::kCompile:
-      min = max = 2, what = "SCENARIO and LINE";
-      break;
-    case Mode::kDump:
-      min = max = 1, what = "FILE";
-      break;
-    case Mode::kPlan:
-      min = 0, max = 2, what = "SCENARIO and LINE, or nothing";
-      break;
-    default:
-      break;
-  }
-  if (o.mode == Mode::kPlan && o.operands.size() == 1) {
-    error.message = "plan takes " + std::string(what);
-    return std::nullopt;
-  }
-  if (o.operands.size() < min) {
-    error.message = "missing " + std::string(what);
-    return std::nullopt;
-  }
-  if (o.operands.size() > max) {
-    error.message = "unexpected argument '" + o.operands[max] + "'";
-    return std::nullopt;
-  }
-  if (o.mode == Mode::kCompile || o.mode == Mode::kPlan) {
-    const char* const what[] = {"SCENARIO", "LINE"};
-    for (std::size_t k = 0; k < o.operands.size() && k < 2; ++k) {
-      if (auto problem = name_problem(o.operands[k], what[k])) {
-        error.message = *problem;
+    if (a == "--help" || a == "-h") {
+      o.help_topic = o.mode == Mode::kBuiltin ? Mode::kHelp : o.mode;
+      o.mode = Mode::kHelp;
+      o.operands.clear();
+      return o;
+    }
+    // "--color=always" is "--color always".
+    const std::size_t equals = a.find('=');
+    const std::string option = a.substr(0, equals);
+    if (!takes(o.mode, option)) {
+      error.message = "unknown option '" + option + "'";
+      if (o.mode != Mode::kBuiltin && o.mode != Mode::kHelp) {
+        error.message += " for " + std::string(mode_name(o.mode));
+      }
+      return std::nullopt;
+    }
+    if (!needs_value(option)) {
+      if (equals != std::string::npos) {
+        error.message = "option '" + option + "' takes no value";
         return std::nullopt;
       }
+      set_flag(o, option);
+      continue;
     }
+    std::string value;
+    if (equals != std::string::npos) {
+      value = a.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      error.message = "option '" + option + "' needs a value";
+      return std::nullopt;
+    }
+    if (!set_value(o, option, value, error)) return std::nullopt;
   }
+  if (!check_operands(o, error)) return std::nullopt;
   return o;
-}
-
-std::string usage_text() {
-  return R"(Usage:
-  scenario_builder [--dir DIR]
-      Build the built-in scenario "Roccalta_ Valfiorita" (line "LINEA 7"): write its five
-      text files, read them back, and write the three binary files for the simulator.
-      The files go into the program's own folder, or into DIR.
-  scenario_builder sources [--dir DIR]
-      Write only the five text files of the built-in scenario, as a starting point.
-  scenario_builder compile [--dir DIR] [--out DIR] [--no-geometry] SCENARIO LINE
-      Compile an author's scenario: read SCENARIO_linea.txt and SCENARIO_LINE-.txt from
-      --dir (default: the current folder) and write the binary files into --out (default:
-      the --dir folder). The text files are never changed. --no-geometry skips the route
-      plan and its file.
-  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--json] FILE
-      Print a compiled file readably: the track file (the cells that hold an object, or
-      every cell with --all), the station file (the non-empty slots, or all 87 with --all)
-      or the route matrix file (every N-th metre, default 1). The type comes from the
-      name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type is
-      given. --json prints the same as JSON.
-  scenario_builder plan [--dir DIR] [-o FILE] [SCENARIO LINE]
-      Draw a compiled scenario as an SVG picture: the route's plan with its stations,
-      signals, speed boards and mountain-side stretches, and a strip of the line with its
-      speed limit, gradient and station stops. It reads the three binary files from DIR
-      (default: the current folder); without names, those of the built-in scenario. The
-      picture goes to FILE (default: SCENARIO.svg in DIR).
-  scenario_builder --help | --version
-
-SCENARIO and LINE are names, not paths: they may not be empty, "." or "..", nor hold
-"/", "\" or control characters. "--" ends the options; a name after it may begin with "-".
-
-Exit status:
-  0  success, no fault
-  1  a fault was recorded while reading or compiling (each is reported on standard
-     error as FILE:LINE: error CODE: MESSAGE), or the error stop (" Errore n. 1250")
-  2  a usage error, or a platform failure (a missing or unwritable folder, a file that
-     cannot be read or written, an input that is not an ordinary file or is larger than
-     64 MiB), or a compiled file that cannot be decoded
-)";
 }
 
 }  // namespace sb

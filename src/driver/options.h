@@ -7,13 +7,24 @@
 
 namespace sb {
 
-enum class Mode { kBuiltin, kSources, kCompile, kDump, kPlan, kHelp, kVersion };
+enum class Mode { kBuiltin, kSources, kCompile, kCheck, kDump, kPlan, kHelp, kVersion };
+
+enum class ColorChoice { kAuto, kAlways, kNever };
 
 struct Options {
   Mode mode = Mode::kBuiltin;
+  // help: the mode whose help is asked for (kHelp: the whole text)
+  Mode help_topic = Mode::kHelp;
   std::optional<std::string> dir;  // --dir
   std::optional<std::string> out;  // --out (compile), -o (plan)
   bool no_geometry = false;        // --no-geometry
+  // compile and check
+  bool force = false;               // --force: write the files even after a fault
+  bool verbose = false;             // -v: the summary and the files written
+  bool warnings_as_errors = false;  // --warnings-as-errors
+  bool no_warnings = false;         // --no-warnings
+  ColorChoice color = ColorChoice::kAuto;
+  bool json_diagnostics = false;  // --diagnostics=json
   // dump
   std::optional<std::string> type;  // --type track|stations|route
   bool all = false;                 // --all
@@ -30,7 +41,7 @@ struct UsageError {
 // Parses argv[1..]; returns the options or the usage error.
 std::optional<Options> parse_options(const std::vector<std::string>& args, UsageError& error);
 
-// The text of --help.
-std::string usage_text();
+// The text of --help: the whole of it, or the part for one mode.
+std::string usage_text(Mode topic = Mode::kHelp);
 
 }  // namespace sb

@@ -10,6 +10,15 @@ std::string stored_form(const std::string& name) {
   return text.unmappable ? name : std::move(text.bytes);
 }
 
+// The index + 1 of `file` in the list of files that origins refer to.
+std::uint32_t file_number(Diagnostics& d, const std::string& file) {
+  for (std::size_t k = 0; k < d.files.size(); ++k) {
+    if (d.files[k] == file) return static_cast<std::uint32_t>(k + 1);
+  }
+  d.files.push_back(file);
+  return static_cast<std::uint32_t>(d.files.size());
+}
+
 }  // namespace
 
 void set_names(Scenario& s, std::string scenario, std::string line) {
@@ -19,21 +28,75 @@ void set_names(Scenario& s, std::string scenario, std::string line) {
   s.line_name = std::move(line);
 }
 
-void set_error(Scenario& s, std::int32_t code) {
+Diagnostic& set_error(Scenario& s, std::int32_t code) {
   s.error_code = code;
-  s.fault_log.faults.push_back(
-      Fault{code, std::nullopt, s.fault_log.where.file, s.fault_log.where.line, {}});
+  Diagnostic d;
+  d.code = code;
+  d.where = current_spot(s.diagnostics.where);
+  s.diagnostics.items.push_back(std::move(d));
+  return s.diagnostics.items.back();
 }
 
 void set_error_position(Scenario& s, std::int32_t position) {
   s.error_position = position;
-  auto& faults = s.fault_log.faults;
-  if (!faults.empty() && !faults.back().position) faults.back().position = position;
+  Diagnostic* last = s.diagnostics.last_fault();
+  if (last != nullptr && !last->position) last->position = position;
 }
 
-void set_error(Scenario& s, std::int32_t code, std::int32_t position) {
+Diagnostic& set_error(Scenario& s, std::int32_t code, std::int32_t position) {
   set_error(s, code);
   set_error_position(s, position);
+  return *s.diagnostics.last_fault();
+}
+
+Diagnostic& warn(Scenario& s, Warning w, std::string message) {
+  return warn(s, w, std::move(message), current_spot(s.diagnostics.where));
+}
+
+Diagnostic& warn(Scenario& s, Warning w, std::string message, SourceSpot spot) {
+  Diagnostic d;
+  d.severity = Severity::kWarning;
+  d.warning = w;
+  d.message = std::move(message);
+  d.where = std::move(spot);
+  s.diagnostics.items.push_back(std::move(d));
+  return s.diagnostics.items.back();
+}
+
+std::size_t blocking_diagnostics(const Scenario& s) {
+  return s.warnings_are_faults ? s.diagnostics.items.size() : s.diagnostics.faults();
+}
+
+void record_origin(Scenario& s, std::int64_t n, const char* what, std::int32_t position) {
+  if (n < 0 || n >= static_cast<std::int64_t>(s.cell_origin.size())) return;
+  const ReadPosition& at = s.diagnostics.where;
+  CellOrigin& o = s.cell_origin[static_cast<std::size_t>(n)];
+  o.file = at.file.empty() ? 0 : file_number(s.diagnostics, at.file);
+  o.line = at.in_entry ? at.entry.line : at.field.line;
+  o.position = position;
+  o.what = what;
+}
+
+SourceSpot origin_spot(const Scenario& s, std::int64_t n) {
+  SourceSpot spot;
+  if (n < 0 || n >= static_cast<std::int64_t>(s.cell_origin.size())) return spot;
+  const CellOrigin& o = s.cell_origin[static_cast<std::size_t>(n)];
+  if (o.file == 0 || o.file > s.diagnostics.files.size()) return spot;
+  spot.file = s.diagnostics.files[o.file - 1];
+  spot.line = o.line;
+  return spot;
+}
+
+std::string origin_of(const Scenario& s, std::int64_t n) {
+  if (n < 0 || n >= static_cast<std::int64_t>(s.cell_origin.size())) return "an object";
+  const CellOrigin& o = s.cell_origin[static_cast<std::size_t>(n)];
+  if (o.what[0] == '\0') return "an object";
+  std::string text = std::string(o.what) + " at " + std::to_string(o.position) + " m";
+  if (o.file > 0 && o.file <= s.diagnostics.files.size()) {
+    text += " placed at " + s.diagnostics.files[o.file - 1];
+    if (o.line > 0) text += ":" + std::to_string(o.line);
+  }
+  return text;
 }
 
 }  // namespace sb

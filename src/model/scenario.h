@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/fault.h"
+#include "model/diagnostic.h"
 #include "model/route_matrix.h"
 #include "model/station_record.h"
 #include "model/track_cell.h"
@@ -59,7 +59,27 @@ struct Scenario {
   std::array<std::int32_t, kMountainSlots> mountain_end{};
   std::int32_t mountain_count = 0;
 
-  FaultLog fault_log;
+  // How many entries of each kind the reading placed, for the summary of a build.
+  struct EntryCounts {
+    std::int32_t curves = 0;
+    std::int32_t gradients = 0;
+    std::int32_t stretches = 0;
+    std::int32_t speed_boards = 0;
+    std::int32_t signboards = 0;
+    std::int32_t signals = 0;
+    std::int32_t slow_orders = 0;
+    std::int32_t abbattimenti = 0;
+    std::int32_t stations = 0;
+  };
+  EntryCounts placed;
+
+  // What the author is told, and where each track cell's object came from (cells 0 ..
+  // cell_count, beside the track table).
+  Diagnostics diagnostics;
+  std::vector<CellOrigin> cell_origin;
+  // Warnings count as faults (--warnings-as-errors): they then stop the compiled files from
+  // being written, as faults do.
+  bool warnings_are_faults = false;
 
   bool has_track_table() const { return !track_table.empty(); }
   // True when n is an index of the track table.
@@ -73,13 +93,31 @@ struct Scenario {
 // hold leaves the name as given: callers refuse such names first).
 void set_names(Scenario& s, std::string scenario, std::string line);
 
-// Records a fault: `error_code` takes the code (the last one wins) and the fault log keeps it
-// with the source line the reader stands on.
-void set_error(Scenario& s, std::int32_t code);
+// Records a fault: `error_code` takes the code (the last one wins) and the diagnostics keep
+// it with the source field the reader stands on. The returned fault may be given words of its
+// own and notes.
+Diagnostic& set_error(Scenario& s, std::int32_t code);
 // Sets `error_position`; the fault just recorded takes the position too, unless it already
 // carries its own.
 void set_error_position(Scenario& s, std::int32_t position);
 // Both at once, for the faults that carry a position.
-void set_error(Scenario& s, std::int32_t code, std::int32_t position);
+Diagnostic& set_error(Scenario& s, std::int32_t code, std::int32_t position);
+
+// Records a warning at the field the reader stands on (or at `spot`).
+Diagnostic& warn(Scenario& s, Warning w, std::string message);
+Diagnostic& warn(Scenario& s, Warning w, std::string message, SourceSpot spot);
+
+// The faults that stop the compiled files from being written: every fault, and every warning
+// when warnings count as faults.
+std::size_t blocking_diagnostics(const Scenario& s);
+
+// Remembers that the entry being read placed `what` (e.g. "a signal") at `position` metres
+// into track cell n.
+void record_origin(Scenario& s, std::int64_t n, const char* what, std::int32_t position);
+// The file and line of the entry that placed the object in cell n (nothing when unknown).
+SourceSpot origin_spot(const Scenario& s, std::int64_t n);
+// "a signal at 5800 m placed at FILE:LINE" for the object in cell n, or "an object" when
+// its origin is not known.
+std::string origin_of(const Scenario& s, std::int64_t n);
 
 }  // namespace sb

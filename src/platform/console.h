@@ -9,4 +9,7 @@ namespace sb {
 // Writes the status text and a newline to standard error.
 void show_status(std::string_view text);
 
+// True when standard error is a terminal (where colours can be shown).
+bool standard_error_is_terminal();
+
 }  // namespace sb

@@ -60,6 +60,12 @@ bool is_folder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+void make_folders(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec) throw PlatformError("create the folder", path, ec.message());
+}
+
 FileKind file_kind(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) return kind_of(st);

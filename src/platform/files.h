@@ -22,6 +22,9 @@ std::string join_path(const std::string& folder, const std::string& leaf);
 bool is_ordinary_file(const std::string& path);
 bool is_folder(const std::string& path);
 
+// Creates the folder `path` and any missing folder above it. Throws PlatformError.
+void make_folders(const std::string& path);
+
 // What stands at a path, links followed.
 enum class FileKind { kMissing, kOrdinary, kDirectory, kFifo, kDevice, kSocket, kOther };
 

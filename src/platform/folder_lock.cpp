@@ -34,7 +34,16 @@ FolderLock::FolderLock(const std::string& folder, const std::function<void()>& o
 }
 
 FolderLock::~FolderLock() {
-  ::close(state_->fd);
+  if (state_) ::close(state_->fd);
+}
+
+FolderLock::FolderLock(FolderLock&&) noexcept = default;
+FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
+  if (this != &other) {
+    if (state_) ::close(state_->fd);
+    state_ = std::move(other.state_);
+  }
+  return *this;
 }
 
 }  // namespace sb

@@ -17,8 +17,8 @@ class FolderLock {
  public:
   explicit FolderLock(const std::string& folder, const std::function<void()>& on_wait = {});
   ~FolderLock();
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
+  FolderLock(FolderLock&&) noexcept;
+  FolderLock& operator=(FolderLock&&) noexcept;
 
  private:
   struct State;

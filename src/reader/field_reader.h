@@ -6,20 +6,27 @@
 // optional sign and decimal digits that fit a signed 32-bit integer; it also ends at a blank,
 // after which the blanks and then one delimiter, if one follows, are consumed, so
 // "    0    ,0" is two numbers and "12   9   50 " three.
+//
+// The reader keeps, in a ReadPosition, where it stands: the line and extent of the field just
+// read and, while an entry's values are read, of the entry's keyword field, so that a fault
+// can point at either.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "model/fault.h"
+#include "model/diagnostic.h"
 
 namespace sb {
 
 class FieldReader {
  public:
-  // Reads `text`; `where`, when given, follows the line of every field handed out.
-  explicit FieldReader(std::string text, SourceLocation* where = nullptr);
+  // Reads `text`; `where`, when given, follows every field handed out (its `text` is set to
+  // this reader's text).
+  explicit FieldReader(std::string text, ReadPosition* where = nullptr);
+  FieldReader(const FieldReader&) = delete;
+  FieldReader& operator=(const FieldReader&) = delete;
 
   // True when nothing at all remains in the file.
   bool at_end() const { return pos_ >= text_.size(); }
@@ -33,18 +40,30 @@ class FieldReader {
   // a number or does not fit 32 bits.
   std::int32_t read_number();
 
+  // Reads a field to be tested as a keyword; it ends the entry read before it.
+  std::string_view read_keyword();
+  // The keyword field read last starts an entry that reads `values` values, written `keyword`
+  // by the author; a failure while they are read says so.
+  void begin_entry(std::string_view keyword, int values);
+  void end_entry();
+
   // Line (from 1) on which the last field handed out begins.
-  int line() const { return field_line_; }
+  std::int64_t line() const { return where_->field.line; }
+  const ReadPosition& position() const { return *where_; }
 
  private:
   void begin_field();
+  void end_field(std::size_t end);
   void consume_delimiter();
+  [[noreturn]] void fail_value(const std::string& what);
 
   std::string text_;
   std::size_t pos_ = 0;
-  int line_ = 1;
-  int field_line_ = 0;
-  SourceLocation* where_;
+  std::int64_t line_ = 1;
+  std::size_t line_start_ = 0;
+  FieldSpan keyword_;
+  ReadPosition own_;
+  ReadPosition* where_;
 };
 
 }  // namespace sb

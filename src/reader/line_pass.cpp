@@ -1,8 +1,10 @@
 // The line pass: the route length and the header slots from the general section, then the
 // gradients, curves, mountain-side stretches, speed boards and signboards of the body.
 #include "model/file_names.h"
+#include "model/quoting.h"
 #include "model/rounding.h"
 #include "platform/files.h"
+#include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
 #include "reader/operations.h"
 #include "reader/passes.h"
@@ -23,123 +25,194 @@ bool both_ignoring_case(std::string_view field, std::string_view a, std::string_
   return contains_ignoring_case(field, a) && contains_ignoring_case(field, b);
 }
 
-void read_triple(FieldReader& in, StationRecord& slot) {
-  slot.start_m = in.read_number();
-  slot.end_m = in.read_number();
-  slot.position_m = in.read_number();
-}
-
 void set_route_length(Scenario& s, std::int32_t length) {
   s.extended_length = length + kRunOut;
   s.cell_count = round_index(s.extended_length / 50.0);
   if (s.cell_count < 0) {
-    throw ReadFailure("route length " + std::to_string(length) + " leaves no track at all");
+    throw ReadFailure("the route length of " + std::to_string(length) +
+                      " m leaves no track at all");
   }
   s.track_table.assign(static_cast<std::size_t>(s.cell_count) + 1, TrackCell{});
+  s.cell_origin.assign(s.track_table.size(), CellOrigin{});
   if (s.write_geometry != 0) {
     if (s.extended_length < 0) {
-      throw ReadFailure("route length " + std::to_string(length) + " leaves no route plan");
+      throw ReadFailure("the route length of " + std::to_string(length) +
+                        " m leaves no route plan");
     }
     s.route_matrix.allocate(s.extended_length);
   }
 }
 
-// One field of the general section; every row of the keyword table whose words occur takes
-// effect, in the order of the table.
-Outcome general_entry(Scenario& s, FieldReader& in) {
-  const std::string& f = s.text_line;
-  auto& st = s.station_table;
-  if (both_ignoring_case(f, "lunghezza", "percorso")) {
-    const std::int32_t length = in.read_number();
-    st[kTrainDataSlot].end_m = length;
-    if (length > kMaxRouteLength) {
-      set_error(s, 1);
-      return Outcome::kStop;
-    }
-    set_route_length(s, length);
+struct LinePass {
+  Scenario& s;
+  ReaderState& st;
+  FieldReader& in;
+
+  // Starts an entry: its values are read next.
+  void entry(std::string_view spelling, int values) { in.begin_entry(spelling, values); }
+
+  void read_triple(int slot, std::string_view spelling) {
+    entry(spelling, 3);
+    StationRecord& r = s.station_table[static_cast<std::size_t>(slot)];
+    r.start_m = in.read_number();
+    r.end_m = in.read_number();
+    r.position_m = in.read_number();
+    ChainageEntry& e = st.chainage[slot - kChainageThreeSlot];
+    e.spot = current_spot(s.diagnostics.where);
+    e.spelling = spelling;
+    e.first = r.start_m;
+    e.second = r.end_m;
   }
-  if (both(f, "tre", "progressiva")) read_triple(in, st[kChainageThreeSlot]);
-  if (both(f, "due", "progressiva")) read_triple(in, st[kChainageTwoSlot]);
-  if (both(f, "uno", "progressiva")) read_triple(in, st[kChainageOneSlot]);
-  if (both(f, "sfondo", "uno")) st[kScenarioSlot].start_m = in.read_number();
-  if (both(f, "sfondo", "due")) st[kScenarioSlot].position_m = in.read_number();
-  if (both(f, "sfondo", "tre")) st[kScenarioSlot].end_m = in.read_number();
-  if (both(f, "segnali", "ripetizione")) {
-    StationRecord& slot = st[kLineSlot];
+
+  // One field of the general section; every row of the keyword table whose words occur takes
+  // effect, in the order of the table. `matched` tells whether any did.
+  Outcome general_entry(bool& matched) {
+    const std::string& f = s.text_line;
+    auto& slots = s.station_table;
+    matched = false;
+    auto row = [&](bool hit) { return matched = hit || matched, hit; };
+    if (row(both_ignoring_case(f, "lunghezza", "percorso"))) {
+      entry("lunghezza percorso", 1);
+      const std::int32_t length = in.read_number();
+      slots[kTrainDataSlot].end_m = length;
+      if (length > kMaxRouteLength) {
+        set_error(s, 1).message =
+            "the route length of " + std::to_string(length) + " m is above 1000000 m";
+        return Outcome::kStop;
+      }
+      set_route_length(s, length);
+    }
+    if (row(both(f, "tre", "progressiva")))
+      read_triple(kChainageThreeSlot, "progressiva chilometrica tre");
+    if (row(both(f, "due", "progressiva")))
+      read_triple(kChainageTwoSlot, "progressiva chilometrica due");
+    if (row(both(f, "uno", "progressiva")))
+      read_triple(kChainageOneSlot, "progressiva chilometrica uno");
+    if (row(both(f, "sfondo", "uno"))) {
+      entry("sfondo uno", 1);
+      slots[kScenarioSlot].start_m = in.read_number();
+    }
+    if (row(both(f, "sfondo", "due"))) {
+      entry("sfondo due", 1);
+      slots[kScenarioSlot].position_m = in.read_number();
+    }
+    if (row(both(f, "sfondo", "tre"))) {
+      entry("sfondo tre", 1);
+      slots[kScenarioSlot].end_m = in.read_number();
+    }
+    if (row(both(f, "segnali", "ripetizione"))) return signal_repetition();
+    return Outcome::kGoOn;
+  }
+
+  Outcome signal_repetition() {
+    entry("ripetizione segnali", 2);
+    StationRecord& slot = s.station_table[kLineSlot];
     slot.start_m = in.read_number();
     slot.end_m = in.read_number();
-    if (slot.start_m % 50 != 0) {
-      set_error(s, 3);
-      return Outcome::kStop;
+    for (int k = 0; k < 2; ++k) {
+      const std::int32_t v = k == 0 ? slot.start_m : slot.end_m;
+      if (v % 50 != 0) {
+        set_error(s, 3 + k).message = std::string(k == 0 ? "the first" : "the second") +
+                                      " signal-repetition value, " + std::to_string(v) +
+                                      " m, is not a multiple of 50";
+        return Outcome::kStop;
+      }
     }
-    if (slot.end_m % 50 != 0) {
-      set_error(s, 4);
-      return Outcome::kStop;
-    }
+    const std::string& f = s.text_line;
     if (contains(f, "4")) {
       slot.position_m = 4;
     } else if (contains(f, "9")) {
       slot.position_m = 9;
     } else {
-      set_error(s, 5);
+      set_error(s, 5).message = "the signal-repetition keyword " + quoted(f) +
+                                " names neither 4 nor 9 codes: write \"4\" or \"9\" in it";
       return Outcome::kStop;
     }
     if (slot.end_m == 0) slot.position_m = 0;
+    return Outcome::kGoOn;
   }
-  return Outcome::kGoOn;
-}
 
-void write_gradient(Scenario& s, ReaderState& st) {
-  track_cell(s, st.gradient_fill).gradient = low8(std::int64_t{st.previous_gradient} + 100);
-  ++st.gradient_fill;
-}
+  void write_gradient() {
+    track_cell(s, st.gradient_fill).gradient = low8(std::int64_t{st.previous_gradient} + 100);
+    ++st.gradient_fill;
+  }
 
-// `keyword` is the field in `text_line`, kept apart because a signboard reads its text into
-// `text_line`.
-Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in, std::string_view keyword) {
-  if (contains_ignoring_case(keyword, "pendenza")) {
+  // Range check of a positioned entry, and the run-out warning when it passes.
+  bool placed(std::string_view keyword, std::int32_t p) {
+    if (!range_ok(s, p)) return false;
+    check_run_out(s, keyword, p);
+    return true;
+  }
+
+  Outcome gradient() {
+    entry("pendenza", 2);
     const std::int32_t p = in.read_number();
     const std::int32_t g = in.read_number();
-    if (!range_ok(s, p)) return Outcome::kEndPass;
+    if (!placed("pendenza", p)) return Outcome::kEndPass;
     const std::int32_t n = round_index(p / 50.0);
     if (n > 0) {
-      do write_gradient(s, st);
+      do write_gradient();
       while (st.gradient_fill < n);
     }
     // The gradient is stored plus 100; a sum beyond 32 bits is refused at its entry.
-    fit_i32(std::int64_t{g} + 100, "gradient + 100");
+    if (std::int64_t{g} + 100 > INT32_MAX) {
+      throw ReadFailure("the gradient " + std::to_string(g) +
+                        " cannot be stored: plus 100 it does not fit 32 bits");
+    }
     st.previous_gradient = g;
+    ++s.placed.gradients;
+    return Outcome::kGoOn;
   }
-  if (contains_ignoring_case(keyword, "curva") && s.write_geometry != 0) {
+
+  Outcome curve(std::string_view keyword) {
+    entry("curva", 2);
     const std::int32_t p = in.read_number();
     const std::int32_t n = in.read_number();
-    if (!range_ok(s, p)) return Outcome::kEndPass;
+    if (!placed("curva", p)) return Outcome::kEndPass;
     const double c = curve_curvature(keyword);
     if (c == 0.0) {
-      set_error(s, 103);
+      set_error(s, 103).message =
+          "the curve keyword " + quoted(keyword) + " has no class digit 1 to 6 (as in \"curvad4\")";
       return Outcome::kStop;
     }
+    const std::int64_t reached = std::int64_t{st.route.k} - 1;  // the route plan's last point
+    if (p < reached && st.route.k > 2) {
+      const bool nothing = std::int64_t{p} + n < reached;
+      warn(s, Warning::kCurveOrder,
+           "the curve at " + std::to_string(p) + " m starts before the route plan has reached it" +
+               " (the plan already runs to " + std::to_string(reached) + " m), so " +
+               (nothing ? "it adds nothing to the plan" : "only its part beyond that is drawn") +
+               ": list the curves in increasing order, without overlaps");
+    }
     if (!add_curve(s, st.route, c, p, n)) return Outcome::kStop;
+    ++s.placed.curves;
+    return Outcome::kGoOn;
   }
-  if (contains_ignoring_case(keyword, "montagna")) {
+
+  Outcome stretch() {
+    entry("montagna", 3);
     std::int32_t inizio = in.read_number();
     std::int32_t fine = in.read_number();
     std::int32_t tipo = in.read_number();
     st.running_speed = fine;
-    if (!range_ok(s, inizio)) return Outcome::kEndPass;
+    if (!placed("montagna", inizio)) return Outcome::kEndPass;
     memo_montagna(s, inizio, fine, tipo);
     if (s.error_code > 0) {
       set_error_position(s, inizio);
       return Outcome::kStop;
     }
+    ++s.placed.stretches;
+    return Outcome::kGoOn;
   }
-  if (contains_ignoring_case(keyword, "indicatori_v")) {
+
+  Outcome speed_board() {
+    entry("indicatori_vmax", 9);
     const std::int32_t posizione = in.read_number();
     std::int32_t v[8];
     for (std::int32_t& value : v) value = in.read_number();
     st.running_speed = v[0];
     st.running_adhesion = v[3];
-    if (!range_ok(s, posizione)) return Outcome::kEndPass;
+    if (!placed("indicatori_vmax", posizione)) return Outcome::kEndPass;
     std::int16_t strisces = low16(v[3]);
     std::int16_t strisced = low16(v[7]);
     memo_indicatori_v_max(s, posizione, v[0], v[1], v[2], strisces, v[4], v[5], v[6], strisced);
@@ -147,73 +220,130 @@ Outcome body_entry(Scenario& s, ReaderState& st, FieldReader& in, std::string_vi
       set_error_position(s, posizione);
       return Outcome::kStop;
     }
+    ++s.placed.speed_boards;
+    return Outcome::kGoOn;
   }
-  if (both_ignoring_case(keyword, "indicat", "cartello")) {
+
+  Outcome signboard() {
+    entry("indicatore cartello", 2);
     const std::int32_t p = in.read_number();
     s.text_line = in.read_field();
-    if (!range_ok(s, p)) return Outcome::kEndPass;
-    TrackCell& cell = track_cell(s, point_cell(p));
+    check_name(s, s.text_line, "the signboard at " + std::to_string(p) + " m",
+               s.diagnostics.where.entry.line, s.diagnostics.where.field.line);
+    if (!placed("indicatore cartello", p)) return Outcome::kEndPass;
+    const std::int32_t n = point_cell(p);
+    TrackCell& cell = track_cell(s, n);
     if (!cell.is_free()) {
-      set_error(s, 6, p);
+      cell_taken(s, 6, n, "the signboard's cell");
+      set_error_position(s, p);
       return Outcome::kStop;
     }
     cell.kind = kSignboard;
     cell.value1 = static_cast<std::int16_t>(st.signboard_slot);
     if (st.signboard_slot < 0) {
-      throw ReadFailure("more than " + std::to_string(kFirstSignboardSlot + 1) + " signboards");
+      throw ReadFailure("more than " + std::to_string(kFirstSignboardSlot + 1) +
+                        " signboards: the station table has no slot left for this one");
     }
     s.station_table[static_cast<std::size_t>(st.signboard_slot)].name =
         fit_name(s.text_line, "signboard text");
+    record_origin(s, n, "a signboard", p);
     --st.signboard_slot;
+    ++s.placed.signboards;
+    return Outcome::kGoOn;
   }
-  return Outcome::kGoOn;
-}
 
-// Finds "[generale]"; false (code 102) when the file ends first.
-bool find_general_section(Scenario& s, FieldReader& in) {
-  for (;;) {
-    if (in.at_end()) break;
-    const std::string_view field = in.read_field();
-    if (in.at_end()) break;
-    if (contains_ignoring_case(field, "[generale]")) return true;
+  // `keyword` is the field in `text_line`, kept apart because a signboard reads its text into
+  // `text_line`. `matched` tells whether any row took the field.
+  Outcome body_entry(std::string_view keyword, bool& matched) {
+    matched = false;
+    Outcome o = Outcome::kGoOn;
+    auto run = [&](bool hit, auto&& handler) {
+      if (!hit || o != Outcome::kGoOn) return;
+      matched = true;
+      o = handler();
+    };
+    run(contains_ignoring_case(keyword, "pendenza"), [&] { return gradient(); });
+    run(contains_ignoring_case(keyword, "curva") && s.write_geometry != 0,
+        [&] { return curve(keyword); });
+    run(contains_ignoring_case(keyword, "montagna"), [&] { return stretch(); });
+    run(contains_ignoring_case(keyword, "indicatori_v"), [&] { return speed_board(); });
+    run(both_ignoring_case(keyword, "indicat", "cartello"), [&] { return signboard(); });
+    return o;
   }
-  set_error(s, 102);
-  s.fault_log.faults.back().detail = s.fault_log.where.file;
-  return false;
-}
 
-bool general_pass(Scenario& s, FieldReader& in) {
-  while (!in.at_end()) {
-    s.text_line = in.read_field();
-    if (in.at_end()) break;
-    for (int i = 0; i < 10; ++i) {
-      if (contains(s.text_line, "-")) s.text_line = in.read_field();
+  // Finds "[generale]"; false (code 102) when the file ends first.
+  bool find_general_section() {
+    std::string near;
+    for (;;) {
+      if (in.at_end()) break;
+      const std::string_view field = in.read_keyword();
+      if (in.at_end()) break;
+      if (contains_ignoring_case(field, "[generale]")) return true;
+      if (near.empty() && looks_like(field, "[generale]")) {
+        near = "line " + std::to_string(in.line()) + " holds " + quoted(field) +
+               "; did you mean \"[generale]\"?";
+      }
     }
-    if (general_entry(s, in) == Outcome::kStop) return false;
-    const std::string_view f = s.text_line;
-    const std::size_t first = f.find_first_not_of(' ');
-    const bool separator = first != std::string_view::npos && f[first] == '-';
-    if (!separator && contains(f, "[") && contains(f, "]")) break;
+    s.diagnostics.where.field = {};
+    Diagnostic& d = set_error(s, 102);
+    if (!near.empty()) d.notes.push_back(near);
+    return false;
   }
-  return true;
-}
 
-bool body_pass(Scenario& s, ReaderState& st, FieldReader& in) {
-  while (!in.at_end()) {
-    std::string_view field = in.read_field();
-    s.text_line = field;
-    if (in.at_end()) break;
-    for (int i = 0; i < 2 && contains(field, "-"); ++i) {
-      field = in.read_field();
+  bool general_pass() {
+    SkippedFields skipped(FilePart::kLineGeneral);
+    while (!in.at_end()) {
+      s.text_line = in.read_keyword();
+      if (in.at_end()) break;
+      for (int i = 0; i < 10; ++i) {
+        if (contains(s.text_line, "-")) s.text_line = in.read_keyword();
+      }
+      bool matched = false;
+      if (general_entry(matched) == Outcome::kStop) return false;
+      in.end_entry();
+      const std::string_view f = s.text_line;
+      const std::size_t first = f.find_first_not_of(' ');
+      const bool separator = first != std::string_view::npos && f[first] == '-';
+      if (!separator && contains(f, "[") && contains(f, "]")) break;
+      const ReadPosition& at = s.diagnostics.where;
+      if (matched) {
+        skipped.entry_read(at.entry.line, at.keyword, at.values);
+      } else {
+        skipped.skipped(s, f);
+      }
+    }
+    return true;
+  }
+
+  bool body_pass() {
+    SkippedFields skipped(FilePart::kLineBody);
+    while (!in.at_end()) {
+      std::string_view field = in.read_keyword();
       s.text_line = field;
-      if (in.at_end()) return true;
+      if (in.at_end()) break;
+      for (int i = 0; i < 2 && contains(field, "-"); ++i) {
+        field = in.read_keyword();
+        s.text_line = field;
+        if (in.at_end()) return true;
+      }
+      const std::int64_t line = in.line();
+      bool matched = false;
+      const Outcome outcome = body_entry(field, matched);
+      if (outcome == Outcome::kStop) return false;
+      if (outcome == Outcome::kEndPass) break;
+      const ReadPosition& at = s.diagnostics.where;
+      if (matched) {
+        skipped.entry_read(line, at.keyword, at.values);
+      } else if (contains_ignoring_case(field, "curva")) {
+        skipped.quiet_line(at);  // a curve without a route plan is skipped with its values
+      } else {
+        skipped.skipped(s, field);
+      }
+      in.end_entry();
     }
-    const Outcome outcome = body_entry(s, st, in, field);
-    if (outcome == Outcome::kStop) return false;
-    if (outcome == Outcome::kEndPass) break;
+    return true;
   }
-  return true;
-}
+};
 
 }  // namespace
 
@@ -224,28 +354,32 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   // Anything but an ordinary file of that name is no line file (code 101); the fault says
   // what stands there instead. A name the system cannot look up is a platform failure.
   if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
-    set_error(s, 101);
-    s.fault_log.faults.back().detail =
-        kind == FileKind::kMissing ? path : path + ": " + not_ordinary_file_reason(kind);
+    set_error(s, 101).message =
+        kind == FileKind::kMissing
+            ? "line file " + quoted(path, 0) + " not found"
+            : "no line file " + quoted(path, 0) + ": " + not_ordinary_file_reason(kind);
     return false;
   }
-  s.fault_log.where = {path, 0};
-  FieldReader in(read_source(path), &s.fault_log.where);
-
-  bool go_on = find_general_section(s, in) && general_pass(s, in);
-  if (go_on) {
+  s.diagnostics.where = {};
+  s.diagnostics.where.file = path;
+  FieldReader in(read_source(path), &s.diagnostics.where);
+  LinePass pass{s, st, in};
+  bool go_on = while_reading(s, [&] {
+    if (!pass.find_general_section() || !pass.general_pass()) return false;
     progressive_ordina(s);
     s.mountain_count = 0;
     st.signboard_slot = kFirstSignboardSlot;
     if (s.write_geometry != 0) start_route(s, st.route);
-    go_on = body_pass(s, st, in);
-  }
+    return pass.body_pass();
+  });
+  // What follows belongs to the file but to none of its lines.
+  s.diagnostics.where = {};
+  s.diagnostics.where.file = path;
   delete_source(s, path);
   if (!go_on) return false;
 
-  s.fault_log.where.line = 0;  // the tail belongs to no line of the file
-  if (!s.has_track_table()) throw ReadFailure("the line file gives no route length");
-  do write_gradient(s, st);
+  if (!s.has_track_table()) no_track_cell(s, 0);
+  do pass.write_gradient();
   while (st.gradient_fill < s.cell_count - 2);
   if (s.write_geometry != 0) extend_route(s, st.route);
   return true;

@@ -43,10 +43,12 @@ void memorizza_dati(Scenario& s) {
         }
       }
     }
-    set_error(s, 25);
-    s.fault_log.faults.back().detail = failure.what();
+    Diagnostic& d = set_error(s, 25);
+    if (failure.spot()) d.where = *failure.spot();
+    d.message = failure.what();
+    d.notes = failure.notes();
   }
-  s.fault_log.where = {};
+  s.diagnostics.where = {};
 }
 
 }  // namespace sb

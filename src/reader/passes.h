@@ -15,6 +15,15 @@ class FieldReader;
 // 15, after which the pass still finishes), or a stop at once.
 enum class Outcome { kGoOn, kEndPass, kStop };
 
+// A kilometric-chainage entry as the general section gave it, for the check at the end of
+// the train pass, which must name the entry whose values it refuses.
+struct ChainageEntry {
+  SourceSpot spot;
+  std::string_view spelling;  // empty when the line file has no such entry
+  std::int32_t first = 0;
+  std::int32_t second = 0;
+};
+
 // Working values of one reading; they exist only while the model is being read.
 struct ReaderState {
   std::int32_t previous_gradient = 0;
@@ -26,6 +35,8 @@ struct ReaderState {
   // adhesion as the fifth number of the last speed-board entry.
   std::int32_t running_speed = 0;
   std::int32_t running_adhesion = 0;
+  // "progressiva chilometrica tre", "due", "uno" as read (before they are put in order).
+  ChainageEntry chainage[3];
 };
 
 // Reads the line file. Returns true when the train file is to be read next (a clean end or

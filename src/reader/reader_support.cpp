@@ -5,10 +5,27 @@
 
 namespace sb {
 
+std::string cell_range(std::int64_t n) {
+  return std::to_string((n - 1) * 50) + " to " + std::to_string(n * 50) + " m";
+}
+
 void no_track_cell(const Scenario& s, std::int64_t n) {
-  if (!s.has_track_table()) throw ReadFailure("there is no track table: no route length was read");
-  throw ReadFailure("cell " + std::to_string(n) + " lies outside the track table (cells 0 to " +
-                    std::to_string(s.cell_count) + ")");
+  if (!s.has_track_table()) {
+    throw ReadFailure("there is no track yet: the line file gives no \"lunghezza percorso\"");
+  }
+  if (n < 0)
+    throw ReadFailure("the cell at " + cell_range(n) + " lies before the start of the line");
+  throw ReadFailure("the cell at " + cell_range(n) + " lies beyond the end of the track at " +
+                    std::to_string(std::int64_t{s.cell_count} * 50) + " m (the route's " +
+                    std::to_string(s.station_table[kTrainDataSlot].end_m) +
+                    " m and its 7000 m run-out)");
+}
+
+Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what) {
+  Diagnostic& d = set_error(s, code);
+  d.message = what + " at " + cell_range(n) + " already holds an object";
+  d.notes.push_back("the cell holds " + origin_of(s, n));
+  return d;
 }
 
 std::int32_t round_index(double q) {
@@ -30,15 +47,16 @@ std::int16_t low16(std::int64_t v) {
 
 std::uint8_t fit_u8(std::int64_t v, const char* what) {
   if (v < 0 || v > 255) {
-    throw ReadFailure(std::string(what) + " " + std::to_string(v) + " does not fit 0 to 255");
+    throw ReadFailure(std::string(what) + " " + std::to_string(v) + " does not fit 0 to 255",
+                      ReadFailure::At::kField);
   }
   return static_cast<std::uint8_t>(v);
 }
 
 std::int16_t fit_i16(std::int64_t v, const char* what) {
   if (v < -32768 || v > 32767) {
-    throw ReadFailure(std::string(what) + " " + std::to_string(v) +
-                      " does not fit -32768 to 32767");
+    throw ReadFailure(std::string(what) + " " + std::to_string(v) + " does not fit -32768 to 32767",
+                      ReadFailure::At::kField);
   }
   return static_cast<std::int16_t>(v);
 }
@@ -60,9 +78,15 @@ std::string fit_name(std::string_view text, const char* what) {
 }
 
 bool range_ok(Scenario& s, std::int32_t p, int margin) {
-  if (!s.has_track_table()) throw ReadFailure("there is no track table: no route length was read");
+  if (!s.has_track_table()) no_track_cell(s, 0);
   if ((static_cast<double>(p) + margin) / 50.0 <= s.cell_count) return true;
-  set_error(s, 15, p);
+  Diagnostic& d = set_error(s, 15, p);
+  const ReadPosition& at = s.diagnostics.where;
+  const std::string entry = at.in_entry ? "\"" + std::string(at.keyword) + "\"" : "the entry";
+  d.message = entry + " lies beyond the end of the track table, which takes entries up to " +
+              std::to_string(std::int64_t{s.cell_count} * 50 - margin) + " m: the route's " +
+              std::to_string(s.station_table[kTrainDataSlot].end_m) +
+              " m and its 7000 m run-out, less " + std::to_string(margin) + " m";
   return false;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/scenario.h"
+#include "reader/read_failure.h"
 
 namespace sb {
 
@@ -21,6 +22,13 @@ inline TrackCell& track_cell(Scenario& s, std::int64_t n) {
   if (!s.has_cell(n)) no_track_cell(s, n);
   return s.track_table[static_cast<std::size_t>(n)];
 }
+
+// "5800 to 5850 m": the stretch of route that cell n stands for.
+std::string cell_range(std::int64_t n);
+
+// Records fault `code` for `what` ("the signal's cell") that cannot take cell n because the
+// cell already holds an object; a note says which object and where it came from.
+Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what);
 
 // round(q) as a cell index or other 32-bit value; ReadFailure when it does not fit.
 std::int32_t round_index(double q);
@@ -45,5 +53,19 @@ std::string fit_name(std::string_view text, const char* what);
 // (stations use a margin of 800 m, every other entry 100 m). A refused entry records code 15
 // at p. ReadFailure when there is no track table yet.
 bool range_ok(Scenario& s, std::int32_t p, int margin = 100);
+
+// Runs `read` over a file whose text the reader holds: a ReadFailure takes its place in the
+// file while the text is still there, and the reader's position is cleared before the text
+// goes away with the reader.
+template <typename Read>
+auto while_reading(Scenario& s, Read&& read) {
+  try {
+    return read();
+  } catch (ReadFailure& failure) {
+    failure.locate(s.diagnostics.where);
+    s.diagnostics.where = {};
+    throw;
+  }
+}
 
 }  // namespace sb

@@ -13,8 +13,9 @@ constexpr std::int32_t kMaxPointIndex = 1000000;
 // Fails instead of writing past the matrix (a curve that runs beyond the extended route).
 void check_point(const Scenario& s, std::int64_t k) {
   if (!s.route_matrix.contains(k)) {
-    throw ReadFailure("the route plan has no point " + std::to_string(k) + " (points 0 to " +
-                      std::to_string(s.route_matrix.upper()) + ")");
+    throw ReadFailure("the curve runs to " + std::to_string(k) +
+                      " m, beyond the end of the route plan at " +
+                      std::to_string(s.route_matrix.upper()) + " m (the route and its run-out)");
   }
 }
 
@@ -59,7 +60,9 @@ bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool
     route.k = static_cast<std::int32_t>(batch_end) + 1;
   }
   if (limited && route.k > kMaxPointIndex) {
-    set_error(s, 103);
+    set_error(s, 103).message =
+        "the curve runs to " + std::to_string(last) +
+        " m, and the route plan may not pass 1000000 points (1000000 m) while curves are read";
     return false;
   }
   if (route.k <= last) check_point(s, route.k);
@@ -70,8 +73,10 @@ bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool
 
 void start_route(Scenario& s, RouteBuilder& route) {
   if (!s.route_matrix.exists())
-    throw ReadFailure("there is no route plan: no route length was read");
-  check_point(s, 1);
+    throw ReadFailure("there is no route plan yet: the line file gives no \"lunghezza percorso\"");
+  if (!s.route_matrix.contains(1)) {
+    throw ReadFailure("the route length leaves the route plan less than its first 2 points");
+  }
   s.route_matrix.set_int16(0, 0, 0);
   s.route_matrix.set_int16(0, 1, 0);
   s.route_matrix.set_int16(1, 0, 0);
@@ -98,7 +103,7 @@ bool add_curve(Scenario& s, RouteBuilder& route, double c, std::int32_t p, std::
 
 void extend_route(Scenario& s, RouteBuilder& route) {
   if (!s.route_matrix.exists())
-    throw ReadFailure("there is no route plan: no route length was read");
+    throw ReadFailure("there is no route plan yet: the line file gives no \"lunghezza percorso\"");
   advance(s, route, std::int64_t{s.extended_length} - 2, 0.0, false, false);
 }
 

@@ -11,10 +11,11 @@ void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::in
   const std::int32_t n = point_cell(posizione);
   TrackCell& cell = track_cell(s, n);
   if (!cell.is_free()) {
-    set_error(s, 16);
+    cell_taken(s, 16, n, "the signal's cell");
     return;
   }
   cell.kind = kSignal;
+  record_origin(s, n, "a signal", posizione);
   cell.value4 = low16(std::int64_t{rapp} * 10 + std::int64_t{sx} * 3 + dx);
   cell.value1 = low16(std::int64_t{s1} * 10 + d1);
   cell.value2 = low16(std::int64_t{s2} * 10 + d2);

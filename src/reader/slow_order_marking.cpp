@@ -18,18 +18,18 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   if (has_warning) {
     warning_cell = &track_cell(s, warning);
     if (!warning_cell->is_free()) {
-      set_error(s, 17);
+      cell_taken(s, 17, warning, "the slow order's warning-board cell");
       return;
     }
   }
   TrackCell& start_cell = track_cell(s, start);
   if (!start_cell.is_free()) {
-    set_error(s, 18);
+    cell_taken(s, 18, start, "the slow order's start cell");
     return;
   }
   TrackCell& end_cell = track_cell(s, end);
   if (!end_cell.is_free()) {
-    set_error(s, 19);
+    cell_taken(s, 19, end, "the slow order's end cell");
     return;
   }
   end_cell.kind = kSlowOrderEnd;
@@ -45,6 +45,9 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   end_cell.value1 = low16(v);
   start_cell.value3 = low16(f_tt);
   end_cell.value3 = low16(f_tt);
+  record_origin(s, end, "the end of a slow order", x);
+  record_origin(s, start, "the start of a slow order", x);
+  if (warning_cell != nullptr) record_origin(s, warning, "the warning board of a slow order", x);
 
   s.look = round_index((static_cast<double>(x) - 1200) / 50.0);  // h, the cell before the board
   if (f_ta == 0) return;
@@ -54,7 +57,10 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
     if (!s.track_table[static_cast<std::size_t>(s.look - k)].is_free()) s.counter = 1;
   }
   if (s.counter != 0) {
-    set_error(s, 20);
+    int k = 0;
+    while (s.track_table[static_cast<std::size_t>(s.look - k)].is_free()) ++k;
+    cell_taken(s, 20, s.look - k,
+               "the slow order's pre-warning cell " + std::to_string(k + 1) + " of 4");
     return;
   }
   for (int k = 0; k <= 3; ++k) {
@@ -62,6 +68,7 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
     cell.kind = kPreWarning;
     cell.value1 = static_cast<std::int16_t>(k + 1);
     if (d_v != 0) cell.value2 = static_cast<std::int16_t>(k + 1);
+    record_origin(s, s.look - k, "a pre-warning cell of a slow order", x);
   }
 }
 

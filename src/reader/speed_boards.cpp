@@ -12,7 +12,8 @@ std::int16_t speed_pair(std::int32_t s_side, std::int32_t d_side) {
   const double packed = static_cast<double>(std::int64_t{s_side} * 20) + d_side / 5.0;
   const double rounded = round_half_even(packed);
   if (!(rounded >= -32768 && rounded <= 32767)) {
-    throw ReadFailure("a speed-board value does not fit -32768 to 32767");
+    throw ReadFailure("the speed-board value " + std::to_string(s_side) + " x 20 + " +
+                      std::to_string(d_side) + " / 5 does not fit -32768 to 32767");
   }
   return static_cast<std::int16_t>(rounded);
 }
@@ -23,12 +24,14 @@ void memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& va
                            std::int32_t& vbs, std::int32_t& vcs, std::int16_t& strisces,
                            std::int32_t& vad, std::int32_t& vbd, std::int32_t& vcd,
                            std::int16_t& strisced) {
-  TrackCell& cell = track_cell(s, point_cell(posizione));
+  const std::int32_t n = point_cell(posizione);
+  TrackCell& cell = track_cell(s, n);
   if (!cell.is_free()) {
-    set_error(s, 21);
+    cell_taken(s, 21, n, "the speed board's cell");
     return;
   }
   cell.kind = kSpeedBoard;
+  record_origin(s, n, "a speed board", posizione);
   cell.value1 = speed_pair(vas, vad);
   cell.value2 = speed_pair(vbs, vbd);
   cell.value3 = speed_pair(vcs, vcd);

@@ -1,6 +1,7 @@
 // A "stazione" entry: the station's slot in the station table, its platform ends, its stop
 // cell and the approach marks before it.
 #include "model/rounding.h"
+#include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
 #include "reader/passes.h"
 #include "reader/read_failure.h"
@@ -49,6 +50,7 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
     ends_at_range = true;
     return false;
   }
+  check_run_out(s, "stazione", p);
   if (p % 50 != 0) {
     set_error(s, 8, p);
     return false;
@@ -57,7 +59,8 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   s.cell_index = in.read_number();  // platform length
   const std::int32_t length = s.cell_index;
   if (length % 100 != 0) {
-    set_error(s, 9, p);
+    set_error(s, 9, p).message =
+        "the platform length " + std::to_string(length) + " m is not a multiple of 100";
     return false;
   }
   r.param_a = fit_u8(in.read_number(), "station value 4");
@@ -75,6 +78,8 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   const std::int64_t seconds = in.read_number();
   r.time_s = fit_i32((hours * 60 + minutes) * 60 + seconds, "station time");
   r.name = fit_name(in.read_field(), "station name");
+  const ReadPosition& at = s.diagnostics.where;
+  check_name(s, r.name, "the station at " + std::to_string(p) + " m", at.entry.line, at.field.line);
 
   platform_ends(r, p, length);
   if (length < kLongPlatform) r.param_b = 0;
@@ -92,22 +97,37 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   if (r.kind < kFirstUnmarkedKind) {
     const double q = r.end_m / 50.0 - 1;
     if (!(q > 1)) {
-      set_error(s, 24);
+      set_error(s, 24).message = "the stop of the station at " + std::to_string(p) +
+                                 " m would fall at or before 50 m: its platform ends at " +
+                                 std::to_string(r.end_m) + " m";
       return false;
     }
-    TrackCell& stop = track_cell(s, round_index(q));
+    const std::int32_t n = round_index(q);
+    TrackCell& stop = track_cell(s, n);
     stop.kind = kStationStop;
     stop.value1 = static_cast<std::int16_t>(station_slot);
+    record_origin(s, n, "the stop of a station", p);
   }
 
-  if (station_slot > 1 && std::int64_t{r.start_m} - kMinimumSpacing <
-                              s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m) {
-    set_error(s, 22, p);
-    return false;
+  if (station_slot > 1) {
+    const std::int32_t previous_end =
+        s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m;
+    if (std::int64_t{r.start_m} - kMinimumSpacing < previous_end) {
+      set_error(s, 22, p).message = "the platform starts at " + std::to_string(r.start_m) +
+                                    " m, less than 350 m after the previous platform's end at " +
+                                    std::to_string(previous_end) + " m";
+      return false;
+    }
   }
   ++station_slot;
   if (station_slot >= signboard_slot) {
-    set_error(s, 10);
+    const int signboards = kFirstSignboardSlot - signboard_slot;
+    set_error(s, 10).message = "the station table is full: the station at " + std::to_string(p) +
+                               " m is station " + std::to_string(station_slot - 1) +
+                               ", and at most " +
+                               std::to_string(kFirstSignboardSlot - 2 - signboards) +
+                               " stations fit (78, less one for each of the line file's " +
+                               std::to_string(signboards) + " signboards)";
     return false;
   }
   return true;

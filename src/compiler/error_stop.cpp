@@ -1,4 +1,4 @@
-#include "driver/error_stop.h"
+#include "compiler/error_stop.h"
 
 namespace sb {
 

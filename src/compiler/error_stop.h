@@ -1,4 +1,5 @@
-// The error stop: the system's one way of ending a build on a fatal inconsistency.
+// The error stop: the system's one way of ending a build on a fatal inconsistency, raised by
+// the stamping of the compiled data.
 #pragma once
 
 #include <stdexcept>

@@ -1,0 +1,62 @@
+#include "model/diagnostic.h"
+
+#include <algorithm>
+
+namespace sb {
+namespace {
+
+// The longest source line kept for showing; a longer one is cut around its field.
+constexpr std::size_t kShownLine = 160;
+
+}  // namespace
+
+std::size_t Diagnostics::faults() const {
+  return static_cast<std::size_t>(std::count_if(
+      items.begin(), items.end(), [](const auto& d) { return d.severity == Severity::kError; }));
+}
+
+std::size_t Diagnostics::warnings() const {
+  return items.size() - faults();
+}
+
+Diagnostic* Diagnostics::last_fault() {
+  for (auto it = items.rbegin(); it != items.rend(); ++it) {
+    if (it->severity == Severity::kError) return &*it;
+  }
+  return nullptr;
+}
+
+const Diagnostic* Diagnostics::last_fault() const {
+  return const_cast<Diagnostics*>(this)->last_fault();
+}
+
+SourceSpot spot_of(const ReadPosition& at, const FieldSpan& span) {
+  SourceSpot spot;
+  spot.file = at.file;
+  if (span.line <= 0 || span.line_start > at.text.size()) return spot;
+  spot.line = span.line;
+  const std::string_view rest = at.text.substr(span.line_start);
+  const std::string_view line = rest.substr(0, rest.find_first_of("\r\n"));
+  const std::size_t start = std::min(span.start - span.line_start, line.size());
+  const std::size_t end = std::clamp(span.end - span.line_start, start, line.size());
+  spot.column = static_cast<std::int64_t>(start) + 1;
+  spot.width = static_cast<std::int64_t>(end - start);
+  // A long line is kept as a window that starts a little before the field.
+  const std::size_t from = line.size() > kShownLine && start > kShownLine / 4
+                               ? std::min(start - kShownLine / 4, line.size() - kShownLine)
+                               : 0;
+  spot.text = std::string(line.substr(from, kShownLine));
+  spot.text_column = static_cast<std::int64_t>(from) + 1;
+  return spot;
+}
+
+SourceSpot current_spot(const ReadPosition& at) {
+  if (at.file.empty()) return {};
+  if (at.in_entry) return spot_of(at, at.entry);
+  if (at.field.line > 0) return spot_of(at, at.field);
+  SourceSpot spot;
+  spot.file = at.file;
+  return spot;
+}
+
+}  // namespace sb

@@ -1,0 +1,38 @@
+#include "model/quoting.h"
+
+namespace sb {
+
+std::string printable(std::string_view text, std::size_t limit) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const bool cut = limit > 0 && text.size() > limit;
+  if (cut) text = text.substr(0, limit);
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c >= 0x20 && c < 0x7F) {
+      out += ch;
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+    }
+  }
+  if (cut) out += "\xE2\x80\xA6";  // "…"
+  return out;
+}
+
+std::string quoted(std::string_view text, std::size_t limit) {
+  return "\"" + printable(text, limit) + "\"";
+}
+
+}  // namespace sb

@@ -1,0 +1,23 @@
+// Quoting of text taken from the author's files or the command line, for messages and
+// listings: every byte shown printably, so that no field can act on a terminal, and a long
+// field cut short, so that no field can flood a message.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace sb {
+
+// Fields quoted in messages are cut to this many bytes, with "…" after them.
+inline constexpr std::size_t kQuotedBytes = 48;
+
+// `text` in double quotes: printable ASCII as it is; quote and backslash escaped; tab, line
+// feed and carriage return as \t \n \r; every other byte below 32, 127 and every byte above
+// 127 as \xNN. Cut after `limit` bytes of the text, marked with "…" (0: no limit).
+std::string quoted(std::string_view text, std::size_t limit = kQuotedBytes);
+
+// The same without the quotes.
+std::string printable(std::string_view text, std::size_t limit = kQuotedBytes);
+
+}  // namespace sb
