@@ -42,7 +42,10 @@ std::string leaf_of(const std::string& path) {
 
 std::string temporary_name(const std::string& target, int attempt) {
   std::string name = target + ".tmp" + std::to_string(::getpid());
-  if (attempt > 0) name += "." + std::to_string(attempt);
+  if (attempt > 0) {
+    name += '.';
+    name += std::to_string(attempt);
+  }
   return name;
 }
 
