@@ -1,6 +1,5 @@
 #include "driver/command_line.h"
 
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -16,6 +15,7 @@
 #include "driver/options.h"
 #include "driver/plan_run.h"
 #include "platform/files.h"
+#include "platform/interrupts.h"
 #include "platform/platform_error.h"
 #include "viewer/compiled_file.h"
 #include "writers/builtin_sources.h"
@@ -46,6 +46,9 @@ int run_builtin_mode(const Options& o) {
   if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
   Scenario s;
   try {
+    // From the first text file written to the last binary file, and the text files the
+    // reader deletes in between, the folder is this run's alone.
+    const FolderLock lock = lock_folder(folder);
     return report_build(s, run_builtin(s, folder)) ? kSuccess : kFault;
   } catch (const PlatformError& e) {
     std::string failure = e.what();
@@ -67,6 +70,7 @@ int run_mode(const Options& o) {
       // The author's copy goes where `compile` reads by default: the current folder.
       const std::string folder = o.dir.value_or("");
       if (o.dir && !is_folder(*o.dir)) make_folders(*o.dir);
+      const FolderLock lock = lock_folder(folder);
       Scenario s;
       set_builtin_names(s, folder);
       write_scenario_sources(s);
@@ -90,8 +94,7 @@ int run_mode(const Options& o) {
 }  // namespace
 
 int run_command_line(int argc, char** argv) {
-  // A write beyond the file size limit must fail with an error, not kill the process.
-  std::signal(SIGXFSZ, SIG_IGN);
+  prepare_process();
   const std::vector<std::string> args(argv + 1, argv + argc);
   UsageError error;
   const auto options = parse_options(args, error);

@@ -1,12 +1,8 @@
 #include "driver/compile_run.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
+#include <optional>
 
 #include "compiler/error_stop.h"
 #include "compiler/memorizza_percorso.h"
@@ -18,15 +14,6 @@
 
 namespace sb {
 namespace {
-
-// A source file that exists but cannot be read is a platform failure of its own; a missing
-// line file is a fault that the reader reports (code 101).
-void check_readable(const std::string& path) {
-  if (!is_ordinary_file(path)) return;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw PlatformError("read", path, std::strerror(errno));
-  ::close(fd);
-}
 
 std::string count(std::int64_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -132,8 +119,13 @@ int run_compile(const Options& o) {
     if (!check && !require_folder(s.output_folder.empty() ? "." : s.output_folder, "--out")) {
       return 2;
     }
+    // A source file that exists but cannot be read is a platform failure of its own; a
+    // missing line file is a fault that the reader reports (code 101).
     check_readable(line_file_name(s));
     check_readable(train_file_name(s));
+    // A build that writes has its output folder to itself; check writes nothing.
+    std::optional<FolderLock> lock;
+    if (!check) lock.emplace(lock_folder(s.output_folder));
     const std::int32_t j = o.no_geometry ? 0 : 1;
     const bool compiled = memorizza_percorso(s, j);
     const bool clean = report_build(s, compiled, style);

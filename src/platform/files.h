@@ -1,10 +1,15 @@
-// File-system services: the program's folder, paths, and whole-file reads and writes.
+// File-system services: the program's folder, paths, what stands at a path, and whole-file
+// reads and writes.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace sb {
+
+class TemporaryFile;
 
 // The folder that holds the running executable, resolved from the running process (not the
 // current directory), without a trailing separator.
@@ -20,8 +25,31 @@ bool is_folder(const std::string& path);
 // Creates the folder `path` and any missing folder above it. Throws PlatformError.
 void make_folders(const std::string& path);
 
-// Reads a whole file. Throws PlatformError when it cannot be opened or read.
-std::string read_file(const std::string& path);
+// What stands at a path, links followed.
+enum class FileKind { kMissing, kOrdinary, kDirectory, kFifo, kDevice, kSocket, kOther };
+
+// Nothing stands there when the path or one of its folders does not exist. Throws
+// PlatformError when the system cannot tell (no permission to look, a name too long for the
+// file system, a loop of links).
+FileKind file_kind(const std::string& path);
+// "an ordinary file", "a directory", "a FIFO (named pipe)", "a device", "a socket", ...
+std::string_view file_kind_description(FileKind kind);
+// "it is a FIFO (named pipe), not an ordinary file", and the like.
+std::string not_ordinary_file_reason(FileKind kind);
+
+// The most the program reads from one file: well above the largest files of a 1 000 000 m
+// scenario (its route matrix file is about 20 MB).
+inline constexpr std::uint64_t kMaxReadBytes = std::uint64_t{64} << 20;
+
+// Reads a whole ordinary file. Only an ordinary file is read, and one larger than `limit` is
+// refused before any of it is read; the file is opened without waiting, so a FIFO or a device
+// never blocks the program. Throws PlatformError when the file cannot be read, naming what
+// stands there instead ("it is a FIFO (named pipe), not an ordinary file").
+std::string read_file(const std::string& path, std::uint64_t limit = kMaxReadBytes);
+
+// Throws PlatformError when an ordinary file stands at `path` but cannot be opened for
+// reading; does nothing for any other path.
+void check_readable(const std::string& path);
 
 // Replaces `path` with exactly `bytes`. The content goes to a temporary file in the same
 // folder, which is renamed over the old file only once it is complete, so a failure leaves
@@ -43,11 +71,7 @@ class ReplacementFile {
   void commit();
 
  private:
-  [[noreturn]] void fail(int err);
-
-  std::string path_;
-  std::string temp_;
-  int fd_ = -1;
+  std::unique_ptr<TemporaryFile> file_;
 };
 
 // Deletes a file. Throws PlatformError when it exists and cannot be deleted.
