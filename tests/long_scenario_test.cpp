@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/diagnostics.h"
-
 #include <cstdio>
 
 #include "compiler/memorizza_percorso.h"
 #include "compiler/route_matrix_file.h"
 #include "compiler/track_file.h"
+#include "driver/diagnostics.h"
 #include "model/file_names.h"
 #include "test_support.h"
 
@@ -77,6 +76,30 @@ TEST_P(LongScenario, CompilesWithoutFault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutGeometry, LongScenario, ::testing::Values(1, 0));
+
+// The three files as the program wrote them before the route plan was streamed into its file:
+// size and digest of each, so that no change to how they are written changes a byte.
+TEST(LongScenarioFiles, AreTheBytesWrittenBefore) {
+  TempDir dir;
+  bench::write_long_scenario(dir.path(), "Lungo percorso", "LINEA L");
+  const ProgramResult r = run_program({"compile", "Lungo percorso", "LINEA L"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  struct Expected {
+    const char* leaf;
+    std::size_t size;
+    std::uint64_t digest;
+  };
+  static constexpr Expected kFiles[] = {
+      {"Lungo percorso_linea.dat", 20139964, 0x225a813c04059a7e},
+      {"Lungo percorso_LINEA L.sim", 3759, 0x9c4b12c33354a0be},
+      {"Lungo percorso_LINEA L.dat", 302115, 0x12ae602360c9c634},
+  };
+  for (const Expected& e : kFiles) {
+    const std::string bytes = read_bytes(dir.file(e.leaf));
+    EXPECT_EQ(bytes.size(), e.size) << e.leaf;
+    EXPECT_EQ(digest(bytes), e.digest) << e.leaf;
+  }
+}
 
 // Every block gets the generated points of each protection rule where the pattern leaves
 // room for them: before the signal ahead of the warning board, in the three bands, along the

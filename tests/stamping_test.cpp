@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "compiler/error_stop.h"
 #include "compiler/output_files.h"
 #include "compiler/protection.h"
 #include "compiler/track_file.h"
-#include "compiler/error_stop.h"
 #include "model/file_names.h"
 #include "test_support.h"
 

@@ -81,6 +81,53 @@ void write_bytes(const std::string& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::uint64_t digest(std::string_view bytes, std::uint64_t h) {
+  for (const char c : bytes) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 0x100000001b3u;
+  }
+  return h;
+}
+
+FolderState folder_state(const std::string& folder) {
+  FolderState state;
+  const fs::path root = fs_path(folder);
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::end(it); ++it) {
+    // Names with "/" between folders on every system.
+    const std::u8string relative = it->path().lexically_relative(root).generic_u8string();
+    const std::string name(relative.begin(), relative.end());
+    const fs::file_status st = it->symlink_status();
+    if (fs::is_symlink(st)) {
+      state[name] = "link -> " + utf8_path(fs::read_symlink(it->path()));
+    } else if (fs::is_directory(st)) {
+      state[name] = "folder";
+    } else if (fs::is_regular_file(st)) {
+      // Read in blocks: a test may leave a file of tens of megabytes.
+      std::ifstream in(it->path(), std::ios::binary);
+      std::uint64_t h = digest("");
+      std::uint64_t size = 0;
+      std::vector<char> block(1 << 16);
+      while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+        const auto n = static_cast<std::size_t>(in.gcount());
+        h = digest(std::string_view(block.data(), n), h);
+        size += n;
+      }
+      state[name] = "file " + std::to_string(size) + " " + std::to_string(h);
+    } else if (fs::is_fifo(st)) {
+      state[name] = "fifo";
+    } else {
+      state[name] = "other";
+    }
+  }
+  return state;
+}
+
+std::string describe(const FolderState& state) {
+  std::string text;
+  for (const auto& [name, what] : state) text += "  " + name + ": " + what + "\n";
+  return text;
+}
+
 bool exists(const std::string& path) {
   std::error_code ec;
   return fs::exists(fs_path(path), ec);
@@ -91,6 +138,12 @@ std::string copy_program(const std::string& folder) {
   const std::string copy = join_path(folder, utf8_path(program.filename()));
   fs::copy_file(program, fs_path(copy));
   return copy;
+}
+
+ProgramResult run_program(const std::vector<std::string>& args, const std::string& cwd,
+                          const std::string& program, const RunLimits& limits) {
+  RunningProgram run(args, cwd, program, limits);
+  return run.wait();
 }
 
 Scenario builtin_scenario(const std::string& folder) {

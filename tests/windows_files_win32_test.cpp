@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "compiler/memorizza_percorso.h"
+#include "driver/compile_run.h"
 #include "model/file_names.h"
 #include "platform/files.h"
 #include "platform/wide_text_win32.h"
 #include "reader/memorizza_dati.h"
 #include "reader_fixture.h"
 #include "test_support.h"
+#include "writers/builtin_sources.h"
 
 namespace sb::test {
 namespace {
@@ -61,7 +63,27 @@ TEST(WindowsLineFile, HiddenOrSystemFileCountsAsMissing) {
   }
 }
 
-// Through the program: a hidden line file is not found, and nothing is compiled.
+// Only the line file must be an ordinary file: a hidden or system train file is read (and
+// deleted after it, as the reader does).
+TEST(WindowsTrainFile, HiddenOrSystemTrainFileIsRead) {
+  for (const DWORD attributes : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM}}) {
+    SCOPED_TRACE(attributes);
+    ReaderRun run;
+    write_bytes(line_file_name(run.s), line_file_with({}));
+    const std::string train = train_file_name(run.s);
+    write_bytes(train, train_file_from_origin({"velocita, 1000, 60"}));
+    if (!set_attributes(train, attributes)) {
+      GTEST_SKIP() << "the file system keeps no file attributes here";
+    }
+    memorizza_dati(run.s);
+    EXPECT_EQ(run.s.error_code, 0);
+    EXPECT_EQ(run.cell(30).speed_limit, 12);  // 60 km/h from 1000 m, stored as its fifth
+    EXPECT_FALSE(run.train_file_left());
+  }
+}
+
+// Through the program: a hidden line file is no line file, the fault says why, and nothing is
+// compiled.
 TEST(WindowsLineFile, HiddenLineFileIsNotFoundByTheProgram) {
   TempDir dir;
   write_bytes(dir.file("Prova_linea.txt"), line_file_with({}));
@@ -71,8 +93,44 @@ TEST(WindowsLineFile, HiddenLineFileIsNotFoundByTheProgram) {
   }
   const auto r = run_program({"compile", "Prova", "L1"}, dir.path());
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("error 101"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("error 101: no line file \"Prova_linea.txt\": it is a hidden file, not an "
+                       "ordinary file"),
+            std::string::npos)
+      << r.err;
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"Prova_L1-.txt", "Prova_linea.txt"}));
+}
+
+// A source file that the built-in run cannot delete after reading it (another program holds
+// it open, as an editor may) is a run-time failure of the reading: fault 25 naming the file,
+// and the binary files are written from what was read, as the built-in run always does.
+TEST(WindowsLineFile, HeldOpenLineFileCannotBeDeleted) {
+  TempDir dir;
+  Scenario s = builtin_scenario(dir.path());
+  write_scenario_sources(s);
+  const std::string line = line_file_name(s);
+  const HANDLE held = ::CreateFileW(to_wide(line).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const std::int32_t j = 1;
+  const bool compiled = memorizza_percorso(s, j);
+  ::CloseHandle(held);
+
+  EXPECT_TRUE(compiled);
+  EXPECT_EQ(s.error_code, 25);
+  ASSERT_EQ(s.diagnostics.faults(), 1u);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(report_build(s, compiled, DiagnosticStyle{}));  // exit status 1
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(
+      err.find("error 25: cannot delete '" + line + "': " + system_reason(ERROR_SHARING_VIOLATION)),
+      std::string::npos)
+      << err;
+  // The failure path deletes the train file, unread; the line file stays.
+  EXPECT_FALSE(exists(train_file_name(s)));
+  for (const std::string& path :
+       {line, route_matrix_file_name(s), station_file_name(s), track_file_name(s)}) {
+    EXPECT_TRUE(exists(path)) << path;
+  }
 }
 
 // Names beyond ASCII reach the files unchanged whatever the system's code page: the program

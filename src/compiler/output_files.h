@@ -6,12 +6,11 @@
 
 namespace sb {
 
-// Each file is replaced entirely; with `write_geometry` zero an existing route matrix file is
-// left as it is. The station and track contents are built before the first file is written,
-// so a table that cannot be encoded (std::length_error: a name too long for its length field)
-// leaves all three files untouched; the route matrix, which always encodes, is written block
-// by block. Throws PlatformError when a file cannot be written; the files written before it
-// stay, and the one that failed keeps its old content.
+// The files are replaced together (see OutputSet): all are written completely first, then
+// renamed into place; with `write_geometry` zero an existing route matrix file is left as it
+// is. A table that cannot be encoded (std::length_error: a name too long for its length field)
+// leaves all three files untouched, and so does a file that cannot be written: PlatformError,
+// naming the file and saying that no compiled file was changed.
 void write_output_files(const Scenario& s);
 
 }  // namespace sb

@@ -7,7 +7,7 @@
 
 #include "compiler/byte_reader.h"
 #include "compiler/little_endian.h"
-#include "platform/files.h"
+#include "platform/temporary_file.h"
 
 namespace sb {
 
@@ -81,10 +81,8 @@ std::string encode_route_matrix_file(const RouteMatrix& matrix) {
   return out;
 }
 
-void write_route_matrix_file(const std::string& path, const RouteMatrix& matrix) {
-  ReplacementFile file(path);
+void write_route_matrix_file(TemporaryFile& file, const RouteMatrix& matrix) {
   encode_in_blocks(matrix, [&file](std::string_view block) { file.write(block); });
-  file.commit();
 }
 
 RouteMatrix decode_route_matrix_file(std::string_view bytes) {

@@ -9,6 +9,7 @@
 
 #include "compiler/byte_reader.h"  // DecodeError
 #include "model/route_matrix.h"
+#include "platform/temporary_file.h"
 
 namespace sb {
 
@@ -17,9 +18,9 @@ std::size_t encoded_size(ElementTag tag);
 
 std::string encode_route_matrix_file(const RouteMatrix& matrix);
 
-// Replaces the file at `path` with the encoded matrix, written block by block without
-// building the whole content first. Throws PlatformError when the file cannot be written.
-void write_route_matrix_file(const std::string& path, const RouteMatrix& matrix);
+// Writes the encoded matrix into `file`, block by block without building the whole content
+// first. Throws PlatformError when the file cannot be written.
+void write_route_matrix_file(TemporaryFile& file, const RouteMatrix& matrix);
 
 // Throws DecodeError for an element cut short or with an unknown tag (at the offset of the tag
 // or data that cannot be read), and for an odd number of elements, which cannot be split into

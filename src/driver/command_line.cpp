@@ -17,8 +17,8 @@
 #include "driver/plan_run.h"
 #include "platform/console.h"
 #include "platform/files.h"
+#include "platform/interrupts.h"
 #include "platform/platform_error.h"
-#include "platform/process.h"
 #include "viewer/compiled_file.h"
 #include "writers/builtin_sources.h"
 
@@ -48,6 +48,9 @@ int run_builtin_mode(const Options& o) {
   if (!work_folder(o, program_folder(), folder)) return kUsageOrPlatform;
   Scenario s;
   try {
+    // From the first text file written to the last binary file, and the text files the
+    // reader deletes in between, the folder is this run's alone.
+    const FolderLock lock = lock_folder(folder);
     return report_build(s, run_builtin(s, folder)) ? kSuccess : kFault;
   } catch (const PlatformError& e) {
     std::string failure = e.what();
@@ -74,6 +77,7 @@ int run_mode(const Options& o) {
       // The author's copy goes where `compile` reads by default: the current folder.
       const std::string folder = o.dir.value_or("");
       if (o.dir && !is_folder(*o.dir)) make_folders(*o.dir);
+      const FolderLock lock = lock_folder(folder);
       Scenario s;
       set_builtin_names(s, folder);
       write_scenario_sources(s);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 #include "compiler/error_stop.h"
 #include "compiler/memorizza_percorso.h"
@@ -122,6 +123,9 @@ int run_compile(const Options& o) {
     // missing line file is a fault that the reader reports (code 101).
     check_readable(line_file_name(s));
     check_readable(train_file_name(s));
+    // A build that writes has its output folder to itself; check writes nothing.
+    std::optional<FolderLock> lock;
+    if (!check) lock.emplace(lock_folder(s.output_folder));
     const std::int32_t j = o.no_geometry ? 0 : 1;
     const bool compiled = memorizza_percorso(s, j);
     const bool clean = report_build(s, compiled, style);

@@ -12,4 +12,11 @@ bool require_folder(const std::string& folder, const char* option) {
   return false;
 }
 
+FolderLock lock_folder(const std::string& folder) {
+  return FolderLock(folder, [&folder] {
+    std::cerr << "scenario_builder: another run is writing into the folder '"
+              << (folder.empty() ? "." : folder) << "'; waiting for it to finish\n";
+  });
+}
+
 }  // namespace sb

@@ -70,7 +70,7 @@ int run_plan(const Options& o) {
     names = Names{o.operands[0], o.operands[1]};
   }
   const std::string route_path = join_path(folder, route_matrix_file_leaf(names->scenario));
-  if (!is_ordinary_file(route_path)) {
+  if (file_kind(route_path) == FileKind::kMissing) {
     std::cerr << "scenario_builder: no route matrix file '" << route_path
               << "': the plan is drawn from it (a scenario compiled with --no-geometry has "
                  "none; compile it again without that option)\n";

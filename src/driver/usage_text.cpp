@@ -72,13 +72,18 @@ constexpr const char* kOther =
 )";
 
 constexpr const char* kExitStatus = R"(
+SCENARIO and LINE are names, not paths: they may not be empty, "." or "..", nor hold
+"/", "\", control characters or what Windows does not allow in file names (: * ? " < > |);
+after "--" a name may begin with "-".
+
 Exit status:
   0  success, no fault
   1  a fault was recorded while reading or compiling (each is reported on standard
      error as FILE:LINE:COLUMN: error CODE: MESSAGE), a warning under
      --warnings-as-errors, or the error stop (" Errore n. 1250")
   2  a usage error, or a failure of the system (a missing or unwritable folder, a file
-     that cannot be read or written), or a compiled file that cannot be decoded
+     that cannot be read or written, an input that is not an ordinary file or is larger
+     than 64 MiB), or a compiled file that cannot be decoded
 )";
 
 }  // namespace

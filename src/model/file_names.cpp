@@ -4,6 +4,28 @@
 
 namespace sb {
 
+std::optional<std::string> file_name_part_problem(std::string_view name) {
+  if (name.empty()) return "it is empty";
+  if (name == "." || name == "..") {
+    return "it is \"" + std::string(name) + "\", which stands for a folder";
+  }
+  for (const char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '/') return "it holds \"/\", which separates folders";
+    if (c == '\\') return "it holds \"\\\", which separates folders on some systems";
+    // The compiled files go to Windows, whose file names cannot hold these; ":" would even name
+    // a drive or a hidden stream of another file there.
+    if (std::string_view(":*?\"<>|").find(ch) != std::string_view::npos) {
+      return std::string("it holds \"") + ch + "\", which Windows does not allow in a file name";
+    }
+    if (c < 0x20 || c == 0x7F) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      return std::string("it holds the control character \\x") + kHex[c >> 4] + kHex[c & 0xF];
+    }
+  }
+  return std::nullopt;
+}
+
 std::string line_file_leaf(const std::string& scenario) {
   return scenario + "_linea.txt";
 }

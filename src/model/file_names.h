@@ -1,7 +1,9 @@
 // The names of the scenario's files, built from the scenario name and the line name.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/scenario.h"
 
@@ -18,6 +20,12 @@ std::string slow_order_file_name(const Scenario& s);  // scenario "_" line "_ral
 std::string route_matrix_file_name(const Scenario& s);  // scenario "_linea.dat"
 std::string station_file_name(const Scenario& s);       // scenario "_" line ".sim"
 std::string track_file_name(const Scenario& s);         // scenario "_" line ".dat"
+
+// Why `name` cannot be a scenario or line name as part of a file name, or nothing when it
+// can. The names become parts of file names and never choose a folder: a name may not be
+// empty, "." or "..", nor hold "/" or "\\" (which separate folders), a character that Windows
+// does not allow in file names (: * ? " < > |) or a control character (bytes 0 to 31 and 127).
+std::optional<std::string> file_name_part_problem(std::string_view name);
 
 // The bare file names, without a folder.
 std::string line_file_leaf(const std::string& scenario);

@@ -1,11 +1,16 @@
-// File-system services: the program's folder, paths, and whole-file reads and writes.
+// File-system services: the program's folder, paths, what stands at a path, and whole-file
+// reads and writes.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace sb {
+
+class PlatformError;
+class TemporaryFile;
 
 // The folder that holds the running executable, resolved from the running process (not the
 // current directory), without a trailing separator.
@@ -20,15 +25,47 @@ std::string join_path(const std::string& folder, const std::string& leaf);
 bool is_ordinary_file(const std::string& path);
 bool is_folder(const std::string& path);
 
-// Throws PlatformError when `path` is an ordinary file that cannot be opened for reading;
-// does nothing when there is no such ordinary file.
-void check_readable(const std::string& path);
-
 // Creates the folder `path` and any missing folder above it. Throws PlatformError.
 void make_folders(const std::string& path);
 
-// Reads a whole file. Throws PlatformError when it cannot be opened or read.
-std::string read_file(const std::string& path);
+// What stands at a path, links followed. Windows files may also be hidden or system files,
+// which read_file reads but which are not ordinary files.
+enum class FileKind {
+  kMissing,
+  kOrdinary,
+  kDirectory,
+  kFifo,
+  kDevice,
+  kSocket,
+  kHidden,
+  kSystem,
+  kOther
+};
+
+// Nothing stands there when the path or one of its folders does not exist. Throws
+// PlatformError when the system cannot tell (no permission to look, a name too long for the
+// file system, a loop of links).
+FileKind file_kind(const std::string& path);
+// "an ordinary file", "a directory", "a FIFO (named pipe)", "a device", "a socket", ...
+std::string_view file_kind_description(FileKind kind);
+// "it is a FIFO (named pipe), not an ordinary file", and the like.
+std::string not_ordinary_file_reason(FileKind kind);
+// The failure of a file that holds `bytes`, more than the `limit` read_file takes.
+PlatformError file_too_large(const std::string& path, std::uint64_t bytes, std::uint64_t limit);
+
+// The most the program reads from one file: well above the largest files of a 1 000 000 m
+// scenario (its route matrix file is about 20 MB).
+inline constexpr std::uint64_t kMaxReadBytes = std::uint64_t{64} << 20;
+
+// Reads a whole ordinary file. Only an ordinary file is read, and one larger than `limit` is
+// refused before any of it is read; the file is opened without waiting, so a FIFO or a device
+// never blocks the program. Throws PlatformError when the file cannot be read, naming what
+// stands there instead ("it is a FIFO (named pipe), not an ordinary file").
+std::string read_file(const std::string& path, std::uint64_t limit = kMaxReadBytes);
+
+// Throws PlatformError when an ordinary file stands at `path` but cannot be opened for
+// reading; does nothing for any other path.
+void check_readable(const std::string& path);
 
 // Replaces `path` with exactly `bytes`. The content goes to a temporary file in the same
 // folder, which is renamed over the old file only once it is complete, so a failure leaves
@@ -50,12 +87,7 @@ class ReplacementFile {
   void commit();
 
  private:
-  [[noreturn]] void fail(int err);
-
-  std::string path_;
-  std::string temp_;
-  // The open temporary file: a descriptor, or a handle on Windows; -1 once it is closed.
-  std::intptr_t fd_ = -1;
+  std::unique_ptr<TemporaryFile> file_;
 };
 
 // Deletes a file. Throws PlatformError when it exists and cannot be deleted.

@@ -12,27 +12,26 @@
 namespace sb {
 namespace {
 
-constexpr int kTempAttempts = 100;
-
 std::string reason(int err) {
   return std::strerror(err);
 }
 
-// Writes all of `bytes` to `fd`; returns 0 or the errno of the failed write.
-int write_all(int fd, std::string_view bytes) {
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return 0;
+FileKind kind_of(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return FileKind::kOrdinary;
+  if (S_ISDIR(st.st_mode)) return FileKind::kDirectory;
+  if (S_ISFIFO(st.st_mode)) return FileKind::kFifo;
+  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return FileKind::kDevice;
+  if (S_ISSOCK(st.st_mode)) return FileKind::kSocket;
+  return FileKind::kOther;
 }
+
+// Closes the descriptor when it goes out of scope.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
 
 }  // namespace
 
@@ -59,92 +58,64 @@ bool is_folder(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-void check_readable(const std::string& path) {
-  if (!is_ordinary_file(path)) return;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw PlatformError("read", path, reason(errno));
-  ::close(fd);
-}
-
 void make_folders(const std::string& path) {
   std::error_code ec;
   std::filesystem::create_directories(path, ec);
   if (ec) throw PlatformError("create the folder", path, ec.message());
 }
 
-std::string read_file(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw PlatformError("open", path, reason(errno));
-  std::string bytes;
+FileKind file_kind(const std::string& path) {
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    throw PlatformError("read", path, reason(EISDIR));
+  if (::stat(path.c_str(), &st) == 0) return kind_of(st);
+  if (errno == ENOENT || errno == ENOTDIR) return FileKind::kMissing;
+  throw PlatformError("open", path, reason(errno));
+}
+
+std::string read_file(const std::string& path, std::uint64_t limit) {
+  // What stands there is looked at before it is opened, so that a device is not even opened,
+  // and again on the open file, which may have been swapped in between. Opening without
+  // waiting keeps a FIFO from blocking the open.
+  const FileKind kind = file_kind(path);
+  if (kind == FileKind::kMissing) throw PlatformError("open", path, reason(ENOENT));
+  if (kind != FileKind::kOrdinary)
+    throw PlatformError("open", path, not_ordinary_file_reason(kind));
+  const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+  if (file.fd < 0) throw PlatformError("open", path, reason(errno));
+  struct stat st {};
+  if (::fstat(file.fd, &st) != 0) throw PlatformError("open", path, reason(errno));
+  if (kind_of(st) != FileKind::kOrdinary) {
+    throw PlatformError("open", path, not_ordinary_file_reason(kind_of(st)));
   }
-  if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char buffer[1 << 16];
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  if (size > limit) throw file_too_large(path, size, limit);
+
+  // The size the file has now is read in one go; a file that grows meanwhile is read on, up
+  // to the limit and a block more, to see it pass the limit.
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  std::size_t done = 0;
+  char more[1 << 14];
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const bool within = done < bytes.size();
+    char* const into = within ? bytes.data() + done : more;
+    const std::size_t room = within ? bytes.size() - done : sizeof more;
+    const ssize_t n = ::read(file.fd, into, room);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      throw PlatformError("read", path, reason(err));
+      throw PlatformError("read", path, reason(errno));
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    if (!within) bytes.append(more, static_cast<std::size_t>(n));
+    done += static_cast<std::size_t>(n);
+    if (done > limit) throw file_too_large(path, done, limit);
   }
-  ::close(fd);
+  bytes.resize(done);
   return bytes;
 }
 
-ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
-  // A name of its own beside the file: never an existing file, and never a link followed.
-  for (int attempt = 0; fd_ < 0; ++attempt) {
-    temp_ = path_ + ".tmp" + std::to_string(::getpid());
-    if (attempt > 0) temp_ += "." + std::to_string(attempt);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd_ < 0 && (errno != EEXIST || attempt == kTempAttempts - 1)) {
-      throw PlatformError("create", path_, reason(errno));
-    }
-  }
-}
-
-ReplacementFile::~ReplacementFile() {
-  if (fd_ < 0) return;
-  ::close(fd_);
-  ::unlink(temp_.c_str());
-}
-
-void ReplacementFile::fail(int err) {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  ::unlink(temp_.c_str());
-  throw PlatformError("write", path_, reason(err));
-}
-
-void ReplacementFile::write(std::string_view bytes) {
-  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
-  if (const int err = write_all(fd_, bytes); err != 0) fail(err);
-}
-
-void ReplacementFile::commit() {
-  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
-  const int fd = fd_;
-  fd_ = -1;
-  int err = 0;
-  if (::close(fd) != 0) err = errno;
-  if (err == 0 && ::rename(temp_.c_str(), path_.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(temp_.c_str());
-    throw PlatformError("write", path_, reason(err));
-  }
-}
-
-void write_file(const std::string& path, std::string_view bytes) {
-  ReplacementFile file(path);
-  file.write(bytes);
-  file.commit();
+void check_readable(const std::string& path) {
+  if (!is_ordinary_file(path)) return;
+  const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+  if (file.fd < 0) throw PlatformError("read", path, reason(errno));
 }
 
 void delete_file(const std::string& path) {

@@ -12,8 +12,6 @@
 namespace sb {
 namespace {
 
-constexpr int kTempAttempts = 100;
-
 std::string last_reason() {
   return system_reason(::GetLastError());
 }
@@ -22,6 +20,19 @@ DWORD attributes(const std::string& path) {
   return ::GetFileAttributesW(to_wide(path).c_str());
 }
 
+bool missing(DWORD err) {
+  return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND || err == ERROR_INVALID_NAME ||
+         err == ERROR_BAD_NETPATH;
+}
+
+// An open handle that is closed when it goes out of scope.
+struct Handle {
+  HANDLE h;
+  ~Handle() {
+    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+  }
+};
+
 // Opens an existing file for reading; others may read, write or delete it meanwhile.
 HANDLE open_for_reading(const std::string& path) {
   return ::CreateFileW(to_wide(path).c_str(), GENERIC_READ,
@@ -29,18 +40,23 @@ HANDLE open_for_reading(const std::string& path) {
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
-// Writes all of `bytes` to `file`; returns 0 or the error code of the failed write.
-DWORD write_all(HANDLE file, std::string_view bytes) {
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
-    DWORD written = 0;
-    if (!::WriteFile(file, p, chunk, &written, nullptr)) return ::GetLastError();
-    p += written;
-    left -= written;
+// What an open handle leads to: a file on disk, a device (CON, NUL, COM1, ...) or a pipe.
+FileKind kind_of(HANDLE h) {
+  switch (::GetFileType(h)) {
+    case FILE_TYPE_DISK:
+      return FileKind::kOrdinary;
+    case FILE_TYPE_CHAR:
+      return FileKind::kDevice;
+    case FILE_TYPE_PIPE:
+      return FileKind::kFifo;
+    default:
+      return FileKind::kOther;
   }
-  return 0;
+}
+
+// A file on disk that read_file reads: ordinary, hidden or a system file.
+bool readable_kind(FileKind kind) {
+  return kind == FileKind::kOrdinary || kind == FileKind::kHidden || kind == FileKind::kSystem;
 }
 
 }  // namespace
@@ -69,10 +85,11 @@ std::string join_path(const std::string& folder, const std::string& leaf) {
 
 bool is_ordinary_file(const std::string& path) {
   // A hidden file, a system file and a folder count as missing, as does a device.
-  const DWORD a = attributes(path);
-  constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
-  return a != INVALID_FILE_ATTRIBUTES && (a & kNotOrdinary) == 0;
+  try {
+    return file_kind(path) == FileKind::kOrdinary;
+  } catch (const PlatformError&) {
+    return false;
+  }
 }
 
 bool is_folder(const std::string& path) {
@@ -86,105 +103,76 @@ void make_folders(const std::string& path) {
   if (ec) throw PlatformError("create the folder", path, ec.message());
 }
 
-void check_readable(const std::string& path) {
-  if (!is_ordinary_file(path)) return;
-  const HANDLE file = open_for_reading(path);
-  if (file == INVALID_HANDLE_VALUE) throw PlatformError("read", path, last_reason());
-  ::CloseHandle(file);
+FileKind file_kind(const std::string& path) {
+  const DWORD a = attributes(path);
+  if (a == INVALID_FILE_ATTRIBUTES) {
+    const DWORD err = ::GetLastError();
+    if (missing(err)) return FileKind::kMissing;
+    throw PlatformError("open", path, system_reason(err));
+  }
+  if ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) return FileKind::kDirectory;
+  if ((a & FILE_ATTRIBUTE_DEVICE) != 0) return FileKind::kDevice;
+  // Device names (NUL, CON, ...) pass for files by their attributes: the open handle says.
+  const Handle h{::CreateFileW(to_wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  const FileKind kind = h.h == INVALID_HANDLE_VALUE ? FileKind::kOrdinary : kind_of(h.h);
+  if (kind != FileKind::kOrdinary) return kind;
+  if ((a & FILE_ATTRIBUTE_SYSTEM) != 0) return FileKind::kSystem;
+  if ((a & FILE_ATTRIBUTE_HIDDEN) != 0) return FileKind::kHidden;
+  return FileKind::kOrdinary;
 }
 
-std::string read_file(const std::string& path) {
-  const HANDLE file = open_for_reading(path);
-  if (file == INVALID_HANDLE_VALUE) throw PlatformError("open", path, last_reason());
-  if (::GetFileType(file) != FILE_TYPE_DISK) {
-    ::CloseHandle(file);
-    throw PlatformError("read", path, "not a file on disk");
+
+std::string read_file(const std::string& path, std::uint64_t limit) {
+  const FileKind kind = file_kind(path);
+  if (kind == FileKind::kMissing) {
+    throw PlatformError("open", path, system_reason(ERROR_FILE_NOT_FOUND));
   }
-  std::string bytes;
+  if (!readable_kind(kind)) throw PlatformError("open", path, not_ordinary_file_reason(kind));
+  const Handle file{open_for_reading(path)};
+  if (file.h == INVALID_HANDLE_VALUE) throw PlatformError("open", path, last_reason());
+  if (kind_of(file.h) != FileKind::kOrdinary) {
+    throw PlatformError("open", path, not_ordinary_file_reason(kind_of(file.h)));
+  }
   LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-  }
-  char buffer[1 << 16];
+  if (!::GetFileSizeEx(file.h, &size)) throw PlatformError("open", path, last_reason());
+  const auto known = static_cast<std::uint64_t>(size.QuadPart);
+  if (known > limit) throw file_too_large(path, known, limit);
+
+  // The size the file has now is read in one go; a file that grows meanwhile is read on, up
+  // to the limit and a block more, to see it pass the limit.
+  std::string bytes(static_cast<std::size_t>(known), '\0');
+  std::size_t done = 0;
+  char more[1 << 14];
   for (;;) {
+    const bool within = done < bytes.size();
+    char* const into = within ? bytes.data() + done : more;
+    const std::size_t room = within ? bytes.size() - done : sizeof more;
     DWORD n = 0;
-    if (!::ReadFile(file, buffer, sizeof buffer, &n, nullptr)) {
-      const std::string why = last_reason();
-      ::CloseHandle(file);
-      throw PlatformError("read", path, why);
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+    if (!::ReadFile(file.h, into, chunk, &n, nullptr)) {
+      throw PlatformError("read", path, last_reason());
     }
     if (n == 0) break;
-    bytes.append(buffer, n);
+    if (!within) bytes.append(more, n);
+    done += n;
+    if (done > limit) throw file_too_large(path, done, limit);
   }
-  ::CloseHandle(file);
+  bytes.resize(done);
   return bytes;
 }
 
-ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
-  // A name of its own beside the file: CREATE_NEW never opens an existing file or link.
-  for (int attempt = 0; fd_ < 0; ++attempt) {
-    temp_ = path_ + ".tmp" + std::to_string(::GetCurrentProcessId());
-    if (attempt > 0) temp_ += "." + std::to_string(attempt);
-    const HANDLE file = ::CreateFileW(to_wide(temp_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      fd_ = reinterpret_cast<std::intptr_t>(file);
-    } else if (::GetLastError() != ERROR_FILE_EXISTS || attempt == kTempAttempts - 1) {
-      throw PlatformError("create", path_, last_reason());
-    }
-  }
-}
-
-ReplacementFile::~ReplacementFile() {
-  if (fd_ < 0) return;
-  ::CloseHandle(reinterpret_cast<HANDLE>(fd_));
-  ::DeleteFileW(to_wide(temp_).c_str());
-}
-
-void ReplacementFile::fail(int err) {
-  if (fd_ >= 0) ::CloseHandle(reinterpret_cast<HANDLE>(fd_));
-  fd_ = -1;
-  ::DeleteFileW(to_wide(temp_).c_str());
-  throw PlatformError("write", path_, system_reason(static_cast<DWORD>(err)));
-}
-
-void ReplacementFile::write(std::string_view bytes) {
-  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
-  const DWORD err = write_all(reinterpret_cast<HANDLE>(fd_), bytes);
-  if (err != 0) fail(static_cast<int>(err));
-}
-
-void ReplacementFile::commit() {
-  if (fd_ < 0) throw PlatformError("write", path_, "the file is already closed");
-  const HANDLE file = reinterpret_cast<HANDLE>(fd_);
-  fd_ = -1;
-  // The content reaches the disk before the new file takes the old one's name, and the
-  // rename itself is written through.
-  DWORD err = 0;
-  if (!::FlushFileBuffers(file)) err = ::GetLastError();
-  if (!::CloseHandle(file) && err == 0) err = ::GetLastError();
-  if (err == 0 && !::MoveFileExW(to_wide(temp_).c_str(), to_wide(path_).c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    err = ::GetLastError();
-  }
-  if (err != 0) {
-    ::DeleteFileW(to_wide(temp_).c_str());
-    throw PlatformError("write", path_, system_reason(err));
-  }
-}
-
-void write_file(const std::string& path, std::string_view bytes) {
-  ReplacementFile file(path);
-  file.write(bytes);
-  file.commit();
+void check_readable(const std::string& path) {
+  if (!is_ordinary_file(path)) return;
+  const Handle file{open_for_reading(path)};
+  if (file.h == INVALID_HANDLE_VALUE) throw PlatformError("read", path, last_reason());
 }
 
 void delete_file(const std::string& path) {
   if (!::DeleteFileW(to_wide(path).c_str())) {
     const DWORD err = ::GetLastError();
-    if (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND) {
-      throw PlatformError("delete", path, system_reason(err));
-    }
+    if (!missing(err)) throw PlatformError("delete", path, system_reason(err));
   }
 }
 

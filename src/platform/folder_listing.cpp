@@ -13,8 +13,8 @@ namespace sb {
 std::vector<std::string> ordinary_files_in(const std::string& folder) {
   namespace fs = std::filesystem;
   // Names are UTF-8 on every system (Windows would read a narrow name in its code page).
-  const fs::path path = folder.empty() ? fs::path(".")
-                                       : fs::path(std::u8string(folder.begin(), folder.end()));
+  const fs::path path =
+      folder.empty() ? fs::path(".") : fs::path(std::u8string(folder.begin(), folder.end()));
   std::error_code ec;
   fs::directory_iterator it(path, ec);
   if (ec) throw PlatformError("read the folder", folder.empty() ? "." : folder, ec.message());

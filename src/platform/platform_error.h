@@ -6,18 +6,32 @@
 
 namespace sb {
 
+// The message reads "cannot ACTION 'PATH': REASON", followed by "; NOTE" when the failure
+// carries a note on what it left behind.
 class PlatformError : public std::runtime_error {
  public:
-  PlatformError(std::string action, std::string path, std::string reason)
-      : std::runtime_error("cannot " + action + " '" + path + "': " + reason),
+  PlatformError(std::string action, std::string path, std::string reason, std::string note = "")
+      : std::runtime_error("cannot " + action + " '" + path + "': " + reason +
+                           (note.empty() ? "" : "; " + note)),
+        action_(std::move(action)),
         path_(std::move(path)),
-        reason_(std::move(reason)) {}
+        reason_(std::move(reason)),
+        note_(std::move(note)) {}
+  const std::string& action() const { return action_; }
   const std::string& path() const { return path_; }
   const std::string& reason() const { return reason_; }
+  const std::string& note() const { return note_; }
+
+  // The same failure with `note` in place of its note.
+  PlatformError with_note(std::string note) const {
+    return PlatformError(action_, path_, reason_, std::move(note));
+  }
 
  private:
+  std::string action_;
   std::string path_;
   std::string reason_;
+  std::string note_;
 };
 
 }  // namespace sb

@@ -351,8 +351,13 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   s.station_table[kScenarioSlot].name = s.stored_scenario_name;
   s.station_table[kLineSlot].name = s.stored_line_name;
   const std::string path = line_file_name(s);
-  if (!is_ordinary_file(path)) {
-    set_error(s, 101).message = "line file " + quoted(path, 0) + " not found";
+  // Anything but an ordinary file of that name is no line file (code 101); the fault says
+  // what stands there instead. A name the system cannot look up is a platform failure.
+  if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
+    set_error(s, 101).message =
+        kind == FileKind::kMissing
+            ? "line file " + quoted(path, 0) + " not found"
+            : "no line file " + quoted(path, 0) + ": " + not_ordinary_file_reason(kind);
     return false;
   }
   s.diagnostics.where = {};

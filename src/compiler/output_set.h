@@ -1,0 +1,42 @@
+// The compiled files of one build, replaced together.
+#pragma once
+
+#include <deque>
+#include <string>
+
+#include "platform/temporary_file.h"
+
+namespace sb {
+
+// Each file of the set is written completely to a temporary file of its own first. Only when
+// every one of them is complete does commit() rename them into place, one right after another
+// with interrupts held back, so that the simulator never finds a new file of one build beside
+// an old file of another. A set that is never committed (a failure part-way, the error stop,
+// a build whose faults keep its files from being written) removes every temporary file, and
+// every old file stays as it was.
+class OutputSet {
+ public:
+  OutputSet() = default;
+  ~OutputSet();
+  OutputSet(const OutputSet&) = delete;
+  OutputSet& operator=(const OutputSet&) = delete;
+
+  // Starts the new content of `path`; the file is written through the reference returned,
+  // which stays valid as long as the set.
+  TemporaryFile& add(const std::string& path);
+
+  // Replaces every file of the set, in the order they were added. Throws PlatformError when a
+  // file cannot be put in place, saying which files, if any, were already replaced.
+  void commit();
+
+  // Removes every temporary file; the old files stay as they were.
+  void abandon() noexcept;
+
+  // The note for a failure before commit(): the callers that write the files add it.
+  static constexpr const char* kNothingChanged = "no compiled file was changed";
+
+ private:
+  std::deque<TemporaryFile> files_;
+};
+
+}  // namespace sb

@@ -1,0 +1,63 @@
+// The file services that are the same on every system.
+#include "platform/files.h"
+
+#include "platform/platform_error.h"
+#include "platform/temporary_file.h"
+
+namespace sb {
+
+std::string_view file_kind_description(FileKind kind) {
+  switch (kind) {
+    case FileKind::kMissing:
+      return "nothing";
+    case FileKind::kOrdinary:
+      return "an ordinary file";
+    case FileKind::kDirectory:
+      return "a directory";
+    case FileKind::kFifo:
+      return "a FIFO (named pipe)";
+    case FileKind::kDevice:
+      return "a device";
+    case FileKind::kSocket:
+      return "a socket";
+    case FileKind::kHidden:
+      return "a hidden file";
+    case FileKind::kSystem:
+      return "a system file";
+    case FileKind::kOther:
+      break;
+  }
+  return "neither an ordinary file nor a directory";
+}
+
+std::string not_ordinary_file_reason(FileKind kind) {
+  return "it is " + std::string(file_kind_description(kind)) + ", not an ordinary file";
+}
+
+PlatformError file_too_large(const std::string& path, std::uint64_t bytes, std::uint64_t limit) {
+  return PlatformError("read", path,
+                       "it holds " + std::to_string(bytes) + " bytes, more than the " +
+                           std::to_string(limit) + " bytes the program reads from one file");
+}
+
+ReplacementFile::ReplacementFile(std::string path)
+    : file_(std::make_unique<TemporaryFile>(std::move(path))) {}
+
+ReplacementFile::~ReplacementFile() = default;
+
+void ReplacementFile::write(std::string_view bytes) {
+  file_->write(bytes);
+}
+
+void ReplacementFile::commit() {
+  file_->seal();
+  file_->publish();
+}
+
+void write_file(const std::string& path, std::string_view bytes) {
+  ReplacementFile file(path);
+  file.write(bytes);
+  file.commit();
+}
+
+}  // namespace sb

@@ -1,0 +1,530 @@
+// Faults injected into runs of the real program: names that would choose a folder, inputs that
+// are not ordinary files or are too large, a disk that fills up on the last compiled file, an
+// interrupt while a long scenario is written, and runs that compete for one folder. Every row
+// checks the exit status, the message and the exact state of the folders afterwards; every run
+// is bounded by a time-out, so a program that hangs fails its row instead of the test run.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#ifndef _WIN32
+// FIFOs, mounts and /proc for the rows that only POSIX systems have.
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../bench/long_scenario.h"
+#include "compiler/memorizza_percorso.h"
+#include "driver/compile_run.h"
+#include "model/quoting.h"
+#include "viewer/text_escape.h"
+#include "platform/files.h"
+#include "test_support.h"
+#include "writers/builtin_sources.h"
+
+namespace sb::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kScenario = "Roccalta_ Valfiorita";
+const std::string kLine = "LINEA 7";
+const std::string kLineFile = kScenario + "_linea.txt";
+const std::string kTrainFile = kScenario + "_" + kLine + "-.txt";
+const std::string kRouteFile = kScenario + "_linea.dat";
+const std::string kStationFile = kScenario + "_" + kLine + ".sim";
+const std::string kTrackFile = kScenario + "_" + kLine + ".dat";
+const std::vector<std::string> kOutputs = {kRouteFile, kStationFile, kTrackFile};
+
+constexpr double kTimeout = 10;  // seconds; no row may take longer
+
+RunLimits bounded() {
+  RunLimits limits;
+  limits.timeout = kTimeout;
+  return limits;
+}
+
+// The built-in scenario's five text files in `folder`.
+void write_sources(const std::string& folder) {
+  const auto r = run_program({"sources", "--dir", folder}, folder, SB_PROGRAM, bounded());
+  ASSERT_EQ(r.status, 0) << r.err;
+}
+
+// Files of an earlier build where the compiled files go.
+void write_old_outputs(const std::string& folder) {
+  for (std::size_t k = 0; k < kOutputs.size(); ++k) {
+    write_bytes(folder + "/" + kOutputs[k], "old " + kOutputs[k] + std::string(100 * k, '#'));
+  }
+}
+
+// The built-in scenario's sources and an earlier build's compiled files in `folder`.
+void write_sources_and_old_outputs(const std::string& folder) {
+  write_sources(folder);
+  write_old_outputs(folder);
+}
+
+ProgramResult compile_in(const std::string& folder, const std::string& scenario = kScenario,
+                         const std::string& line = kLine) {
+  return run_program({"compile", "--dir", folder, "--out", folder, scenario, line}, folder,
+                     SB_PROGRAM, bounded());
+}
+
+void expect_message(const ProgramResult& r, const std::string& message) {
+  EXPECT_FALSE(r.timed_out) << "the program hung";
+  EXPECT_NE(r.err.find(message), std::string::npos) << "stderr:\n" << r.err;
+}
+
+// ---- Names ------------------------------------------------------------------------------------
+
+// SCENARIO and LINE are parts of file names. Every name below would let the program read and
+// write elsewhere than --dir and --out, and each target is made real (sources are waiting
+// there) so that a program that followed the name would succeed: it must refuse it before
+// anything is read or written.
+TEST(FaultInjection, NamesThatWouldChooseAFolderAreRefused) {
+  TempDir root;
+  const std::string work = root.file("work");
+  fs::create_directory(work);
+  write_sources_and_old_outputs(work);
+  // Sources under the names the attacks point at.
+  const std::string line_text = read_bytes(work + "/" + kLineFile);
+  const std::string train_text = read_bytes(work + "/" + kTrainFile);
+  const auto plant = [&](const std::string& prefix) {
+    write_bytes(prefix + "_linea.txt", line_text);
+    write_bytes(prefix + "_" + kLine + "-.txt", train_text);
+  };
+  plant(root.file("x"));
+  fs::create_directory(work + "/a");
+  plant(work + "/a/b");
+  plant(root.file("abs"));
+
+  struct Row {
+    std::string scenario;
+    std::string line;
+    std::string message;
+  };
+  const std::string abs = root.file("abs");
+  const Row rows[] = {
+      {"../x", kLine, "SCENARIO name \"../x\" cannot be used: it holds \"/\", which separates"},
+      {"a/b", kLine, "SCENARIO name \"a/b\" cannot be used: it holds \"/\""},
+      // On Windows an absolute path begins with a drive, "C:".
+      {abs, kLine,
+       "SCENARIO name " + quoted_name(abs) + " cannot be used: it holds " +
+           (kWindows ? "\":\"" : "\"/\"")},
+      {"", kLine, "SCENARIO name \"\" cannot be used: it is empty"},
+      {"..", kLine, "SCENARIO name \"..\" cannot be used: it is \"..\", which stands for a folder"},
+      {".", kLine, "SCENARIO name \".\" cannot be used: it is \".\", which stands for a folder"},
+      {"a\\b", kLine,
+       "SCENARIO name \"a\\\\b\" cannot be used: it holds \"\\\", which separates folders on "
+       "some systems"},
+      {"x\x1b[2J", kLine, "SCENARIO name \"x\\x1b[2J\" cannot be used: it holds the control"},
+      {"C:x", kLine,
+       "SCENARIO name \"C:x\" cannot be used: it holds \":\", which Windows does not allow in "
+       "a file name"},
+      {"a|b", kLine, "SCENARIO name \"a|b\" cannot be used: it holds \"|\", which Windows"},
+      {kScenario, "../" + kLine, "LINE name \"../LINEA 7\" cannot be used: it holds \"/\""},
+  };
+  const FolderState before = folder_state(root.path());
+  for (const Row& row : rows) {
+    for (const std::string mode : {"compile", "plan"}) {
+      SCOPED_TRACE(mode + " '" + row.scenario + "' '" + row.line + "'");
+      std::vector<std::string> args{mode, "--dir", work};
+      if (mode == "compile") args.insert(args.end(), {"--out", work});
+      args.insert(args.end(), {row.scenario, row.line});
+      const ProgramResult r = run_program(args, work, SB_PROGRAM, bounded());
+      EXPECT_EQ(r.status, 2);
+      expect_message(r, "scenario_builder: " + row.message);
+      EXPECT_EQ(r.out, "");
+      const FolderState after = folder_state(root.path());
+      EXPECT_EQ(after, before) << describe(after);
+    }
+  }
+}
+
+// "--" ends the options, so a name may begin with "-"; without it such a name is an option.
+TEST(FaultInjection, NamesAfterDoubleDashMayBeginWithADash) {
+  TempDir dir;
+  write_sources(dir.path());
+  fs::rename(dir.file(kLineFile), dir.file("-x_linea.txt"));
+  fs::rename(dir.file(kTrainFile), dir.file("-x_" + kLine + "-.txt"));
+  const ProgramResult refused =
+      run_program({"compile", "-x", kLine}, dir.path(), SB_PROGRAM, bounded());
+  EXPECT_EQ(refused.status, 2);
+  expect_message(refused, "unknown option '-x'");
+  const ProgramResult r =
+      run_program({"compile", "--", "-x", kLine}, dir.path(), SB_PROGRAM, bounded());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(exists(dir.file("-x_linea.dat")));
+  EXPECT_TRUE(exists(dir.file("-x_" + kLine + ".sim")));
+  EXPECT_TRUE(exists(dir.file("-x_" + kLine + ".dat")));
+}
+
+// ---- Inputs that are not ordinary files -------------------------------------------------------
+
+enum class Thing { kFifo, kDevice, kDirectory, kOversized };
+
+struct ThingRow {
+  const char* name;
+  Thing thing;
+  std::string reason;  // what the program says about it
+};
+
+const ThingRow kThings[] = {
+    {"FIFO", Thing::kFifo, "it is a FIFO (named pipe), not an ordinary file"},
+    {"device", Thing::kDevice, "it is a device, not an ordinary file"},
+    {"directory", Thing::kDirectory, "it is a directory, not an ordinary file"},
+    {"oversized file", Thing::kOversized,
+     "it holds " + std::to_string(kMaxReadBytes + 1) + " bytes, more than the " +
+         std::to_string(kMaxReadBytes) + " bytes the program reads from one file"},
+};
+
+// Puts the thing in place of `path` (a file there is removed first). The device is reached
+// through a link, as an author's link to /dev/zero would be; the oversized file is sparse.
+void plant(Thing thing, const std::string& path) {
+  fs::remove(path);
+  switch (thing) {
+#ifndef _WIN32
+    case Thing::kFifo:
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+      break;
+    case Thing::kDevice:
+      fs::create_symlink("/dev/zero", path);
+      break;
+#else
+    case Thing::kFifo:
+    case Thing::kDevice:
+      FAIL() << "Windows has no FIFO or device to put in a file's place";
+#endif
+    case Thing::kDirectory:
+      fs::create_directory(fs_path(path));
+      break;
+    case Thing::kOversized:
+      write_bytes(path, "");
+      fs::resize_file(fs_path(path), kMaxReadBytes + 1);
+      break;
+  }
+}
+
+// The rows that can be planted here: Windows has no FIFO, and no device at a path of its own.
+std::vector<ThingRow> things_here() {
+  std::vector<ThingRow> rows;
+  for (const ThingRow& row : kThings) {
+    if (!kWindows || (row.thing != Thing::kFifo && row.thing != Thing::kDevice)) {
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+// A line file that is not an ordinary file is no line file: fault 101, saying what stands
+// there (an oversized one is an ordinary file that cannot be read: fault 25). Nothing is
+// compiled, and the old compiled files stay.
+TEST(FaultInjection, LineFileThatIsNotAnOrdinaryFile) {
+  for (const ThingRow& row : things_here()) {
+    SCOPED_TRACE(row.name);
+    TempDir dir;
+    write_sources_and_old_outputs(dir.path());
+    plant(row.thing, dir.file(kLineFile));
+    const FolderState before = folder_state(dir.path());
+    const ProgramResult r = compile_in(dir.path());
+    EXPECT_EQ(r.status, 1);
+    const std::string path = dir.file(kLineFile);
+    if (row.thing == Thing::kOversized) {
+      expect_message(r, "error 25: cannot read '" + path + "': " + row.reason);
+    } else {
+      expect_message(r, "error 101: no line file " + quoted(path, 0) + ": " + row.reason);
+    }
+    EXPECT_EQ(folder_state(dir.path()), before);
+  }
+}
+
+// A train file that is not an ordinary file cannot be opened: fault 25 naming what it is,
+// and the build ends exactly as it does when the train file is missing.
+TEST(FaultInjection, TrainFileThatIsNotAnOrdinaryFile) {
+  TempDir missing;
+  write_sources_and_old_outputs(missing.path());
+  fs::remove(missing.file(kTrainFile));
+  const ProgramResult reference = compile_in(missing.path());
+  ASSERT_EQ(reference.status, 1) << reference.err;
+  const FolderState expected = folder_state(missing.path());
+
+  for (const ThingRow& row : things_here()) {
+    SCOPED_TRACE(row.name);
+    TempDir dir;
+    write_sources_and_old_outputs(dir.path());
+    plant(row.thing, dir.file(kTrainFile));
+    const FolderState planted = folder_state(dir.path());
+    const ProgramResult r = compile_in(dir.path());
+    EXPECT_EQ(r.status, 1);
+    const std::string action = row.thing == Thing::kOversized ? "read" : "open";
+    expect_message(r,
+                   "error 25: cannot " + action + " '" + dir.file(kTrainFile) + "': " + row.reason);
+    FolderState after = folder_state(dir.path());
+    // The train file stands as it was; everything else as after a build without it.
+    for (const auto& [name, what] : planted) {
+      if (name.rfind(kTrainFile, 0) == 0) {
+        EXPECT_EQ(after[name], what) << name;
+        after.erase(name);
+      }
+    }
+    EXPECT_EQ(after, expected) << describe(after);
+  }
+}
+
+// dump and plan read compiled files: anything but an ordinary file of at most the limit is
+// refused with exit status 2, saying what it is; nothing is printed or drawn.
+TEST(FaultInjection, DumpAndPlanInputsThatAreNotOrdinaryFiles) {
+  struct Target {
+    const char* name;
+    std::string file;  // the compiled file replaced by the thing
+    bool plan;         // plan (drawing all three) or dump (of this one file)
+  };
+  const Target targets[] = {
+      {"dump of the track file", kTrackFile, false},
+      {"dump of the route matrix file", kRouteFile, false},
+      {"plan, route matrix file", kRouteFile, true},
+      {"plan, station file", kStationFile, true},
+  };
+  for (const Target& target : targets) {
+    for (const ThingRow& row : things_here()) {
+      SCOPED_TRACE(std::string(target.name) + ", " + row.name);
+      TempDir dir;
+      write_sources(dir.path());
+      ASSERT_EQ(compile_in(dir.path()).status, 0);
+      const std::string path = dir.file(target.file);
+      plant(row.thing, path);
+      const FolderState before = folder_state(dir.path());
+      const ProgramResult r = target.plan
+                                  ? run_program({"plan", "--dir", dir.path(), kScenario, kLine},
+                                                dir.path(), SB_PROGRAM, bounded())
+                                  : run_program({"dump", path}, dir.path(), SB_PROGRAM, bounded());
+      EXPECT_EQ(r.status, 2);
+      const std::string action = row.thing == Thing::kOversized ? "read" : "open";
+      expect_message(r, "scenario_builder: cannot " + action + " '" + path + "': " + row.reason);
+      EXPECT_EQ(r.out, "");
+      EXPECT_EQ(folder_state(dir.path()), before);
+    }
+  }
+}
+
+// A source file that the built-in run cannot delete after reading it is a run-time failure of
+// the reading: fault 25 naming the file, exit status 1, and the binary files are written from
+// what was read, as the built-in run always does. The line file is made undeletable by
+// mounting it onto itself (a mount point cannot be removed), where the machine allows it.
+TEST(FaultInjection, BuiltinRunWithASourceFileThatCannotBeDeleted) {
+#ifdef _WIN32
+  GTEST_SKIP() << "mounts are POSIX; on Windows a file held open is undeletable "
+                  "(WindowsLineFile.HeldOpenLineFileCannotBeDeleted)";
+#else
+  TempDir dir;
+  Scenario s = builtin_scenario(dir.path());
+  write_scenario_sources(s);
+  const std::string line_file = dir.file(kLineFile);
+  if (::mount(line_file.c_str(), line_file.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+    GTEST_SKIP() << "cannot mount a file here: " << std::strerror(errno);
+  }
+  const std::int32_t j = 1;
+  const bool compiled = memorizza_percorso(s, j);
+  ::umount2(line_file.c_str(), MNT_DETACH);
+
+  EXPECT_TRUE(compiled);
+  EXPECT_EQ(s.error_code, 25);
+  ASSERT_EQ(s.diagnostics.faults(), 1u);
+  const std::string reason = "cannot delete '" + line_file + "': " + std::strerror(EBUSY);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(report_build(s, compiled, DiagnosticStyle{}));  // exit status 1
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("error 25: " + reason), std::string::npos) << err;
+  // The failure path deletes the train file, unread; the line file stays, undeletable.
+  EXPECT_FALSE(exists(dir.file(kTrainFile)));
+  for (const std::string& leaf : {kLineFile, kRouteFile, kStationFile, kTrackFile}) {
+    EXPECT_TRUE(exists(dir.file(leaf))) << leaf;
+  }
+#endif
+}
+
+// ---- A full disk ------------------------------------------------------------------------------
+
+#ifndef _WIN32
+// A small file system of its own, mounted for the test where the machine lets the tests mount
+// one (as root), and unmounted when the test ends.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const std::string& at) : at_(at) {
+    fs::create_directory(at_);
+    mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, "size=4m") == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+  // Fills the disk with a file `filler` until only `free_bytes` are left.
+  void fill_leaving(std::uint64_t free_bytes, const std::string& filler) const {
+    struct statvfs st {};
+    ASSERT_EQ(::statvfs(at_.c_str(), &st), 0);
+    const std::uint64_t free_now = std::uint64_t{st.f_bavail} * st.f_bsize;
+    ASSERT_GT(free_now, free_bytes);
+    write_bytes(filler, std::string(free_now - free_bytes, 'f'));
+    ASSERT_EQ(::statvfs(at_.c_str(), &st), 0);
+    ASSERT_EQ(std::uint64_t{st.f_bavail} * st.f_bsize, free_bytes);
+  }
+
+ private:
+  std::string at_;
+  bool mounted_ = false;
+};
+
+std::uint64_t whole_pages(std::uint64_t bytes) {
+  return (bytes + 4095) / 4096 * 4096;
+}
+#endif  // _WIN32
+
+// The disk fills up on the third compiled file, after the route matrix and station files
+// have been written in full: all three old files stay, and no temporary file is left. Where
+// no file system can be mounted, a file size limit makes the last file of a build without
+// the route plan fail instead.
+TEST(FaultInjection, DiskFullOnTheThirdFileLeavesAllOldFiles) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs a small file system mounted for the test or a file size limit, "
+                  "neither of which Windows has";
+#else
+  TempDir root;
+  TempDir reference;
+  write_sources(reference.path());
+  ASSERT_EQ(compile_in(reference.path()).status, 0);
+
+  const SmallDisk disk(root.file("disk"));
+  const std::string work = root.file("disk");
+  write_sources_and_old_outputs(work);
+  ProgramResult r;
+  FolderState before;
+  if (disk.mounted()) {
+    // Room for the route matrix and station files, and one page of the track file's two.
+    const std::uint64_t room = whole_pages(fs::file_size(reference.file(kRouteFile))) +
+                               whole_pages(fs::file_size(reference.file(kStationFile))) + 4096;
+    ASSERT_GT(fs::file_size(reference.file(kTrackFile)), 4096u);
+    disk.fill_leaving(room, work + "/filler");
+    before = folder_state(work);
+    r = compile_in(work);
+    expect_message(r, "scenario_builder: cannot write '" + work + "/" + kTrackFile +
+                          "': No space left on device; no compiled file was changed");
+  } else {
+    RunLimits limits = bounded();
+    limits.file_size = fs::file_size(reference.file(kTrackFile)) / 2;
+    ASSERT_LT(fs::file_size(reference.file(kStationFile)), *limits.file_size);
+    before = folder_state(work);
+    r = run_program({"compile", "--no-geometry", "--dir", work, kScenario, kLine}, work, SB_PROGRAM,
+                    limits);
+    expect_message(r, "scenario_builder: cannot write '" + work + "/" + kTrackFile +
+                          "': File too large; no compiled file was changed");
+  }
+  EXPECT_EQ(r.status, 2);
+  const FolderState after = folder_state(work);
+  EXPECT_EQ(after, before) << describe(after);
+#endif
+}
+
+// ---- Interrupts -------------------------------------------------------------------------------
+
+#ifndef _WIN32
+// True once the program holds a temporary file open in `folder`: an unnamed one shows as
+// "FOLDER/#INODE (deleted)", a named one as "FOLDER/NAME.tmpPID".
+bool writing_in(int pid, const std::string& folder) {
+  std::error_code ec;
+  for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+    const std::string target = fs::read_symlink(fd.path(), ec).string();
+    if (ec || target.rfind(folder + "/", 0) != 0) continue;
+    if (target.find(" (deleted)") != std::string::npos ||
+        target.find(".tmp") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+#endif  // _WIN32
+
+// An interrupt while the long scenario's 20 MB route plan is being written, at several points
+// of the write: the process ends as the signal asks, no temporary file is left, and the three
+// old files are whole. SIGKILL, which no program can catch, leaves nothing either: the
+// temporary files have no name. A run that finishes before the signal lands must have replaced
+// all three files.
+TEST(FaultInjection, InterruptDuringTheWriteLeavesNoTemporaryFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "signals and /proc are POSIX";
+#else
+  const std::vector<std::string> outputs = {"Lungo_linea.dat", "Lungo_L.sim", "Lungo_L.dat"};
+  TempDir reference;
+  bench::write_long_scenario(reference.path(), "Lungo", "L");
+  ASSERT_EQ(run_program({"compile", "Lungo", "L"}, reference.path(), SB_PROGRAM, bounded()).status,
+            0);
+  const FolderState complete = folder_state(reference.path());
+
+  const int signals[] = {SIGTERM, SIGINT, SIGHUP, SIGKILL};
+  for (const int sig : signals) {
+    TempDir dir;
+    bench::write_long_scenario(dir.path(), "Lungo", "L");
+    int interrupted = 0;
+    for (const int delay_us : {0, 1000, 3000, 8000}) {
+      SCOPED_TRACE(std::string(::strsignal(sig)) + " " + std::to_string(delay_us) + " us into it");
+      for (const std::string& leaf : outputs) write_bytes(dir.file(leaf), "old " + leaf);
+      const FolderState before = folder_state(dir.path());
+      RunningProgram run({"compile", "Lungo", "L"}, dir.path(), SB_PROGRAM, bounded());
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+      while (!writing_in(run.pid(), dir.path()) && !run.ended() &&
+             std::chrono::steady_clock::now() < deadline) {
+        ::usleep(50);
+      }
+      ::usleep(delay_us);
+      run.send(sig);
+      const ProgramResult r = run.wait();
+      EXPECT_FALSE(r.timed_out);
+      const FolderState after = folder_state(dir.path());
+      if (r.signal == sig) {
+        ++interrupted;
+        EXPECT_EQ(after, before) << describe(after);
+      } else {
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(after, complete) << describe(after);
+      }
+    }
+    EXPECT_GT(interrupted, 0) << ::strsignal(sig) << ": every run ended before the signal";
+  }
+#endif
+}
+
+// ---- Runs that compete for one folder ---------------------------------------------------------
+
+// Eight built-in runs started together in one folder take turns: each exits 0, and the folder
+// ends with the six lasting files of a single run, byte for byte, and nothing else.
+TEST(FaultInjection, EightConcurrentBuiltinRunsInOneFolder) {
+  TempDir single;
+  ASSERT_EQ(run_program({"--dir", single.path()}, single.path(), SB_PROGRAM, bounded()).status, 0);
+  const FolderState expected = folder_state(single.path());
+  ASSERT_EQ(expected.size(), 6u);
+
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    TempDir dir;
+    std::vector<std::unique_ptr<RunningProgram>> runs;
+    for (int k = 0; k < 8; ++k) {
+      runs.push_back(std::make_unique<RunningProgram>(std::vector<std::string>{"--dir", dir.path()},
+                                                      dir.path(), SB_PROGRAM, bounded()));
+    }
+    for (auto& run : runs) {
+      const ProgramResult r = run->wait();
+      EXPECT_EQ(r.status, 0) << r.err;
+      EXPECT_FALSE(r.timed_out);
+    }
+    const FolderState after = folder_state(dir.path());
+    EXPECT_EQ(after, expected) << describe(after);
+  }
+}
+
+}  // namespace
+}  // namespace sb::test
