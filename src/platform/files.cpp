@@ -34,10 +34,29 @@ std::string not_ordinary_file_reason(FileKind kind) {
   return "it is " + std::string(file_kind_description(kind)) + ", not an ordinary file";
 }
 
-PlatformError file_too_large(const std::string& path, std::uint64_t bytes, std::uint64_t limit) {
-  return PlatformError("read", path,
-                       "it holds " + std::to_string(bytes) + " bytes, more than the " +
-                           std::to_string(limit) + " bytes the program reads from one file");
+std::string read_within_limit(const std::string& path, std::uint64_t size, std::uint64_t limit,
+                              const std::function<std::size_t(char*, std::size_t)>& read_some) {
+  const auto too_large = [&](std::uint64_t bytes) {
+    return PlatformError("read", path,
+                         "it holds " + std::to_string(bytes) + " bytes, more than the " +
+                             std::to_string(limit) + " bytes the program reads from one file");
+  };
+  if (size > limit) throw too_large(size);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  std::size_t done = 0;
+  char more[1 << 14];
+  for (;;) {
+    const bool within = done < bytes.size();
+    char* const into = within ? bytes.data() + done : more;
+    const std::size_t room = within ? bytes.size() - done : sizeof more;
+    const std::size_t n = read_some(into, room);
+    if (n == 0) break;
+    if (!within) bytes.append(more, n);
+    done += n;
+    if (done > limit) throw too_large(done);
+  }
+  bytes.resize(done);
+  return bytes;
 }
 
 ReplacementFile::ReplacementFile(std::string path)

@@ -2,7 +2,9 @@
 // reads and writes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,8 +52,14 @@ FileKind file_kind(const std::string& path);
 std::string_view file_kind_description(FileKind kind);
 // "it is a FIFO (named pipe), not an ordinary file", and the like.
 std::string not_ordinary_file_reason(FileKind kind);
-// The failure of a file that holds `bytes`, more than the `limit` read_file takes.
-PlatformError file_too_large(const std::string& path, std::uint64_t bytes, std::uint64_t limit);
+// The reading part of read_file, the same on every system: the file at `path`, `size` bytes
+// long when it was opened, is read through `read_some` (which reads at most `room` bytes into
+// `into` and returns how many, 0 at its end, and throws PlatformError on failure). A file
+// larger than `limit` is refused before any of it is read; one that grows meanwhile is read
+// on, up to the limit and a block more, to see it pass the limit.
+std::string read_within_limit(
+    const std::string& path, std::uint64_t size, std::uint64_t limit,
+    const std::function<std::size_t(char* into, std::size_t room)>& read_some);
 
 // The most the program reads from one file: well above the largest files of a 1 000 000 m
 // scenario (its route matrix file is about 20 MB).

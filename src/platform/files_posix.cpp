@@ -86,30 +86,14 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
   if (kind_of(st) != FileKind::kOrdinary) {
     throw PlatformError("open", path, not_ordinary_file_reason(kind_of(st)));
   }
-  const auto size = static_cast<std::uint64_t>(st.st_size);
-  if (size > limit) throw file_too_large(path, size, limit);
-
-  // The size the file has now is read in one go; a file that grows meanwhile is read on, up
-  // to the limit and a block more, to see it pass the limit.
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  std::size_t done = 0;
-  char more[1 << 14];
-  for (;;) {
-    const bool within = done < bytes.size();
-    char* const into = within ? bytes.data() + done : more;
-    const std::size_t room = within ? bytes.size() - done : sizeof more;
-    const ssize_t n = ::read(file.fd, into, room);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw PlatformError("read", path, reason(errno));
-    }
-    if (n == 0) break;
-    if (!within) bytes.append(more, static_cast<std::size_t>(n));
-    done += static_cast<std::size_t>(n);
-    if (done > limit) throw file_too_large(path, done, limit);
-  }
-  bytes.resize(done);
-  return bytes;
+  return read_within_limit(path, static_cast<std::uint64_t>(st.st_size), limit,
+                           [&](char* into, std::size_t room) {
+                             for (;;) {
+                               const ssize_t n = ::read(file.fd, into, room);
+                               if (n >= 0) return static_cast<std::size_t>(n);
+                               if (errno != EINTR) throw PlatformError("read", path, reason(errno));
+                             }
+                           });
 }
 
 void check_readable(const std::string& path) {

@@ -123,7 +123,6 @@ FileKind file_kind(const std::string& path) {
   return FileKind::kOrdinary;
 }
 
-
 std::string read_file(const std::string& path, std::uint64_t limit) {
   const FileKind kind = file_kind(path);
   if (kind == FileKind::kMissing) {
@@ -137,30 +136,15 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
   }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.h, &size)) throw PlatformError("open", path, last_reason());
-  const auto known = static_cast<std::uint64_t>(size.QuadPart);
-  if (known > limit) throw file_too_large(path, known, limit);
-
-  // The size the file has now is read in one go; a file that grows meanwhile is read on, up
-  // to the limit and a block more, to see it pass the limit.
-  std::string bytes(static_cast<std::size_t>(known), '\0');
-  std::size_t done = 0;
-  char more[1 << 14];
-  for (;;) {
-    const bool within = done < bytes.size();
-    char* const into = within ? bytes.data() + done : more;
-    const std::size_t room = within ? bytes.size() - done : sizeof more;
-    DWORD n = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
-    if (!::ReadFile(file.h, into, chunk, &n, nullptr)) {
-      throw PlatformError("read", path, last_reason());
-    }
-    if (n == 0) break;
-    if (!within) bytes.append(more, n);
-    done += n;
-    if (done > limit) throw file_too_large(path, done, limit);
-  }
-  bytes.resize(done);
-  return bytes;
+  return read_within_limit(
+      path, static_cast<std::uint64_t>(size.QuadPart), limit, [&](char* into, std::size_t room) {
+        DWORD n = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+        if (!::ReadFile(file.h, into, chunk, &n, nullptr)) {
+          throw PlatformError("read", path, last_reason());
+        }
+        return static_cast<std::size_t>(n);
+      });
 }
 
 void check_readable(const std::string& path) {

@@ -39,4 +39,7 @@ class RegisteredName {
   int slot_ = -1;
 };
 
+// Calls `visit` with every name registered now; safe inside a signal handler when `visit` is.
+void for_each_registered_name(void (*visit)(const char* name));
+
 }  // namespace sb

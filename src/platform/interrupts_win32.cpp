@@ -4,17 +4,13 @@
 // process as Windows ends it on Ctrl-C, with the status STATUS_CONTROL_C_EXIT.
 #include <windows.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <cwchar>
 
 #include "platform/interrupts.h"
 #include "platform/wide_text_win32.h"
 
 namespace sb {
 namespace {
-
-std::atomic<wchar_t*> g_names[RegisteredName::kMaxRegisteredNames];
 
 SRWLOCK g_lock = SRWLOCK_INIT;
 CONDITION_VARIABLE g_released = CONDITION_VARIABLE_INIT;
@@ -25,9 +21,7 @@ UINT g_console_page = 0;
 BOOL WINAPI on_console_event(DWORD /*event*/) {
   ::AcquireSRWLockExclusive(&g_lock);
   while (g_deferred > 0) ::SleepConditionVariableSRW(&g_released, &g_lock, INFINITE, 0);
-  for (std::atomic<wchar_t*>& slot : g_names) {
-    if (const wchar_t* name = slot.load()) ::DeleteFileW(name);
-  }
+  for_each_registered_name([](const char* name) { ::DeleteFileW(to_wide(name).c_str()); });
   // The lock stays taken, so that nothing starts a new rename before the process ends.
   ::ExitProcess(static_cast<UINT>(STATUS_CONTROL_C_EXIT));
 }
@@ -58,24 +52,6 @@ InterruptsDeferred::~InterruptsDeferred() {
   ::AcquireSRWLockExclusive(&g_lock);
   if (--g_deferred == 0) ::WakeAllConditionVariable(&g_released);
   ::ReleaseSRWLockExclusive(&g_lock);
-}
-
-RegisteredName::RegisteredName(const std::string& path) {
-  wchar_t* copy = ::_wcsdup(to_wide(path).c_str());
-  if (copy == nullptr) return;
-  for (int k = 0; k < kMaxRegisteredNames; ++k) {
-    wchar_t* expected = nullptr;
-    if (g_names[k].compare_exchange_strong(expected, copy)) {
-      slot_ = k;
-      return;
-    }
-  }
-  std::free(copy);
-}
-
-RegisteredName::~RegisteredName() {
-  if (slot_ < 0) return;
-  std::free(g_names[slot_].exchange(nullptr));
 }
 
 }  // namespace sb
