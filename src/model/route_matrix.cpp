@@ -4,6 +4,11 @@ namespace sb {
 
 void RouteMatrix::allocate(std::int32_t upper) {
   release();
+  upper_ = upper;
+  if (sink_ != nullptr) {
+    sink_->begin(upper);
+    return;
+  }
   const auto size = static_cast<std::size_t>(upper) + 1;
   for (int c = 0; c < 2; ++c) {
     tags_[c].assign(size, ElementTag::kEmpty);
@@ -12,9 +17,37 @@ void RouteMatrix::allocate(std::int32_t upper) {
 }
 
 void RouteMatrix::release() {
+  upper_ = -1;
   for (int c = 0; c < 2; ++c) {
     std::vector<ElementTag>().swap(tags_[c]);
     std::vector<double>().swap(values_[c]);
+  }
+}
+
+void RouteMatrix::stream_to(RouteSink* sink) {
+  release();
+  sink_ = sink;
+}
+
+void RouteMatrix::set_int16_point(std::int32_t metre, std::int16_t x, std::int16_t y) {
+  if (sink_ != nullptr) {
+    sink_->int16_point(metre, x, y);
+    return;
+  }
+  set_int16(metre, 0, x);
+  set_int16(metre, 1, y);
+}
+
+void RouteMatrix::set_float_points(std::int32_t first, const double* x, const double* y,
+                                   std::size_t n) {
+  if (sink_ != nullptr) {
+    sink_->float_points(first, x, y, n);
+    return;
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto metre = static_cast<std::int32_t>(first + static_cast<std::int64_t>(i));
+    set_float64(metre, 0, x[i]);
+    set_float64(metre, 1, y[i]);
   }
 }
 

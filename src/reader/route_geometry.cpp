@@ -19,32 +19,46 @@ void check_point(const Scenario& s, std::int64_t k) {
   }
 }
 
+// Points computed between two hand-overs to the route plan.
+constexpr std::size_t kBatch = 2048;
+
 // Steps at k = first .. last, all inside the matrix. A step takes the direction of the last
-// metre and turns it by c radians (0 for a straight step); the two points before each step
-// are carried from one step to the next instead of being read back. Every operation is
-// evaluated in the order written, without fused multiply-add, so the points are the same to
-// the last bit on every machine.
-void steps(RouteMatrix& m, std::int32_t first, std::int32_t last, double c, bool curved) {
-  double x0 = m.number(first - 2, 0), y0 = m.number(first - 2, 1);
-  double x1 = m.number(first - 1, 0), y1 = m.number(first - 1, 1);
-  for (std::int32_t k = first; k <= last; ++k) {
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    double x, y;
-    if (curved) {
-      x = x1 + (dx + c * dy);
-      y = y1 + (dy - c * dx);
-    } else {
-      x = x1 + dx;
-      y = y1 + dy;
+// metre and turns it by c radians (a straight step does not turn); the two points before each
+// step are carried from one step to the next in the builder instead of being read back, and
+// the points go to the plan a batch at a time. Every operation is evaluated in the order
+// written, without fused multiply-add, so the points are the same to the last bit on every
+// machine.
+template <bool kCurved>
+void steps(RouteMatrix& m, RouteBuilder& b, std::int32_t first, std::int32_t last, double c) {
+  double xs[kBatch], ys[kBatch];
+  double x0 = b.x0, y0 = b.y0, x1 = b.x1, y1 = b.y1;
+  for (std::int64_t k = first; k <= last;) {
+    const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kBatch, last - k + 1));
+    for (std::size_t i = 0; i < n; ++i) {
+      const double dx = x1 - x0;
+      const double dy = y1 - y0;
+      double x, y;
+      if constexpr (kCurved) {
+        x = x1 + (dx + c * dy);
+        y = y1 + (dy - c * dx);
+      } else {
+        x = x1 + dx;
+        y = y1 + dy;
+      }
+      xs[i] = x;
+      ys[i] = y;
+      x0 = x1;
+      y0 = y1;
+      x1 = x;
+      y1 = y;
     }
-    m.set_float64(k, 0, x);
-    m.set_float64(k, 1, y);
-    x0 = x1;
-    y0 = y1;
-    x1 = x;
-    y1 = y;
+    m.set_float_points(static_cast<std::int32_t>(k), xs, ys, n);
+    k += static_cast<std::int64_t>(n);
   }
+  b.x0 = x0;
+  b.y0 = y0;
+  b.x1 = x1;
+  b.y1 = y1;
 }
 
 // Makes the steps from the point index up to `last`. With `limited`, the index may not pass
@@ -56,7 +70,12 @@ bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool
   std::int64_t batch_end = std::min<std::int64_t>(last, s.route_matrix.upper());
   if (limited) batch_end = std::min<std::int64_t>(batch_end, kMaxPointIndex);
   if (route.k <= batch_end) {
-    steps(s.route_matrix, route.k, static_cast<std::int32_t>(batch_end), c, curved);
+    const auto to = static_cast<std::int32_t>(batch_end);
+    if (curved) {
+      steps<true>(s.route_matrix, route, route.k, to, c);
+    } else {
+      steps<false>(s.route_matrix, route, route.k, to, c);
+    }
     route.k = static_cast<std::int32_t>(batch_end) + 1;
   }
   if (limited && route.k > kMaxPointIndex) {
@@ -77,11 +96,9 @@ void start_route(Scenario& s, RouteBuilder& route) {
   if (!s.route_matrix.contains(1)) {
     throw ReadFailure("the route length leaves the route plan less than its first 2 points");
   }
-  s.route_matrix.set_int16(0, 0, 0);
-  s.route_matrix.set_int16(0, 1, 0);
-  s.route_matrix.set_int16(1, 0, 0);
-  s.route_matrix.set_int16(1, 1, 1);
-  route.k = 2;
+  s.route_matrix.set_int16_point(0, 0, 0);
+  s.route_matrix.set_int16_point(1, 0, 1);
+  route = RouteBuilder{2, 0.0, 0.0, 0.0, 1.0};
 }
 
 double curve_curvature(std::string_view keyword) {
