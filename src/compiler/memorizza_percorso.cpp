@@ -1,8 +1,11 @@
 #include "compiler/memorizza_percorso.h"
 
+#include <optional>
+
 #include "compiler/output_files.h"
 #include "compiler/protection.h"
 #include "compiler/stamping.h"
+#include "platform/platform_error.h"
 #include "reader/memorizza_dati.h"
 
 namespace sb {
@@ -25,12 +28,20 @@ bool memorizza_percorso(Scenario& s, const std::int32_t& j) {
   for (s.cell_index = 0; s.cell_index < kStationSlots; ++s.cell_index) {
     s.station_table[static_cast<std::size_t>(s.cell_index)] = StationRecord{};
   }
-  memorizza_dati(s);
+  // A build that may write its files starts them before the reading: the route plan goes
+  // into its file while it is computed. A build that never writes creates nothing.
+  std::optional<CompiledFiles> files;
+  try {
+    if (s.output_policy != Scenario::OutputPolicy::kNever) files.emplace(s);
+    memorizza_dati(s);
+  } catch (const PlatformError& e) {
+    throw e.with_note(OutputSet::kNothingChanged);
+  }
   // Cell 1 is the header cell of the compiled track: without it there is nothing to stamp.
   if (!s.has_cell(1)) return false;
   protect_track(s);
   if (!stamp(s)) return false;
-  if (outputs_wanted(s)) write_output_files(s);
+  if (outputs_wanted(s)) files->write();
   return true;
 }
 

@@ -5,7 +5,8 @@ namespace sb {
 void RouteMatrix::allocate(std::int32_t upper) {
   release();
   upper_ = upper;
-  if (sink_ != nullptr) {
+  streamed_ = sink_ != nullptr;
+  if (streamed_) {
     sink_->begin(upper);
     return;
   }
@@ -18,6 +19,7 @@ void RouteMatrix::allocate(std::int32_t upper) {
 
 void RouteMatrix::release() {
   upper_ = -1;
+  streamed_ = sink_ != nullptr;
   for (int c = 0; c < 2; ++c) {
     std::vector<ElementTag>().swap(tags_[c]);
     std::vector<double>().swap(values_[c]);
@@ -27,10 +29,11 @@ void RouteMatrix::release() {
 void RouteMatrix::stream_to(RouteSink* sink) {
   release();
   sink_ = sink;
+  streamed_ = sink != nullptr;
 }
 
 void RouteMatrix::set_int16_point(std::int32_t metre, std::int16_t x, std::int16_t y) {
-  if (sink_ != nullptr) {
+  if (streamed_) {
     sink_->int16_point(metre, x, y);
     return;
   }
@@ -40,7 +43,7 @@ void RouteMatrix::set_int16_point(std::int32_t metre, std::int16_t x, std::int16
 
 void RouteMatrix::set_float_points(std::int32_t first, const double* x, const double* y,
                                    std::size_t n) {
-  if (sink_ != nullptr) {
+  if (streamed_) {
     sink_->float_points(first, x, y, n);
     return;
   }

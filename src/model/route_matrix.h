@@ -45,7 +45,11 @@ class RouteMatrix {
   // From now on the matrix is created in, and its points go to, `sink` instead of memory
   // (nullptr: memory again). The element access below is then not available.
   void stream_to(RouteSink* sink);
-  bool streamed() const { return sink_ != nullptr; }
+  // Lets go of the sink, which is going away; the matrix keeps its size, and its points stay
+  // where they went.
+  void detach_sink() { sink_ = nullptr; }
+  // True when the points went to a sink: the matrix has a size but no element in memory.
+  bool streamed() const { return streamed_; }
 
   bool exists() const { return upper_ >= 0; }
   // Highest metre index; -1 when the matrix does not exist.
@@ -90,11 +94,12 @@ class RouteMatrix {
 
  private:
   bool valid(std::int32_t metre, int component) const {
-    return sink_ == nullptr && contains(metre) && (component == 0 || component == 1);
+    return !streamed_ && contains(metre) && (component == 0 || component == 1);
   }
 
   std::int32_t upper_ = -1;
   RouteSink* sink_ = nullptr;
+  bool streamed_ = false;
   std::vector<ElementTag> tags_[2];
   std::vector<double> values_[2];
 };

@@ -1,0 +1,123 @@
+// The route matrix file streamed while the route plan is computed must hold exactly the bytes
+// of the same plan encoded from memory, whatever shape the reading left the plan in.
+#include "compiler/route_matrix_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "compiler/route_matrix_file.h"
+#include "platform/temporary_file.h"
+#include "test_support.h"
+
+namespace sb::test {
+namespace {
+
+// What a reading does to the plan: create it (once or more), give metres 0 and 1 their
+// integers, then floats up to `last_float` in batches of uneven sizes.
+struct Shape {
+  const char* name;
+  std::vector<std::int32_t> uppers;  // each allocate(), the last one counts
+  bool started;
+  std::int32_t last_float;  // below 2: no float
+};
+
+void apply(RouteMatrix& m, const Shape& shape) {
+  for (const std::int32_t upper : shape.uppers) m.allocate(upper);
+  if (!shape.started) return;
+  m.set_int16_point(0, 0, 0);
+  m.set_int16_point(1, 0, 1);
+  std::vector<double> x, y;
+  static constexpr std::int32_t kBatches[] = {1, 2047, 3, 2048, 500};
+  std::int32_t k = 2;
+  for (int b = 0; k <= shape.last_float; ++b) {
+    const std::int32_t n = std::min(kBatches[b % 5], shape.last_float - k + 1);
+    x.clear();
+    y.clear();
+    for (std::int32_t i = 0; i < n; ++i) {
+      x.push_back((k + i) * 0.001 - 3.0);
+      y.push_back((k + i) * 1.0000001);
+    }
+    m.set_float_points(k, x.data(), y.data(), static_cast<std::size_t>(n));
+    k += n;
+  }
+}
+
+TEST(RouteMatrixStream, WritesTheBytesOfThePlanInMemory) {
+  const Shape shapes[] = {
+      {"complete plan", {25000}, true, 24998},
+      {"complete plan of several blocks per half", {60000}, true, 59998},
+      {"plan stopped part-way (a fault)", {60000}, true, 31234},
+      {"plan stopped before its first float", {60000}, true, 1},
+      {"plan never started (the reading ended first)", {60000}, false, 0},
+      {"curve to the last metre (floats where a complete plan is empty)", {60000}, true, 60000},
+      {"curve to the metre before the last", {25000}, true, 24999},
+      {"created twice: the second plan counts", {80000, 30000}, true, 29998},
+      {"smallest plans", {1}, true, 1},
+      {"plan of 3 metres", {3}, true, 1},
+      {"plan of 4 metres", {4}, true, 2},
+      {"plan of 5 metres with its last metre a float", {5}, true, 5},
+  };
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.name);
+    TempDir dir;
+    const std::string path = dir.file("route.dat");
+    RouteMatrix in_memory;
+    apply(in_memory, shape);
+    {
+      TemporaryFile file(path);
+      RouteMatrixStream stream(file);
+      RouteMatrix streamed;
+      streamed.stream_to(&stream);
+      apply(streamed, shape);
+      EXPECT_TRUE(streamed.streamed());
+      EXPECT_EQ(streamed.upper(), in_memory.upper());
+      stream.finish();
+      file.seal();
+      file.publish();
+    }
+    const std::string expected = encode_route_matrix_file(in_memory);
+    const std::string written = read_bytes(path);
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
+  }
+}
+
+TEST(RouteMatrixStream, NoPlanLeavesTheFileEmpty) {
+  TempDir dir;
+  {
+    TemporaryFile file(dir.file("route.dat"));
+    RouteMatrixStream stream(file);
+    stream.finish();
+    file.seal();
+    file.publish();
+  }
+  EXPECT_EQ(read_bytes(dir.file("route.dat")), "");
+}
+
+TEST(RouteMatrixStream, PointsOutOfOrderAreRefused) {
+  TempDir dir;
+  TemporaryFile file(dir.file("route.dat"));
+  RouteMatrixStream stream(file);
+  const double x[2] = {0, 0};
+  EXPECT_THROW(stream.int16_point(0, 0, 0), std::logic_error);  // before the plan exists
+  stream.begin(100);
+  stream.int16_point(0, 0, 0);
+  EXPECT_THROW(stream.int16_point(2, 0, 0), std::logic_error);  // metre 1 skipped
+  stream.int16_point(1, 0, 1);
+  EXPECT_THROW(stream.float_points(2, x, x, 100), std::logic_error);  // beyond metre 100
+}
+
+// The complete sizes: 10 x upper - 18 bytes a half for every plan of at least 4 metres.
+TEST(RouteMatrixStream, CompleteHalfSizes) {
+  EXPECT_EQ(RouteMatrixStream::complete_half_bytes(25000), 249982u);
+  EXPECT_EQ(RouteMatrixStream::complete_half_bytes(1007000), 10u * 1007000 - 18);
+  EXPECT_EQ(RouteMatrixStream::complete_half_bytes(3), 12u);  // 4 + 4 + 2 + 2
+  EXPECT_EQ(RouteMatrixStream::complete_half_bytes(1), 8u);
+  EXPECT_EQ(RouteMatrixStream::complete_half_bytes(0), 4u);
+}
+
+}  // namespace
+}  // namespace sb::test
