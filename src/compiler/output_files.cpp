@@ -11,13 +11,12 @@
 namespace sb {
 namespace {
 
-// The station and track files, after whatever the set already holds. The two tables that can
-// fail to encode are encoded before either file is started.
+// The station and track files, after whatever the set already holds. The station table,
+// which can fail to encode, is encoded before either file is started.
 void add_tables(OutputSet& files, const Scenario& s) {
   const std::string stations = encode_station_file(s.station_table);
-  const std::string track = encode_track_file(s.track_table);
   files.add(station_file_name(s)).write(stations);
-  files.add(track_file_name(s)).write(track);
+  write_track_file(files.add(track_file_name(s)), s.track_table);
 }
 
 }  // namespace
