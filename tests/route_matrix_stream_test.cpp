@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ namespace sb::test {
 namespace {
 
 // What a reading does to the plan: create it (once or more), give metres 0 and 1 their
-// integers, then floats up to `last_float` in batches of uneven sizes.
+// integers, then steps up to `last_float` in runs of uneven lengths, straight and curved.
 struct Shape {
   const char* name;
   std::vector<std::int32_t> uppers;  // each allocate(), the last one counts
@@ -29,19 +30,15 @@ void apply(RouteMatrix& m, const Shape& shape) {
   if (!shape.started) return;
   m.set_int16_point(0, 0, 0);
   m.set_int16_point(1, 0, 1);
-  std::vector<double> x, y;
-  static constexpr std::int32_t kBatches[] = {1, 2047, 3, 2048, 500};
+  RouteTail tail{0.0, 0.0, 0.0, 1.0};
+  static constexpr std::int32_t kRuns[] = {1, 2047, 3, 30000, 500};
+  static constexpr double kTurns[] = {0.0, 0.001, -0.003, 0.0, 0.0002};
   std::int32_t k = 2;
-  for (int b = 0; k <= shape.last_float; ++b) {
-    const std::int32_t n = std::min(kBatches[b % 5], shape.last_float - k + 1);
-    x.clear();
-    y.clear();
-    for (std::int32_t i = 0; i < n; ++i) {
-      x.push_back((k + i) * 0.001 - 3.0);
-      y.push_back((k + i) * 1.0000001);
-    }
-    m.set_float_points(k, x.data(), y.data(), static_cast<std::size_t>(n));
-    k += n;
+  for (int r = 0; k <= shape.last_float; ++r) {
+    const std::int32_t last = std::min(k + kRuns[r % 5] - 1, shape.last_float);
+    const double c = kTurns[r % 5];
+    m.steps(k, last, tail, c, c != 0.0);
+    k = last + 1;
   }
 }
 
@@ -101,13 +98,13 @@ TEST(RouteMatrixStream, PointsOutOfOrderAreRefused) {
   TempDir dir;
   TemporaryFile file(dir.file("route.dat"));
   RouteMatrixStream stream(file);
-  const double x[2] = {0, 0};
+  RouteTail tail;
   EXPECT_THROW(stream.int16_point(0, 0, 0), std::logic_error);  // before the plan exists
   stream.begin(100);
   stream.int16_point(0, 0, 0);
   EXPECT_THROW(stream.int16_point(2, 0, 0), std::logic_error);  // metre 1 skipped
   stream.int16_point(1, 0, 1);
-  EXPECT_THROW(stream.float_points(2, x, x, 100), std::logic_error);  // beyond metre 100
+  EXPECT_THROW(stream.steps(2, 101, tail, 0.0, false), std::logic_error);  // beyond metre 100
 }
 
 // The complete sizes: 10 x upper - 18 bytes a half for every plan of at least 4 metres.

@@ -8,8 +8,10 @@
 
 namespace sb {
 
-RouteMatrixStream::RouteMatrixStream(TemporaryFile& file) : file_(file) {
-  for (Half& h : halves_) h.block.reset(new char[kRouteBlockBytes]);
+RouteMatrixStream::RouteMatrixStream(TemporaryFile& file)
+    : file_(file), blocks_(2 * kRouteBlockBytes) {
+  halves_[0].block = blocks_.data();
+  halves_[1].block = blocks_.data() + kRouteBlockBytes;
 }
 
 RouteMatrixStream::~RouteMatrixStream() = default;
@@ -45,7 +47,7 @@ std::size_t RouteMatrixStream::room(int c) const {
 
 void RouteMatrixStream::flush(int c) {
   Half& h = halves_[c];
-  std::string_view bytes(h.block.get(), h.used);
+  std::string_view bytes(h.block, h.used);
   if (c == 1) {
     file_.write_at(second_half_ + h.stored, bytes);
   } else {
@@ -67,32 +69,40 @@ void RouteMatrixStream::int16_point(std::int32_t metre, std::int16_t x, std::int
   for (int c = 0; c < 2; ++c) {
     if (room(c) < kLargestElement) flush(c);
     Half& h = halves_[c];
-    h.used = static_cast<std::size_t>(
-        put_element(h.block.get() + h.used, ElementTag::kInt16, xy[c]) - h.block.get());
+    h.used = static_cast<std::size_t>(put_element(h.block + h.used, ElementTag::kInt16, xy[c]) -
+                                      h.block);
   }
   ++next_;
 }
 
-void RouteMatrixStream::float_points(std::int32_t first, const double* x, const double* y,
-                                     std::size_t n) {
-  expect(first, n);
+void RouteMatrixStream::steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+                              bool curved) {
+  const std::int64_t n = std::int64_t{last} - first + 1;
+  expect(first, static_cast<std::size_t>(n));
   constexpr std::size_t kFloatBytes = 10;
-  for (std::size_t i = 0; i < n;) {
-    for (int c = 0; c < 2; ++c) {
-      if (room(c) < kFloatBytes) flush(c);
+  for (std::int64_t done = 0; done < n;) {
+    for (int h = 0; h < 2; ++h) {
+      if (room(h) < kFloatBytes) flush(h);
     }
-    const std::size_t fit = std::min({n - i, room(0) / kFloatBytes, room(1) / kFloatBytes});
-    char* p0 = halves_[0].block.get() + halves_[0].used;
-    char* p1 = halves_[1].block.get() + halves_[1].used;
-    for (std::size_t k = i; k < i + fit; ++k) {
-      p0 = put_element(p0, ElementTag::kFloat64, x[k]);
-      p1 = put_element(p1, ElementTag::kFloat64, y[k]);
+    // As many steps as both blocks have room for, encoded without a check each.
+    const auto fit = static_cast<std::int64_t>(std::min(
+        {static_cast<std::size_t>(n - done), room(0) / kFloatBytes, room(1) / kFloatBytes}));
+    char* p0 = halves_[0].block + halves_[0].used;
+    char* p1 = halves_[1].block + halves_[1].used;
+    const auto encode = [&p0, &p1](double x, double y) {
+      p0 = put_element(p0, ElementTag::kFloat64, x);
+      p1 = put_element(p1, ElementTag::kFloat64, y);
+    };
+    if (curved) {
+      route_steps<true>(tail, fit, c, encode);
+    } else {
+      route_steps<false>(tail, fit, c, encode);
     }
-    halves_[0].used += fit * kFloatBytes;
-    halves_[1].used += fit * kFloatBytes;
-    i += fit;
+    halves_[0].used += static_cast<std::size_t>(fit) * kFloatBytes;
+    halves_[1].used += static_cast<std::size_t>(fit) * kFloatBytes;
+    done += fit;
   }
-  next_ += static_cast<std::int32_t>(n);
+  next_ = last + 1;
 }
 
 void RouteMatrixStream::put_empty_tail() {
@@ -100,14 +110,14 @@ void RouteMatrixStream::put_empty_tail() {
     for (int c = 0; c < 2; ++c) {
       if (room(c) < kLargestElement) flush(c);
       Half& h = halves_[c];
-      h.used = static_cast<std::size_t>(
-          put_element(h.block.get() + h.used, ElementTag::kEmpty, 0.0) - h.block.get());
+      h.used = static_cast<std::size_t>(put_element(h.block + h.used, ElementTag::kEmpty, 0.0) -
+                                        h.block);
     }
   }
 }
 
 void RouteMatrixStream::move_second_half(std::uint64_t to, std::uint64_t size) {
-  char* const buffer = halves_[1].block.get();  // flushed: free to use
+  char* const buffer = halves_[1].block;  // flushed: free to use
   const std::uint64_t from = second_half_;
   const auto move_block = [&](std::uint64_t offset, std::size_t n) {
     if (file_.read_at(from + offset, buffer, n) != n) {

@@ -4,10 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "model/route_matrix.h"
+#include "platform/memory_block.h"
 #include "platform/temporary_file.h"
 
 namespace sb {
@@ -26,7 +26,10 @@ class RouteMatrixStream final : public RouteSink {
 
   void begin(std::int32_t upper) override;
   void int16_point(std::int32_t metre, std::int16_t x, std::int16_t y) override;
-  void float_points(std::int32_t first, const double* x, const double* y, std::size_t n) override;
+  // Encodes each point as the step that computes it is made: the encoding fills the time the
+  // step's arithmetic waits for the step before.
+  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+             bool curved) override;
 
   // Completes the file; after it the file holds exactly what encode_route_matrix_file gives
   // for the same plan in memory. Throws PlatformError when the file cannot be written.
@@ -38,7 +41,7 @@ class RouteMatrixStream final : public RouteSink {
  private:
   // One half of the file: the block being filled and how much of the half is in the file.
   struct Half {
-    std::unique_ptr<char[]> block;
+    char* block = nullptr;
     std::size_t used = 0;      // bytes in the block
     std::uint64_t stored = 0;  // bytes of this half already handed to the file
   };
@@ -50,6 +53,7 @@ class RouteMatrixStream final : public RouteSink {
   void move_second_half(std::uint64_t to, std::uint64_t size);
 
   TemporaryFile& file_;
+  MemoryBlock blocks_;  // both halves' blocks
   std::int32_t upper_ = -1;
   std::int32_t next_ = 0;          // the next metre to arrive
   std::uint64_t second_half_ = 0;  // where the second half is written

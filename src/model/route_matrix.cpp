@@ -41,16 +41,23 @@ void RouteMatrix::set_int16_point(std::int32_t metre, std::int16_t x, std::int16
   set_int16(metre, 1, y);
 }
 
-void RouteMatrix::set_float_points(std::int32_t first, const double* x, const double* y,
-                                   std::size_t n) {
+void RouteMatrix::steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+                        bool curved) {
   if (streamed_) {
-    sink_->float_points(first, x, y, n);
+    sink_->steps(first, last, tail, c, curved);
     return;
   }
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto metre = static_cast<std::int32_t>(first + static_cast<std::int64_t>(i));
-    set_float64(metre, 0, x[i]);
-    set_float64(metre, 1, y[i]);
+  std::int32_t metre = first;
+  const auto store = [this, &metre](double x, double y) {
+    set_float64(metre, 0, x);
+    set_float64(metre, 1, y);
+    ++metre;
+  };
+  const std::int64_t n = std::int64_t{last} - first + 1;
+  if (curved) {
+    route_steps<true>(tail, n, c, store);
+  } else {
+    route_steps<false>(tail, n, c, store);
   }
 }
 

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/route_steps.h"
+
 namespace sb {
 
 enum class ElementTag : std::uint16_t { kEmpty = 0, kInt16 = 2, kFloat64 = 5 };
@@ -31,9 +33,10 @@ class RouteSink {
   virtual void begin(std::int32_t upper) = 0;
   // Metre `metre` gets the two 16-bit integers (x, y).
   virtual void int16_point(std::int32_t metre, std::int16_t x, std::int16_t y) = 0;
-  // Metres first .. first + n - 1 get the floats (x[i], y[i]).
-  virtual void float_points(std::int32_t first, const double* x, const double* y,
-                            std::size_t n) = 0;
+  // Metres first .. last get, as floats, the points of route_steps from `tail` (which is left
+  // at the last two of them): curved steps turning by c radians, or straight ones.
+  virtual void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+                     bool curved) = 0;
 };
 
 class RouteMatrix {
@@ -56,10 +59,11 @@ class RouteMatrix {
   std::int32_t upper() const { return upper_; }
   bool contains(std::int64_t metre) const { return metre >= 0 && metre <= upper_; }
 
-  // The points as the reader computes them, in increasing order of the metre (streamed or
-  // not): metre `metre` as two 16-bit integers, metres first .. first + n - 1 as floats.
+  // The points as the reader makes them, in increasing order of the metre (streamed or not):
+  // metre `metre` as two 16-bit integers; metres first .. last as the floats of route_steps
+  // from `tail`, which is left at the last two of them.
   void set_int16_point(std::int32_t metre, std::int16_t x, std::int16_t y);
-  void set_float_points(std::int32_t first, const double* x, const double* y, std::size_t n);
+  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c, bool curved);
 
   // Element access to a matrix in memory; `metre` must satisfy contains() and `component` is 0
   // or 1. Defined here so that loops over two million elements compile to plain loads and

@@ -19,48 +19,6 @@ void check_point(const Scenario& s, std::int64_t k) {
   }
 }
 
-// Points computed between two hand-overs to the route plan.
-constexpr std::size_t kBatch = 2048;
-
-// Steps at k = first .. last, all inside the matrix. A step takes the direction of the last
-// metre and turns it by c radians (a straight step does not turn); the two points before each
-// step are carried from one step to the next in the builder instead of being read back, and
-// the points go to the plan a batch at a time. Every operation is evaluated in the order
-// written, without fused multiply-add, so the points are the same to the last bit on every
-// machine.
-template <bool kCurved>
-void steps(RouteMatrix& m, RouteBuilder& b, std::int32_t first, std::int32_t last, double c) {
-  double xs[kBatch], ys[kBatch];
-  double x0 = b.x0, y0 = b.y0, x1 = b.x1, y1 = b.y1;
-  for (std::int64_t k = first; k <= last;) {
-    const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kBatch, last - k + 1));
-    for (std::size_t i = 0; i < n; ++i) {
-      const double dx = x1 - x0;
-      const double dy = y1 - y0;
-      double x, y;
-      if constexpr (kCurved) {
-        x = x1 + (dx + c * dy);
-        y = y1 + (dy - c * dx);
-      } else {
-        x = x1 + dx;
-        y = y1 + dy;
-      }
-      xs[i] = x;
-      ys[i] = y;
-      x0 = x1;
-      y0 = y1;
-      x1 = x;
-      y1 = y;
-    }
-    m.set_float_points(static_cast<std::int32_t>(k), xs, ys, n);
-    k += static_cast<std::int64_t>(n);
-  }
-  b.x0 = x0;
-  b.y0 = y0;
-  b.x1 = x1;
-  b.y1 = y1;
-}
-
 // Makes the steps from the point index up to `last`. With `limited`, the index may not pass
 // 1 000 000: the step that takes it there is made and then code 103 is set (false returned).
 // A step beyond the matrix fails before it is made.
@@ -70,12 +28,7 @@ bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool
   std::int64_t batch_end = std::min<std::int64_t>(last, s.route_matrix.upper());
   if (limited) batch_end = std::min<std::int64_t>(batch_end, kMaxPointIndex);
   if (route.k <= batch_end) {
-    const auto to = static_cast<std::int32_t>(batch_end);
-    if (curved) {
-      steps<true>(s.route_matrix, route, route.k, to, c);
-    } else {
-      steps<false>(s.route_matrix, route, route.k, to, c);
-    }
+    s.route_matrix.steps(route.k, static_cast<std::int32_t>(batch_end), route.tail, c, curved);
     route.k = static_cast<std::int32_t>(batch_end) + 1;
   }
   if (limited && route.k > kMaxPointIndex) {
@@ -98,7 +51,7 @@ void start_route(Scenario& s, RouteBuilder& route) {
   }
   s.route_matrix.set_int16_point(0, 0, 0);
   s.route_matrix.set_int16_point(1, 0, 1);
-  route = RouteBuilder{2, 0.0, 0.0, 0.0, 1.0};
+  route = RouteBuilder{2, RouteTail{0.0, 0.0, 0.0, 1.0}};
 }
 
 double curve_curvature(std::string_view keyword) {

@@ -13,8 +13,7 @@ namespace sb {
 // k - 1), from which the next step starts: the plan is never read back.
 struct RouteBuilder {
   std::int32_t k = 0;
-  double x0 = 0.0, y0 = 0.0;  // metre k - 2
-  double x1 = 0.0, y1 = 0.0;  // metre k - 1
+  RouteTail tail;
 };
 
 // Points 0 and 1 as the 16-bit integers (0, 0) and (0, 1); the index becomes 2.
