@@ -2,7 +2,7 @@
 // plain write of the same files (plain_write), alternated in one run of this benchmark so that
 // both meet the same machine.
 //
-//   process_bench [--pairs N] [--growth] PROGRAM PLAIN_WRITE
+//   process_bench [--pairs N] [--growth] [--only TEXT] PROGRAM PLAIN_WRITE
 //
 // For each case it prepares a scratch folder, runs the program once to get its files, then
 // runs N pairs (the program and the anchor, in alternating order) and prints one Markdown
@@ -11,7 +11,8 @@
 // resident memory. The cases: the long scenario with and without its route plan, and the
 // built-in run against the plain write of its six lasting files. --growth adds the program
 // alone for route lengths of 10 000 to 1 000 000 m, and `check` (the reader and compiler,
-// nothing written) for 1 000 to 1 000 000 entries per file.
+// nothing written) for 1 000 to 1 000 000 entries per file. --only runs the cases whose name
+// holds TEXT.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -170,10 +171,13 @@ std::vector<Case> growth_cases() {
 int main(int argc, char** argv) {
   int pairs = 15;
   bool growth = false;
+  std::string only;
   std::vector<std::string> programs;
   for (int k = 1; k < argc; ++k) {
     if (std::strcmp(argv[k], "--pairs") == 0 && k + 1 < argc) {
       pairs = std::max(1, std::atoi(argv[++k]));
+    } else if (std::strcmp(argv[k], "--only") == 0 && k + 1 < argc) {
+      only = argv[++k];
     } else if (std::strcmp(argv[k], "--growth") == 0) {
       growth = true;
     } else {
@@ -181,7 +185,8 @@ int main(int argc, char** argv) {
     }
   }
   if (programs.size() != 2) {
-    std::fprintf(stderr, "usage: process_bench [--pairs N] [--growth] PROGRAM PLAIN_WRITE\n");
+    std::fprintf(stderr,
+                 "usage: process_bench [--pairs N] [--growth] [--only TEXT] PROGRAM PLAIN_WRITE\n");
     return 2;
   }
   try {
@@ -189,13 +194,13 @@ int main(int argc, char** argv) {
     std::printf(
         "| case | program CPU ms | anchor CPU ms | CPU ratio | wall ratio | peak RSS MiB |\n");
     std::printf("|---|---|---|---|---|---|\n");
-    for (const auto& c : sb::bench::main_cases()) {
-      sb::bench::measure(c, programs[0], programs[1], pairs);
-    }
+    auto cases = sb::bench::main_cases();
     if (growth) {
-      for (const auto& c : sb::bench::growth_cases()) {
-        sb::bench::measure(c, programs[0], programs[1], pairs);
-      }
+      for (auto& c : sb::bench::growth_cases()) cases.push_back(std::move(c));
+    }
+    for (const auto& c : cases) {
+      if (c.name.find(only) == std::string::npos) continue;
+      sb::bench::measure(c, programs[0], programs[1], pairs);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "process_bench: %s\n", e.what());
