@@ -10,9 +10,9 @@
 // anchor, the median of the per-pair CPU and wall ratios, and the program's median peak
 // resident memory. The cases: the long scenario with and without its route plan, and the
 // built-in run against the plain write of its six lasting files. --growth adds the program
-// alone for route lengths of 10 000 to 1 000 000 m, and `check` (the reader and compiler,
-// nothing written) for 1 000 to 1 000 000 entries per file. --only runs the cases whose name
-// holds TEXT.
+// alone for route lengths of 10 000 to 1 000 000 m, and `check --no-geometry` (the reader
+// and compiler, no route plan, nothing written) for 1 000 to 1 000 000 entries per file. --only
+// runs the cases whose name holds TEXT.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -155,8 +155,8 @@ std::vector<Case> growth_cases() {
                      compiled("G", "L", true)});
   }
   for (const int entries : {1000, 10000, 100000, 1000000}) {
-    cases.push_back({"check, " + std::to_string(entries) + " entries per file",
-                     {"check", "E", "L"},
+    cases.push_back({"check --no-geometry, " + std::to_string(entries) + " entries per file",
+                     {"check", "--no-geometry", "E", "L"},
                      [entries](const std::string& folder) {
                        write_scenario_text(folder, "E", "L", entries_per_file(entries));
                      },

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "compiler/memorizza_percorso.h"
 #include "compiler/route_matrix_file.h"
 #include "platform/temporary_file.h"
+#include "reader_fixture.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -114,6 +116,46 @@ TEST(RouteMatrixStream, CompleteHalfSizes) {
   EXPECT_EQ(RouteMatrixStream::complete_half_bytes(3), 12u);  // 4 + 4 + 2 + 2
   EXPECT_EQ(RouteMatrixStream::complete_half_bytes(1), 8u);
   EXPECT_EQ(RouteMatrixStream::complete_half_bytes(0), 4u);
+}
+
+}  // namespace
+}  // namespace sb::test
+
+namespace sb::test {
+namespace {
+
+// A build that writes nothing makes the route plan's steps for the faults they can meet and
+// keeps none of its points; one that writes has them in its file only.
+TEST(RouteMatrixStream, ABuildKeepsNoRoutePlanInMemory) {
+  struct Case {
+    const char* name;
+    Scenario::OutputPolicy policy;
+    std::string curve;
+    std::int32_t code;
+  };
+  const Case cases[] = {
+      {"check, clean", Scenario::OutputPolicy::kNever, "curvad4, 1500, 550", 0},
+      {"check, curve beyond the plan", Scenario::OutputPolicy::kNever, "curvad4, 24000, 1001", 25},
+      {"compile, clean", Scenario::OutputPolicy::kUnlessFaults, "curvad4, 1500, 550", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ReaderRun r;
+    write_bytes(line_file_name(r.s), line_file_with({c.curve}));
+    write_bytes(train_file_name(r.s), train_file_from_origin({}));
+    r.s.output_policy = c.policy;
+    const std::int32_t j = 1;
+    EXPECT_TRUE(memorizza_percorso(r.s, j));
+    EXPECT_EQ(r.s.error_code, c.code);
+    EXPECT_TRUE(r.s.route_matrix.streamed());
+    EXPECT_EQ(r.s.route_matrix.upper(), 25000);
+    EXPECT_TRUE(r.s.route_matrix.tags(0).empty());
+    const bool written = c.policy != Scenario::OutputPolicy::kNever;
+    EXPECT_EQ(exists(route_matrix_file_name(r.s)), written);
+    if (written) {
+      EXPECT_EQ(read_bytes(route_matrix_file_name(r.s)).size(), 2u * (10 * 25000 - 18));
+    }
+  }
 }
 
 }  // namespace

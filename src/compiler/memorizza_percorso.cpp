@@ -9,6 +9,33 @@
 #include "reader/memorizza_dati.h"
 
 namespace sb {
+namespace {
+
+// The route plan of a build that writes nothing: its steps are made, for the faults they can
+// meet, and their points dropped, so that checking a long route does not hold its plan.
+class DroppedRoute final : public RouteSink {
+ public:
+  void begin(std::int32_t) override {}
+  void int16_point(std::int32_t, std::int16_t, std::int16_t) override {}
+  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+             bool curved) override {
+    const std::int64_t n = std::int64_t{last} - first + 1;
+    const auto drop = [](double, double) {};
+    if (curved) {
+      route_steps<true>(tail, n, c, drop);
+    } else {
+      route_steps<false>(tail, n, c, drop);
+    }
+  }
+};
+
+// Lets the route plan go of its sink however the build ends.
+struct SinkRelease {
+  RouteMatrix& route;
+  ~SinkRelease() { route.detach_sink(); }
+};
+
+}  // namespace
 
 bool outputs_wanted(const Scenario& s) {
   switch (s.output_policy) {
@@ -30,9 +57,15 @@ bool memorizza_percorso(Scenario& s, const std::int32_t& j) {
   }
   // A build that may write its files starts them before the reading: the route plan goes
   // into its file while it is computed. A build that never writes creates nothing.
+  DroppedRoute dropped;
   std::optional<CompiledFiles> files;
+  const SinkRelease release{s.route_matrix};
   try {
-    if (s.output_policy != Scenario::OutputPolicy::kNever) files.emplace(s);
+    if (s.output_policy != Scenario::OutputPolicy::kNever) {
+      files.emplace(s);
+    } else {
+      s.route_matrix.stream_to(&dropped);
+    }
     memorizza_dati(s);
   } catch (const PlatformError& e) {
     throw e.with_note(OutputSet::kNothingChanged);
