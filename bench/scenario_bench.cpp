@@ -206,12 +206,7 @@ class StepRecorder final : public RouteSink {
   void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
              bool curved) override {
     runs.push_back({std::int64_t{last} - first + 1, c, curved});
-    const auto drop = [](double, double) {};
-    if (curved) {
-      route_steps<true>(tail, runs.back().n, c, drop);
-    } else {
-      route_steps<false>(tail, runs.back().n, c, drop);
-    }
+    route_steps(tail, runs.back().n, c, curved, [](double, double) {});
   }
 };
 
@@ -230,13 +225,8 @@ void BM_RouteStepsAlone(benchmark::State& state) {
   for (const auto& run : recorder.runs) steps += run.n;
   for (auto _ : state) {
     RouteTail tail{0.0, 0.0, 0.0, 1.0};
-    const auto drop = [](double, double) {};
     for (const auto& run : recorder.runs) {
-      if (run.curved) {
-        route_steps<true>(tail, run.n, run.c, drop);
-      } else {
-        route_steps<false>(tail, run.n, run.c, drop);
-      }
+      route_steps(tail, run.n, run.c, run.curved, [](double, double) {});
     }
     benchmark::DoNotOptimize(tail);
   }

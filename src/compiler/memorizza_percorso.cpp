@@ -19,13 +19,7 @@ class DroppedRoute final : public RouteSink {
   void int16_point(std::int32_t, std::int16_t, std::int16_t) override {}
   void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
              bool curved) override {
-    const std::int64_t n = std::int64_t{last} - first + 1;
-    const auto drop = [](double, double) {};
-    if (curved) {
-      route_steps<true>(tail, n, c, drop);
-    } else {
-      route_steps<false>(tail, n, c, drop);
-    }
+    route_steps(tail, std::int64_t{last} - first + 1, c, curved, [](double, double) {});
   }
 };
 

@@ -93,11 +93,7 @@ void RouteMatrixStream::steps(std::int32_t first, std::int32_t last, RouteTail& 
       p0 = put_element(p0, ElementTag::kFloat64, x);
       p1 = put_element(p1, ElementTag::kFloat64, y);
     };
-    if (curved) {
-      route_steps<true>(tail, fit, c, encode);
-    } else {
-      route_steps<false>(tail, fit, c, encode);
-    }
+    route_steps(tail, fit, c, curved, encode);
     halves_[0].used += static_cast<std::size_t>(fit) * kFloatBytes;
     halves_[1].used += static_cast<std::size_t>(fit) * kFloatBytes;
     done += fit;

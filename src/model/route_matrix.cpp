@@ -53,12 +53,7 @@ void RouteMatrix::steps(std::int32_t first, std::int32_t last, RouteTail& tail, 
     set_float64(metre, 1, y);
     ++metre;
   };
-  const std::int64_t n = std::int64_t{last} - first + 1;
-  if (curved) {
-    route_steps<true>(tail, n, c, store);
-  } else {
-    route_steps<false>(tail, n, c, store);
-  }
+  route_steps(tail, std::int64_t{last} - first + 1, c, curved, store);
 }
 
 }  // namespace sb

@@ -41,4 +41,14 @@ inline void route_steps(RouteTail& tail, std::int64_t n, double c, Emit&& emit) 
   tail = {x0, y0, x1, y1};
 }
 
+// The same, curved or straight as `curved` says.
+template <typename Emit>
+inline void route_steps(RouteTail& tail, std::int64_t n, double c, bool curved, Emit&& emit) {
+  if (curved) {
+    route_steps<true>(tail, n, c, emit);
+  } else {
+    route_steps<false>(tail, n, c, emit);
+  }
+}
+
 }  // namespace sb
