@@ -245,6 +245,11 @@ TEST(Defaults, SourcesWriteWhereCompileReadsAndOutputFoldersAreCreated) {
   EXPECT_TRUE(exists(dir.file("new/folder/Roccalta_ Valfiorita_LINEA 7.dat")));
   ASSERT_EQ(run_program({"sources", "--dir", "made/here"}, dir.path()).status, 0);
   EXPECT_TRUE(exists(dir.file("made/here/Roccalta_ Valfiorita_LINEA 7-.txt")));
+  const auto plan = run_program(
+      {"plan", "--dir", "new/folder", "-o", "pictures/line.svg", "Roccalta_ Valfiorita", "LINEA 7"},
+      dir.path());
+  EXPECT_EQ(plan.status, 0) << plan.err;
+  EXPECT_TRUE(exists(dir.file("pictures/line.svg")));
 }
 
 // A field quoted in a message is cut short and shown printably, whatever it holds.

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "author_fixture.h"
 #include "compiled_fixture.h"
 #include "json_reader.h"
 #include "test_support.h"
@@ -242,13 +243,85 @@ TEST(DumpText, NamesAreQuotedWithEveryAwkwardByteEscaped) {
   write_compiled_fixture(dir.path());
   const ProgramResult text = dump(dir, {"Prova_L1.sim"});
   ASSERT_EQ(text.status, 0) << text.err;
-  EXPECT_NE(text.out.find(R"("A & B <C> \x22D\x22 'E' \x5cF")"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find(R"("A & B <C> \"D\" 'E' \\F")"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find(R"("CITT\xe0\x01X")"), std::string::npos) << text.out;
   EXPECT_TRUE(plain_ascii_lines(text.out));
 
   const ProgramResult json = dump(dir, {"--json", "Prova_L1.sim"});
   EXPECT_NE(json.out.find(R"("CITT\u00e0\u0001X")"), std::string::npos) << json.out;
   EXPECT_TRUE(plain_ascii_lines(json.out));
+}
+
+// With --units each stored value stands beside what the author wrote: the listings of the
+// author's scenario, compared whole with the reviewed listings in tests/fixtures/golden.
+TEST(DumpUnits, AuthorScenarioListingsMatchTheirGoldenFiles) {
+  TempDir dir;
+  compile_author_fixture(dir);
+  for (const auto& [file, golden] : {std::pair{"Collina_L2.dat", "author_track_units.txt"},
+                                     {"Collina_L2.sim", "author_stations_units.txt"}}) {
+    SCOPED_TRACE(file);
+    const ProgramResult r = dump(dir, {"--units", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, read_bytes(std::string(SB_FIXTURES) + "/golden/" + golden));
+  }
+}
+
+TEST(DumpUnits, JsonCarriesTheAuthorsValuesAsExtraFields) {
+  TempDir dir;
+  compile_author_fixture(dir);
+  const Json track = dump_json(dir, {"--units", "Collina_L2.dat"});
+  const auto cell = [&](int n) -> const Json& {
+    for (const Json& row : track["rows"].items) {
+      if (row["cell"].number == n) return row;
+    }
+    throw std::runtime_error("no cell " + std::to_string(n));
+  };
+  // The speed board at 1200 m: 60 km/h (stored 12) on a gradient of +12 (stored 112).
+  EXPECT_EQ(cell(25)["speed_limit"].number, 12);
+  EXPECT_EQ(cell(25)["speed_kmh"].number, 60);
+  EXPECT_EQ(cell(25)["gradient"].number, 112);
+  EXPECT_EQ(cell(25)["gradient_permille"].number, 12);
+  EXPECT_EQ(cell(50)["gradient_permille"].number, -8);
+  EXPECT_EQ(cell(45)["holds"].text, "station stop \"BORGO\": stop 08:03:00, slot 2");
+  EXPECT_EQ(cell(77)["holds"].text, "signboard \"PASSAGGIO A LIVELLO\": slot 80");
+  EXPECT_EQ(cell(113)["holds"].text,
+            "signal: sx 2, s1 3, s2 0, s3 0, rapp 0, dx 2, d1 2, d2 0, d3 0, tempo 0");
+
+  const Json stations = dump_json(dir, {"--units", "Collina_L2.sim"});
+  const Json& borgo = stations["rows"].items.at(1);
+  EXPECT_EQ(borgo["time_s"].number, 28980);
+  EXPECT_EQ(borgo["time"].text, "08:03:00");
+  EXPECT_TRUE(stations["rows"].items.back()["time"].is_null());  // slot 86 holds no stop
+
+  // Without the station file beside it the track names slots only.
+  std::remove(dir.file("Collina_L2.sim").c_str());
+  const Json alone = dump_json(dir, {"--units", "Collina_L2.dat"});
+  bool stop_seen = false;
+  for (const Json& row : alone["rows"].items) {
+    if (row["cell"].number == 45) {
+      EXPECT_EQ(row["holds"].text, "station stop: slot 2");
+      stop_seen = true;
+    }
+  }
+  EXPECT_TRUE(stop_seen);
+}
+
+// Extreme stored values read back without fault: the fixture's signal holds -32768 and 32767,
+// its speed limit 255 (1275 km/h), its gradient 0 (-100).
+TEST(DumpUnits, ExtremeValuesReadBack) {
+  TempDir dir;
+  write_compiled_fixture(dir.path());
+  const Listing l = parse_listing(dump(dir, {"--units", "Prova_L1.dat"}).out);
+  const std::size_t signal = l.row_of("2");
+  EXPECT_EQ(l.at(signal, "speed_kmh"), "1275");
+  EXPECT_EQ(l.at(signal, "gradient_permille"), "-100");
+  EXPECT_EQ(l.at(signal, "holds"),
+            "signal: sx 2, s1 -3276, s2 2, s3 0, rapp 3276, dx 1, d1 -8, d2 1, d3 -1, tempo 255");
+  EXPECT_EQ(l.at(l.row_of("3"), "holds"),
+            "station stop \"A & B <C> \\\"D\\\" 'E' \\\\F\": stop 23:01:15, slot 1");
+  const Listing stations = parse_listing(dump(dir, {"--units", "Prova_L1.sim"}).out);
+  EXPECT_EQ(stations.at(stations.row_of("86"), "holds"),
+            "line \"L1\": signal repetition 0 m, 0 m, 0 codes, sand 0, clock 12:00:00");
 }
 
 TEST(DumpErrors, MalformedFilesNameTheByteWhereDecodingFailed) {

@@ -113,7 +113,7 @@ TEST(FaultInjection, NamesThatWouldChooseAFolderAreRefused) {
       {"..", kLine, "SCENARIO name \"..\" cannot be used: it is \"..\", which stands for a folder"},
       {".", kLine, "SCENARIO name \".\" cannot be used: it is \".\", which stands for a folder"},
       {"a\\b", kLine,
-       "SCENARIO name \"a\\x5cb\" cannot be used: it holds \"\\\", which separates folders on "
+       "SCENARIO name \"a\\\\b\" cannot be used: it holds \"\\\", which separates folders on "
        "some systems"},
       {"x\x1b[2J", kLine, "SCENARIO name \"x\\x1b[2J\" cannot be used: it holds the control"},
       {kScenario, "../" + kLine, "LINE name \"../LINEA 7\" cannot be used: it holds \"/\""},
@@ -273,7 +273,8 @@ TEST(FaultInjection, DumpAndPlanInputsThatAreNotOrdinaryFiles) {
       const FolderState before = folder_state(dir.path());
       const ProgramResult r =
           target.plan
-              ? run_program({"plan", "--dir", dir.path()}, dir.path(), SB_PROGRAM, bounded())
+              ? run_program({"plan", "--dir", dir.path(), kScenario, kLine}, dir.path(),
+                            SB_PROGRAM, bounded())
               : run_program({"dump", path}, dir.path(), SB_PROGRAM, bounded());
       EXPECT_EQ(r.status, 2);
       const std::string action = row.thing == Thing::kOversized ? "read" : "open";

@@ -3,48 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include "author_fixture.h"
 #include "compiled_fixture.h"
+#include "svg_reading.h"
 #include "test_support.h"
 #include "viewer/plan_scene.h"
-#include "xml_check.h"
 
 namespace sb::test {
 namespace {
 
 const std::string kBuiltinSvg = "Roccalta_ Valfiorita.svg";
 
-std::size_t count(const std::string& text, const std::string& what) {
-  std::size_t n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++n;
-  }
-  return n;
-}
-
-// The `d` attribute of the first path with the class.
-std::string path_data(const std::string& svg, const std::string& cls) {
-  const std::size_t at = svg.find("<path class=\"" + cls + "\" d=\"");
-  if (at == std::string::npos) return "";
-  const std::size_t from = svg.find("d=\"", at) + 3;
-  return svg.substr(from, svg.find('"', from) - from);
-}
-
-// The points of a path made of one M and one L run of "x y" pairs.
-std::size_t path_points(const std::string& d) {
-  std::size_t numbers = 0;
-  bool in_number = false;
-  for (const char c : d) {
-    const bool part = (c >= '0' && c <= '9') || c == '.' || c == '-';
-    if (part && !in_number) ++numbers;
-    in_number = part;
-  }
-  return numbers / 2;
-}
-
 bool have_rsvg_convert() {
   return std::system("command -v rsvg-convert >/dev/null 2>&1") == 0;
+}
+
+// The number of elements of the class in the document.
+std::size_t count_class(const XmlElement& svg, const std::string& cls) {
+  return svg.with_class(cls).size();
 }
 
 TEST(PlanBuiltin, DrawsTheLineAsWellFormedSvg) {
@@ -53,28 +32,32 @@ TEST(PlanBuiltin, DrawsTheLineAsWellFormedSvg) {
   const ProgramResult r = run_program({"plan", "--dir", dir.path()}, "/");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string svg = read_bytes(dir.file(kBuiltinSvg));
-  EXPECT_EQ(xml_problem(svg), "");
+  const XmlElement root = parse_svg(svg);
 
-  EXPECT_EQ(count(svg, "class=\"station-mark\""), 22u);
-  EXPECT_EQ(count(svg, "class=\"signal\""), 1u);
-  EXPECT_EQ(count(svg, "class=\"speed-board\""), 4u);
-  EXPECT_EQ(count(svg, "class=\"mountain-side\""), 5u);
-  EXPECT_EQ(count(svg, "class=\"stop\""), 7u);
+  EXPECT_EQ(count_class(root, "station"), 22u);
+  EXPECT_EQ(count_class(root, "signal"), 1u);
+  EXPECT_EQ(count_class(root, "speed-board"), 4u);
+  EXPECT_EQ(count_class(root, "mountain-side"), 5u);
+  EXPECT_EQ(count_class(root, "curve"), 12u);
+  // Every station in the strip; those of kind 25 and above have no stop cell.
+  EXPECT_EQ(count_class(root, "strip-station"), 22u);
+  EXPECT_EQ(count_class(root, "no-stop"), 2u * 15);
   for (const char* name :
        {"ROCCALTA", "S. ANNA DEL CARPINETO", "PIEVE S. MARCELLO", "VALFIORITA"}) {
     EXPECT_NE(svg.find(std::string(">") + name + "</text>"), std::string::npos) << name;
   }
   // The route from 0 to 18 000 m, one point every 7 m (25 001 metres in at most 4000 points).
-  const std::size_t route_points = path_points(path_data(svg, "route"));
+  const std::size_t route_points = path_points(path_data(root, "route"));
   EXPECT_GE(route_points, 18000u / 7);
   EXPECT_LE(route_points, kMaxPlanPoints);
-  EXPECT_GE(path_points(path_data(svg, "run-out")), 2u);
+  EXPECT_GE(path_points(path_data(root, "run-out")), 2u);
 }
 
 TEST(PlanBuiltin, RendersToPng) {
   if (!have_rsvg_convert()) GTEST_SKIP() << "rsvg-convert is not installed";
   TempDir dir;
   ASSERT_EQ(run_program({"--dir", dir.path()}, dir.path()).status, 0);
+  // Without names: the one compiled scenario of the folder.
   ASSERT_EQ(run_program({"plan"}, dir.path()).status, 0);
   const std::string command =
       "rsvg-convert -o '" + dir.file("plan.png") + "' '" + dir.file(kBuiltinSvg) + "'";
@@ -84,8 +67,8 @@ TEST(PlanBuiltin, RendersToPng) {
   EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 
-// What the picture shows, gathered from the fixture's tables: objects at the chainage of
-// their cell ((n - 1) x 50 m), the strip in km/h and in gradient steps.
+// What the picture shows, gathered from the fixture's tables: point objects at the chainage of
+// their cell ((n - 1) x 50 m), the strip's running values from n x 50 m, in km/h and per mille.
 TEST(PlanScene, GathersObjectsAndTheStripFromTheTables) {
   const Scenario s = compiled_fixture("");
   const std::vector<StationRecord> stations(s.station_table.begin(), s.station_table.end());
@@ -96,28 +79,30 @@ TEST(PlanScene, GathersObjectsAndTheStripFromTheTables) {
   EXPECT_EQ(scene.line_length_m, 150);
   ASSERT_EQ(scene.stations.size(), 2u);
   EXPECT_EQ(scene.stations[0].metre, 50);
-  EXPECT_EQ(scene.stations[0].name, kMarkupName);
+  EXPECT_EQ(scene.stations[0].label, kMarkupName);
+  EXPECT_EQ(scene.stations[0].variant, 1);  // kind 22: a stop cell
   EXPECT_DOUBLE_EQ(scene.stations[1].at.x, 120.0 * 120 / 3000);
   ASSERT_EQ(scene.signals.size(), 1u);
   EXPECT_EQ(scene.signals[0].metre, 50);
   ASSERT_EQ(scene.speed_boards.size(), 1u);
   EXPECT_EQ(scene.speed_boards[0].metre, 150);
-  ASSERT_EQ(scene.mountain_sides.size(), 1u);  // cells 2 and 3: 50 m to 150 m
-  EXPECT_DOUBLE_EQ(scene.mountain_sides[0].front().y, 50 - 1.0 / 3);
-  EXPECT_DOUBLE_EQ(scene.mountain_sides[0].back().y, 150 - 1.0 / 3);
+  EXPECT_EQ(scene.speed_boards[0].label, "80/60/100");  // 1616, 1212, 2020: both sides alike
+  ASSERT_EQ(scene.mountain_sides.size(), 1u);           // cells 2 and 3: from 100 m to 200 m
+  EXPECT_EQ(scene.mountain_sides[0].metre, 100);
+  EXPECT_EQ(scene.mountain_sides[0].to_m, 200);
+  EXPECT_DOUBLE_EQ(scene.mountain_sides[0].line.front().y, 100 - 1.0 / 3);
+  EXPECT_DOUBLE_EQ(scene.mountain_sides[0].line.back().y, 198 - 1.0 / 3);  // the last point
 
-  // The route ends at the line's 150 m; the run-out goes on to the last point, metre 198.
+  // The route ends at the line's 150 m; the run-out goes on to the last point, metre 198. The
+  // picture fits the line (and its stations), not the run-out.
   EXPECT_DOUBLE_EQ(scene.route.back().y, 150 - 1.0 / 3);
   EXPECT_DOUBLE_EQ(scene.run_out.back().y, 198 - 1.0 / 3);
-  EXPECT_DOUBLE_EQ(scene.high.x, 198.0 * 198 / 3000);
+  EXPECT_DOUBLE_EQ(scene.high.x, 150.0 * 150 / 3000);
 
   EXPECT_EQ(scene.strip_length_m, 150);
-  EXPECT_EQ(scene.speed_limit_kmh,
-            (std::vector<PlanStep>{{0, 50, 30}, {50, 100, 1275}, {100, 150, 60}}));
-  EXPECT_EQ(scene.gradient, (std::vector<PlanStep>{{0, 50, 0}, {50, 100, -100}, {100, 150, 5}}));
-  ASSERT_EQ(scene.stops.size(), 1u);
-  EXPECT_EQ(scene.stops[0].metre, 100);
-  EXPECT_EQ(scene.stops[0].name, kMarkupName);
+  EXPECT_EQ(scene.line_speed_kmh, (std::vector<PlanStep>{{0, 100, 30}, {100, 150, 1275}}));
+  EXPECT_EQ(scene.speed_kmh, scene.line_speed_kmh);  // no slow order
+  EXPECT_EQ(scene.gradient, (std::vector<PlanStep>{{0, 100, 0}, {100, 150, -100}}));
 }
 
 TEST(PlanScene, ARouteWithoutPointsIsRefused) {
@@ -134,16 +119,18 @@ TEST(PlanFixture, NamesAreEscapedForXml) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_FALSE(exists(dir.file("Prova.svg")));
   const std::string svg = read_bytes(out);
-  EXPECT_EQ(xml_problem(svg), "");
+  const XmlElement root = parse_svg(svg);
   EXPECT_NE(svg.find(">A &amp; B &lt;C&gt; &quot;D&quot; &apos;E&apos; \\F</text>"),
             std::string::npos);
   // A Latin-1 letter as its character, a control byte as the replacement character.
   EXPECT_NE(svg.find(">CITT&#xE0;&#xFFFD;X</text>"), std::string::npos);
-  EXPECT_EQ(count(svg, "class=\"station-mark\""), 2u);  // the signboard slot is no station
-  EXPECT_EQ(count(svg, "class=\"signal\""), 1u);
-  EXPECT_EQ(count(svg, "class=\"speed-board\""), 1u);
-  // The stop's name in the strip below the plan.
-  EXPECT_NE(svg.find("class=\"stop-name\""), std::string::npos);
+  EXPECT_EQ(count_class(root, "station"), 2u);  // the signboard slot is no station
+  EXPECT_EQ(count_class(root, "signal"), 1u);
+  EXPECT_EQ(count_class(root, "speed-board"), 1u);
+  // Both stations in the strip below the plan, by name, in their hover texts too.
+  const auto strip = root.with_class("strip-station");
+  ASSERT_EQ(strip.size(), 2u);
+  EXPECT_EQ(strip[0]->child("title")->text.find("station \"" + kMarkupName + "\" at 50 m"), 0u);
 }
 
 TEST(PlanFixture, LongRouteIsThinnedOut) {
@@ -158,11 +145,74 @@ TEST(PlanFixture, LongRouteIsThinnedOut) {
   const ProgramResult r = run_program({"plan", "Lunga", "L"}, dir.path());
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string svg = read_bytes(dir.file("Lunga.svg"));
-  EXPECT_EQ(xml_problem(svg), "");
-  EXPECT_LE(path_points(path_data(svg, "route")) + path_points(path_data(svg, "run-out")),
+  const XmlElement root = parse_svg(svg);
+  EXPECT_LE(path_points(path_data(root, "route")) + path_points(path_data(root, "run-out")),
             kMaxPlanPoints + 3);
-  EXPECT_LT(svg.size(), 150000u);
-  EXPECT_EQ(count(svg, "class=\"station-mark\""), 2u);
+  EXPECT_LT(svg.size(), 200000u);
+  EXPECT_EQ(count_class(root, "station"), 2u);
+  EXPECT_EQ(count_class(root, "curve"), 1u);
+}
+
+// Without names, plan draws the one compiled scenario of its folder; otherwise it says what
+// it looked for and found. "-o -" writes the picture to standard output.
+TEST(PlanWithoutNames, DrawsTheOneScenarioOfTheFolder) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> copies;  // the fixture's files, copied to these scenario names
+    bool remove_route = false;
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"one scenario", {}, false, {"plan"}, 0, ""},
+      {"one scenario, to standard output", {}, false, {"plan", "-o", "-"}, 0, ""},
+      {"an empty folder",
+       {},
+       true,
+       {"plan", "--dir", "empty"},
+       2,
+       "no compiled scenario in 'empty': looked for a station file SCENARIO_LINE.sim with its "
+       "track file SCENARIO_LINE.dat and its route matrix file SCENARIO_linea.dat"},
+      {"two scenarios",
+       {"Altra"},
+       false,
+       {"plan"},
+       2,
+       "2 compiled scenarios in the current folder: 'Altra' 'L1', 'Prova' 'L1'; give SCENARIO "
+       "and LINE to say which one to draw"},
+      {"compiled without the route plan",
+       {},
+       true,
+       {"plan"},
+       2,
+       "the compiled files 'Prova_L1.sim' and 'Prova_L1.dat' in the current folder have no "
+       "route matrix file SCENARIO_linea.dat beside them"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    write_compiled_fixture(dir.path());
+    std::filesystem::create_directory(dir.file("empty"));
+    for (const std::string& other : c.copies) {
+      for (const std::string& tail :
+           {std::string("_L1.sim"), std::string("_L1.dat"), std::string("_linea.dat")}) {
+        write_bytes(dir.file(other + tail), read_bytes(dir.file("Prova" + tail)));
+      }
+    }
+    if (c.remove_route) std::remove(dir.file("Prova_linea.dat").c_str());
+    const ProgramResult r = run_program(c.args, dir.path());
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_FALSE(exists(dir.file("-")));
+    const bool to_stdout = c.args.back() == "-";
+    EXPECT_EQ(exists(dir.file("Prova.svg")), c.status == 0 && !to_stdout);
+    if (to_stdout) {
+      // The same picture as the one written to a file.
+      ASSERT_EQ(run_program({"plan", "-o", "file.svg"}, dir.path()).status, 0);
+      EXPECT_EQ(r.out, read_bytes(dir.file("file.svg")));
+    }
+  }
 }
 
 TEST(PlanErrors, MissingOrMalformedFilesAreReported) {

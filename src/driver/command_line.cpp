@@ -10,6 +10,7 @@
 #include "driver/compile_run.h"
 #include "driver/diagnostics.h"
 #include "driver/dump_run.h"
+#include "driver/explain_run.h"
 #include "driver/folder_option.h"
 #include "driver/options.h"
 #include "driver/plan_run.h"
@@ -84,6 +85,8 @@ int run_mode(const Options& o) {
       return run_dump(o);
     case Mode::kPlan:
       return run_plan(o);
+    case Mode::kExplain:
+      return run_explain(o);
   }
   return usage_error("this mode is not available");
 }

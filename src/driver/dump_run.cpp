@@ -3,20 +3,40 @@
 #include <iostream>
 #include <memory>
 
+#include "platform/files.h"
 #include "viewer/compiled_file.h"
 #include "viewer/dump_table.h"
 
 namespace sb {
 namespace {
 
+// The station file that goes with a track file "SCENARIO_LINE.dat" is "SCENARIO_LINE.sim"
+// beside it; it names the stations and signboards of the track. Null when there is none or it
+// does not decode: the listing then gives their slot numbers alone.
+std::shared_ptr<const std::vector<StationRecord>> companion_stations(const std::string& path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos) return nullptr;
+  const std::string stations = path.substr(0, dot) + ".sim";
+  if (stations == path || !is_ordinary_file(stations)) return nullptr;
+  try {
+    return std::make_shared<const std::vector<StationRecord>>(load_station_file(stations));
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
 DumpTable load_dump(const std::string& path, CompiledFileType type, const Options& o) {
+  DumpOptions options;
+  options.all = o.all;
+  options.units = o.units;
   switch (type) {
     case CompiledFileType::kTrack:
+      if (o.units) options.stations = companion_stations(path);
       return track_dump(std::make_shared<const std::vector<TrackCell>>(load_track_file(path)),
-                        o.all);
+                        options);
     case CompiledFileType::kStations:
       return station_dump(
-          std::make_shared<const std::vector<StationRecord>>(load_station_file(path)), o.all);
+          std::make_shared<const std::vector<StationRecord>>(load_station_file(path)), options);
     case CompiledFileType::kRoute:
       break;
   }

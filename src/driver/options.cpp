@@ -16,7 +16,8 @@ struct ModeName {
 };
 constexpr ModeName kModes[] = {{"sources", Mode::kSources}, {"compile", Mode::kCompile},
                                {"check", Mode::kCheck},     {"dump", Mode::kDump},
-                               {"plan", Mode::kPlan},       {"help", Mode::kHelp}};
+                               {"plan", Mode::kPlan},       {"explain", Mode::kExplain},
+                               {"help", Mode::kHelp}};
 
 bool builds(Mode mode) {
   return mode == Mode::kCompile || mode == Mode::kCheck;
@@ -33,7 +34,8 @@ bool takes(Mode mode, std::string_view option) {
     return builds(mode);
   }
   if (option == "-o") return mode == Mode::kPlan;
-  if (option == "--type" || option == "--all" || option == "--step" || option == "--json") {
+  if (option == "--type" || option == "--all" || option == "--step" || option == "--json" ||
+      option == "--units") {
     return mode == Mode::kDump;
   }
   return false;
@@ -114,6 +116,7 @@ void set_flag(Options& o, std::string_view option) {
   if (option == "--no-warnings") o.no_warnings = true;
   if (option == "--all") o.all = true;
   if (option == "--json") o.json = true;
+  if (option == "--units") o.units = true;
 }
 
 bool check_operands(Options& o, UsageError& error) {
@@ -157,7 +160,8 @@ bool check_operands(Options& o, UsageError& error) {
     }
     return true;
   }
-  const std::size_t wanted = o.mode == Mode::kDump ? 1 : 0;
+  if (o.mode == Mode::kExplain && n <= 1) return true;  // a code or a name, or the list
+  const std::size_t wanted = o.mode == Mode::kDump || o.mode == Mode::kExplain ? 1 : 0;
   if (n < wanted) {
     error.message = "missing FILE";
     return false;

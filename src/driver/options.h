@@ -7,7 +7,7 @@
 
 namespace sb {
 
-enum class Mode { kBuiltin, kSources, kCompile, kCheck, kDump, kPlan, kHelp, kVersion };
+enum class Mode { kBuiltin, kSources, kCompile, kCheck, kDump, kPlan, kExplain, kHelp, kVersion };
 
 enum class ColorChoice { kAuto, kAlways, kNever };
 
@@ -30,6 +30,7 @@ struct Options {
   bool all = false;                 // --all
   int step = 1;                     // --step N
   bool json = false;                // --json
+  bool units = false;               // --units
   std::vector<std::string> operands;
 };
 

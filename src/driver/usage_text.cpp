@@ -44,20 +44,27 @@ constexpr const char* kDiagnosticOptions = R"(  Diagnostic options (compile and 
 )";
 
 constexpr const char* kDump =
-    R"(  scenario_builder dump [--type track|stations|route] [--all] [--step N] [--json] FILE
+    R"(  scenario_builder dump [--type TYPE] [--all] [--step N] [--units] [--json] FILE
       Print a compiled file readably: the track file (the cells that hold an object, or
       every cell with --all), the station file (the non-empty slots, or all 87 with --all)
       or the route matrix file (every N-th metre, default 1). The type comes from the
-      name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type is
-      given. --json prints the same as JSON.
+      name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type
+      track, stations or route is given. --units adds the values as written in the
+      text files (km/h, signed gradients, hh:mm:ss) and names what each cell or slot
+      holds. --json prints the same as JSON.
 )";
 
 constexpr const char* kPlan = R"(  scenario_builder plan [--dir DIR] [-o FILE] [SCENARIO LINE]
-      Draw a compiled scenario as an SVG picture: the route's plan with its stations,
-      signals, speed boards and mountain-side stretches, and a strip of the line with its
-      speed limit, gradient and station stops. It reads the three binary files from DIR
-      (default: the current folder); without names, those of the built-in scenario. The
-      picture goes to FILE (default: SCENARIO.svg in DIR).
+      Draw a compiled scenario as an SVG picture: the route's plan with everything placed
+      on it, and a strip of the line with its speed limit, gradient and stations. It reads
+      the three binary files from DIR (default: the current folder); without names, those
+      of the one compiled scenario there. The picture goes to FILE (default: SCENARIO.svg
+      in DIR; "-" for standard output).
+)";
+
+constexpr const char* kExplain = R"(  scenario_builder explain [CODE | NAME]
+      Explain a fault code or a warning: why it comes, a scenario that gives it, and how
+      to fix it. Without CODE or NAME, list the codes and the warnings.
 )";
 
 constexpr const char* kOther =
@@ -95,10 +102,12 @@ std::string usage_text(Mode topic) {
       return text + kDump;
     case Mode::kPlan:
       return text + kPlan;
+    case Mode::kExplain:
+      return text + kExplain;
     default:
       break;
   }
-  return text + kBuiltin + kSources + kCompile + kCheck + kDump + kPlan + kOther + "\n" +
+  return text + kBuiltin + kSources + kCompile + kCheck + kDump + kPlan + kExplain + kOther + "\n" +
          kDiagnosticOptions + kExitStatus;
 }
 

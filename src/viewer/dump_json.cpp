@@ -11,12 +11,17 @@ std::string json_value(const DumpValue& v) {
     case DumpValue::Type::kNone:
       return "null";
     case DumpValue::Type::kInteger:
+    case DumpValue::Type::kSigned:
       return std::to_string(v.integer);
     case DumpValue::Type::kReal:
       return json_real(v.real);
     case DumpValue::Type::kName:
     case DumpValue::Type::kWord:
       return json_string(v.text);
+    case DumpValue::Type::kDescription:
+      // The name in plain quotes inside the string; json_string escapes its bytes.
+      return json_string(description_text(
+          v.description, [](const std::string& name) { return "\"" + name + "\""; }));
   }
   return "null";
 }

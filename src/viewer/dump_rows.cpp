@@ -3,45 +3,13 @@
 #include <utility>
 
 #include "compiler/record_layout.h"
+#include "viewer/author_values.h"
+#include "viewer/cell_chainage.h"
 #include "viewer/dump_table.h"
 #include "viewer/station_slots.h"
 
 namespace sb {
 namespace {
-
-constexpr std::int64_t kCellLength = 50;
-
-std::string_view cell_label(std::size_t index, const TrackCell& cell) {
-  if (index == 1 && cell.kind == kPlain) return "header cell";
-  switch (cell.kind) {
-    case kPlain:
-      return cell.approach_mark != 0 ? "approach mark" : "plain";
-    case kSignal:
-      return "signal";
-    case kSlowOrderEnd:
-      return "slow-order end";
-    case kSlowOrderStart:
-      return "slow-order start";
-    case kWarningBoard:
-      return "warning board";
-    case kPreWarning:
-      return "pre-warning cell";
-    case kSpeedBoard:
-      return "speed board";
-    case kStationStop:
-      return "station stop";
-    case kMountainMarker:
-      return "mountain-side marker";
-    case kAbbattimento:
-      return "abbattimento point";
-    case kAbbattimentoNoValue:
-      return "abbattimento point without value";
-    case kSignboard:
-      return "signboard";
-    default:
-      return "unknown kind";
-  }
-}
 
 // The cell holds something beyond the byte layers that every cell carries.
 bool holds_object(const TrackCell& c) {
@@ -87,47 +55,72 @@ DumpValue element_value(const RouteMatrix& m, std::int32_t metre, int component)
 
 }  // namespace
 
-DumpTable track_dump(std::shared_ptr<const std::vector<TrackCell>> cells, bool all) {
+DumpTable track_dump(std::shared_ptr<const std::vector<TrackCell>> cells,
+                     const DumpOptions& options) {
   auto shown = std::make_shared<std::vector<std::size_t>>();
   for (std::size_t n = 0; n < cells->size(); ++n) {
-    if (all || holds_object((*cells)[n])) shown->push_back(n);
+    if (options.all || holds_object((*cells)[n])) shown->push_back(n);
   }
+  const bool units = options.units;
   DumpTable t;
   t.type = "track";
   t.columns = {"cell", "chainage_m"};
-  add_layout_columns(t.columns, kTrackCellLayout);
+  for (const auto& f : kTrackCellLayout) {
+    t.columns.push_back(f.name);
+    if (units && f.name == "speed_limit") t.columns.push_back("speed_kmh");
+    if (units && f.name == "gradient") t.columns.push_back("gradient_permille");
+  }
   t.columns.push_back("holds");
   t.row_count = shown->size();
-  t.fill_row = [cells = std::move(cells), shown](std::size_t i, std::vector<DumpValue>& row) {
+  t.fill_row = [cells = std::move(cells), shown, units, stations = options.stations](
+                   std::size_t i, std::vector<DumpValue>& row) {
     const std::size_t n = (*shown)[i];
     const TrackCell& cell = (*cells)[n];
     row.clear();
     row.push_back(DumpValue::of(static_cast<std::int64_t>(n)));
-    row.push_back(DumpValue::of((static_cast<std::int64_t>(n) - 1) * kCellLength));
-    add_layout_values(row, cell, kTrackCellLayout);
-    row.push_back(DumpValue::word(cell_label(n, cell)));
+    row.push_back(DumpValue::of(point_chainage(n)));
+    for (const auto& f : kTrackCellLayout) {
+      row.push_back(DumpValue::of(f.number(cell)));
+      if (units && f.name == "speed_limit")
+        row.push_back(DumpValue::of(speed_kmh(cell.speed_limit)));
+      if (units && f.name == "gradient") {
+        row.push_back(DumpValue::of_signed(gradient_per_mille(cell.gradient)));
+      }
+    }
+    Description holds = describe_cell(*cells, n, stations.get());
+    row.push_back(units ? DumpValue::described(std::move(holds)) : DumpValue::word(holds.what));
   };
   return t;
 }
 
-DumpTable station_dump(std::shared_ptr<const std::vector<StationRecord>> records, bool all) {
+DumpTable station_dump(std::shared_ptr<const std::vector<StationRecord>> records,
+                       const DumpOptions& options) {
   auto shown = std::make_shared<std::vector<int>>();
   for (std::size_t k = 0; k < records->size(); ++k) {
-    if (all || !is_empty_slot((*records)[k])) shown->push_back(static_cast<int>(k));
+    if (options.all || !is_empty_slot((*records)[k])) shown->push_back(static_cast<int>(k));
   }
+  const bool units = options.units;
   DumpTable t;
   t.type = "stations";
   t.columns = {"slot"};
   add_layout_columns(t.columns, kStationRecordLayout);
+  if (units) t.columns.push_back("time");
   t.columns.push_back("holds");
   t.row_count = shown->size();
-  t.fill_row = [records = std::move(records), shown](std::size_t i, std::vector<DumpValue>& row) {
+  t.fill_row = [records = std::move(records), shown, units](std::size_t i,
+                                                            std::vector<DumpValue>& row) {
     const int slot = (*shown)[i];
     const StationRecord& r = (*records)[static_cast<std::size_t>(slot)];
     row.clear();
     row.push_back(DumpValue::of(slot));
     add_layout_values(row, r, kStationRecordLayout);
-    row.push_back(DumpValue::word(station_slot_label(slot, r)));
+    if (!units) {
+      row.push_back(DumpValue::word(station_slot_label(slot, r)));
+      return;
+    }
+    row.push_back(is_station_slot(slot, r) ? DumpValue::word(clock_text(r.time_s))
+                                           : DumpValue::none());
+    row.push_back(DumpValue::described(describe_slot(slot, r)));
   };
   return t;
 }

@@ -2,6 +2,7 @@
 // aligned (numbers to the right, words and names to the left). The last column is not padded.
 #include <algorithm>
 
+#include "viewer/author_values.h"
 #include "viewer/dump_table.h"
 #include "viewer/text_escape.h"
 
@@ -14,19 +15,23 @@ std::string cell_text(const DumpValue& v) {
       return "-";
     case DumpValue::Type::kInteger:
       return std::to_string(v.integer);
+    case DumpValue::Type::kSigned:
+      return signed_text(v.integer);
     case DumpValue::Type::kReal:
       return text_real(v.real);
     case DumpValue::Type::kName:
       return quoted_name(v.text);
     case DumpValue::Type::kWord:
       return v.text;
+    case DumpValue::Type::kDescription:
+      return description_text(v.description, quoted_name);
   }
   return "";
 }
 
 bool right_aligned(const DumpValue& v) {
-  return v.type == DumpValue::Type::kInteger || v.type == DumpValue::Type::kReal ||
-         v.type == DumpValue::Type::kNone;
+  return v.type == DumpValue::Type::kInteger || v.type == DumpValue::Type::kSigned ||
+         v.type == DumpValue::Type::kReal || v.type == DumpValue::Type::kNone;
 }
 
 void put(std::ostream& out, const std::string& text, std::size_t width, bool right, bool last) {

@@ -1,150 +1,63 @@
-// The SVG document and its upper part: the route's plan scaled into a frame, the mountain-side
-// stretches as a wide band under the route, the stations, signals and speed boards on it, the
-// legend and the scale bar.
+// The SVG document: the title and the summary that counts every sort of object, the plan in
+// its frame (clipped to it, so that the run-out ends at the frame), the legend, and the strip.
 #include "viewer/plan_svg.h"
 
 #include <algorithm>
 #include <limits>
 #include <sstream>
 
-#include "viewer/plan_labels.h"
+#include "viewer/plan_numbers.h"
 #include "viewer/plan_svg_parts.h"
 #include "viewer/svg_text.h"
+#include "viewer/text_width.h"
 
 namespace sb {
 namespace {
 
-const ViewBox kPlanFrame{30, 50, 970, 650};
-// Room inside the frame for the station names.
-const ViewBox kPlanArea{110, 70, 890, 630};
-const ViewBox kStripArea{70, 705, 950, 900};
-constexpr double kLegendY = 675;
+constexpr double kSummaryFont = 11;
 
-// Plan coordinates to the view box: one scale for both axes, the route centred in the area,
-// the second coordinate pointing up the picture.
-class Projection {
- public:
-  Projection(const PlanScene& scene, const ViewBox& area) : low_(scene.low) {
-    const double dx = scene.high.x - scene.low.x, dy = scene.high.y - scene.low.y;
-    const double inf = std::numeric_limits<double>::infinity();
-    scale_ = std::min(dx > 0 ? area.width() / dx : inf, dy > 0 ? area.height() / dy : inf);
-    if (!(scale_ < inf)) scale_ = 1;
-    left_ = area.left + (area.width() - dx * scale_) / 2;
-    bottom_ = area.bottom - (area.height() - dy * scale_) / 2;
-  }
-  double x(const PlanPoint& p) const { return left_ + (p.x - low_.x) * scale_; }
-  double y(const PlanPoint& p) const { return bottom_ - (p.y - low_.y) * scale_; }
-  double scale() const { return scale_; }
-
- private:
-  PlanPoint low_;
-  double scale_ = 1, left_ = 0, bottom_ = 0;
-};
-
-std::string counted(std::size_t n, const char* what) {
-  return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+std::string counted(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string polyline(const std::vector<PlanPoint>& points, const Projection& at) {
-  std::string d;
-  d.reserve(points.size() * 14);
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    d += i == 0 ? "M" : (i == 1 ? " L" : " ");
-    d += svg_number(at.x(points[i])) + " " + svg_number(at.y(points[i]));
-  }
-  return d;
-}
-
-void draw_route(const PlanScene& scene, const Projection& at, std::ostream& out) {
-  for (const auto& band : scene.mountain_sides) {
-    out << "<path class=\"mountain-side\" d=\"" << polyline(band, at)
-        << "\" fill=\"none\" stroke=\"#a0522d\" stroke-opacity=\"0.4\" stroke-width=\"12\"/>\n";
-  }
-  if (scene.run_out.size() >= 2) {
-    out << "<path class=\"run-out\" d=\"" << polyline(scene.run_out, at)
-        << "\" fill=\"none\" stroke=\"#8a8a8a\" stroke-width=\"1.5\" "
-           "stroke-dasharray=\"6 4\"/>\n";
-  }
-  out << "<path class=\"route\" d=\"" << polyline(scene.route, at)
-      << "\" fill=\"none\" stroke=\"#1f4e9a\" stroke-width=\"2.5\" stroke-linejoin=\"round\"/>\n";
-}
-
-void draw_marks(const PlanScene& scene, const Projection& at, std::ostream& out) {
-  for (const PlanMark& m : scene.speed_boards) {
-    out << "<rect class=\"speed-board\" x=\"" << svg_number(at.x(m.at) - 4) << "\" y=\""
-        << svg_number(at.y(m.at) - 4)
-        << "\" width=\"8\" height=\"8\" fill=\"#1f77b4\" stroke=\"#0b2f4d\" stroke-width=\"1\">"
-        << "<title>speed board at " << m.metre << " m</title></rect>\n";
-  }
-  for (const PlanMark& m : scene.signals) {
-    out << "<circle class=\"signal\" cx=\"" << svg_number(at.x(m.at)) << "\" cy=\""
-        << svg_number(at.y(m.at))
-        << "\" r=\"4.5\" fill=\"#d62728\" stroke=\"#5a0d0d\" stroke-width=\"1\">"
-        << "<title>signal at " << m.metre << " m</title></circle>\n";
-  }
-  std::vector<LabelRequest> requests;
-  for (const PlanMark& m : scene.stations) {
-    // The normal to the route in view coordinates, whose vertical axis points down.
-    requests.push_back({at.x(m.at), at.y(m.at), m.direction.y, m.direction.x, m.name.size()});
-  }
-  const std::vector<LabelSpot> spots = place_station_labels(requests);
-  for (std::size_t k = 0; k < scene.stations.size(); ++k) {
-    const LabelRequest& r = requests[k];
-    const LabelSpot& spot = spots[k];
-    out << "<g class=\"station\"><circle class=\"station-mark\" cx=\"" << svg_number(r.x)
-        << "\" cy=\"" << svg_number(r.y)
-        << "\" r=\"4\" fill=\"#ffffff\" stroke=\"#222222\" stroke-width=\"1.5\"/>";
-    out << "<text class=\"station-name\" x=\"" << svg_number(spot.x) << "\" y=\""
-        << svg_number(spot.y) << "\" dy=\"0.35em\" text-anchor=\"" << spot.anchor
-        << "\" font-size=\"" << kStationFontSize << "\">" << xml_text(scene.stations[k].name)
-        << "</text></g>\n";
-  }
-}
-
-void draw_legend(const Projection& at, std::ostream& out) {
-  const double y = kLegendY;
-  double x = kPlanFrame.left + 10;
-  auto label = [&](const char* text, double width) {
-    out << "<text x=\"" << x + 26 << "\" y=\"" << y + 4 << "\" font-size=\"11\">" << text
-        << "</text>\n";
-    x += width;
-  };
-  out << "<g id=\"legend\">\n";
-  out << "<line x1=\"" << x << "\" y1=\"" << y << "\" x2=\"" << x + 20 << "\" y2=\"" << y
-      << "\" stroke=\"#1f4e9a\" stroke-width=\"2.5\"/>\n";
-  label("route", 80);
-  out << "<line x1=\"" << x << "\" y1=\"" << y << "\" x2=\"" << x + 20 << "\" y2=\"" << y
-      << "\" stroke=\"#8a8a8a\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/>\n";
-  label("run-out", 90);
-  out << "<line x1=\"" << x << "\" y1=\"" << y << "\" x2=\"" << x + 20 << "\" y2=\"" << y
-      << "\" stroke=\"#a0522d\" stroke-opacity=\"0.4\" stroke-width=\"12\"/>\n";
-  label("mountain side", 120);
-  out << "<circle cx=\"" << x + 10 << "\" cy=\"" << y
-      << "\" r=\"4\" fill=\"#ffffff\" stroke=\"#222222\" stroke-width=\"1.5\"/>\n";
-  label("station", 85);
-  out << "<circle cx=\"" << x + 10 << "\" cy=\"" << y
-      << "\" r=\"4.5\" fill=\"#d62728\" stroke=\"#5a0d0d\" stroke-width=\"1\"/>\n";
-  label("signal", 80);
-  out << "<rect x=\"" << x + 6 << "\" y=\"" << y - 4
-      << "\" width=\"8\" height=\"8\" fill=\"#1f77b4\" stroke=\"#0b2f4d\" stroke-width=\"1\"/>\n";
-  label("speed board", 110);
-  out << "</g>\n";
-
-  // The scale bar: a round distance of at most 150 units.
-  const double metres = nice_length(150 / at.scale());
-  const double length = metres * at.scale();
-  const double right = kPlanFrame.right - 10;
-  const double left = right - length;
-  out << "<g id=\"scale-bar\">\n";
-  out << "<path d=\"M" << svg_number(left) << " " << y - 5 << " V" << y + 1 << " H"
-      << svg_number(right) << " V" << y - 5
-      << "\" fill=\"none\" stroke=\"#222222\" stroke-width=\"1.5\"/>\n";
-  out << "<text x=\"" << svg_number(left - 6) << "\" y=\"" << y + 4
-      << "\" font-size=\"11\" text-anchor=\"end\">" << distance_label(metres) << "</text>\n";
-  out << "</g>\n";
+std::string summary(const PlanScene& scene) {
+  std::size_t stops = 0;
+  for (const PlanObject& s : scene.stations) stops += s.variant != 0;
+  return distance_label(static_cast<double>(scene.line_length_m)) +
+         " line: " + counted(scene.stations.size(), "station", "stations") + " (" +
+         std::to_string(stops) + " with a stop cell), " +
+         counted(scene.signals.size(), "signal", "signals") + ", " +
+         counted(scene.speed_boards.size(), "speed board", "speed boards") + ", " +
+         counted(scene.signboards.size(), "signboard", "signboards") + ", " +
+         counted(scene.slow_orders.size(), "slow order", "slow orders") + ", " +
+         counted(scene.warning_boards.size(), "warning board", "warning boards") + ", " +
+         counted(scene.curves.size(), "curve", "curves") + ", " +
+         counted(scene.mountain_sides.size(), "mountain-side stretch", "mountain-side stretches") +
+         ", " + counted(scene.abbattimento.size(), "abbattimento point", "abbattimento points");
 }
 
 }  // namespace
+
+Projection::Projection(const PlanScene& scene, const ViewBox& area) : low_(scene.low) {
+  const double dx = scene.high.x - scene.low.x, dy = scene.high.y - scene.low.y;
+  const double inf = std::numeric_limits<double>::infinity();
+  scale_ = std::min(dx > 0 ? area.width() / dx : inf, dy > 0 ? area.height() / dy : inf);
+  if (!(scale_ < inf)) scale_ = 1;
+  left_ = area.left + (area.width() - dx * scale_) / 2;
+  bottom_ = area.bottom - (area.height() - dy * scale_) / 2;
+}
+
+std::string svg_title(const std::string& text) {
+  return "<title>" + xml_text(text) + "</title>";
+}
+
+std::string svg_label(const std::string& cls, const std::string& text, const ViewBox& box,
+                      double font_size, const char* fill) {
+  return "<text class=\"label " + cls + "\" x=\"" + svg_number((box.left + box.right) / 2) +
+         "\" y=\"" + svg_number((box.top + box.bottom) / 2) +
+         "\" dy=\"0.35em\" text-anchor=\"middle\" font-size=\"" + svg_number(font_size) +
+         "\" fill=\"" + fill + "\">" + xml_text(text) + "</text>";
+}
 
 std::string plan_svg(const PlanScene& scene) {
   std::ostringstream out;
@@ -155,21 +68,24 @@ std::string plan_svg(const PlanScene& scene) {
       << "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
   const std::string title = xml_text(scene.scenario_name) + " - " + xml_text(scene.line_name);
   out << "<title>" << title << "</title>\n";
+  out << "<defs><clipPath id=\"plan-clip\"><rect x=\"" << kPlanFrame.left << "\" y=\""
+      << kPlanFrame.top << "\" width=\"" << kPlanFrame.width() << "\" height=\""
+      << kPlanFrame.height() << "\"/></clipPath></defs>\n";
   out << "<rect width=\"" << kViewWidth << "\" height=\"" << kViewHeight
       << "\" fill=\"#ffffff\"/>\n";
-  out << "<text x=\"" << kPlanFrame.left << "\" y=\"34\" font-size=\"20\" font-weight=\"bold\">"
+  out << "<text x=\"" << kPlanFrame.left << "\" y=\"30\" font-size=\"20\" font-weight=\"bold\">"
       << title << "</text>\n";
-  out << "<text x=\"" << kPlanFrame.right << "\" y=\"34\" font-size=\"12\" text-anchor=\"end\">"
-      << distance_label(static_cast<double>(scene.line_length_m)) << " line, "
-      << counted(scene.stations.size(), "station") << ", "
-      << counted(scene.signals.size(), "signal") << ", "
-      << counted(scene.speed_boards.size(), "speed board") << "</text>\n";
-  out << "<rect x=\"" << kPlanFrame.left << "\" y=\"" << kPlanFrame.top << "\" width=\""
-      << kPlanFrame.width() << "\" height=\"" << kPlanFrame.height()
+  // The summary takes one line, smaller when the counts run long.
+  const std::string counts = summary(scene);
+  const double size =
+      std::min(kSummaryFont, kSummaryFont * kPlanFrame.width() / text_width(counts, kSummaryFont));
+  out << "<text id=\"summary\" x=\"" << kPlanFrame.left << "\" y=\"52\" font-size=\""
+      << svg_number(size) << "\">" << xml_text(counts) << "</text>\n";
+  out << "<rect class=\"plan-frame\" x=\"" << kPlanFrame.left << "\" y=\"" << kPlanFrame.top
+      << "\" width=\"" << kPlanFrame.width() << "\" height=\"" << kPlanFrame.height()
       << "\" fill=\"#fbfbf8\" stroke=\"#bbbbbb\" stroke-width=\"1\"/>\n";
-  out << "<g id=\"plan\">\n";
-  draw_route(scene, at, out);
-  draw_marks(scene, at, out);
+  out << "<g id=\"plan\" clip-path=\"url(#plan-clip)\">\n";
+  draw_plan(scene, at, out);
   out << "</g>\n";
   draw_legend(at, out);
   draw_strip(scene, kStripArea, out);

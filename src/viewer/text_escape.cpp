@@ -1,5 +1,7 @@
 #include "viewer/text_escape.h"
 
+#include "model/quoting.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -42,18 +44,7 @@ std::string json_string(std::string_view bytes) {
 }
 
 std::string quoted_name(std::string_view bytes) {
-  std::string out = "\"";
-  for (const char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
-      out += ch;
-    } else {
-      out += "\\x";
-      append_hex2(out, c);
-    }
-  }
-  out += '"';
-  return out;
+  return quoted(bytes, 0);
 }
 
 std::string text_real(double v) {

@@ -13,8 +13,9 @@ namespace sb {
 // plain ASCII and valid whatever the bytes.
 std::string json_string(std::string_view bytes);
 
-// A quoted name for a text listing: printable ASCII as it is; quote, backslash, control bytes
-// and bytes from 0x7F up as \xNN.
+// A quoted name for a text listing, shown as messages quote fields (whole, however long):
+// printable ASCII as it is, quote and backslash escaped, tab, line feed and carriage return as
+// \t \n \r, other control bytes and bytes from 0x7F up as \xNN.
 std::string quoted_name(std::string_view bytes);
 
 // A real number for a text listing: six decimals, or the shortest exact form for very large

@@ -1,0 +1,160 @@
+// `explain`: every fault code and every warning has its explanation, each example gives
+// exactly its own code or warning, and the command prints them.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "driver/explain_run.h"
+#include "driver/explanations.h"
+#include "example_compile.h"
+#include "model/warnings.h"
+
+namespace sb::test {
+namespace {
+
+// Every fault code the program reports.
+const std::set<std::int32_t> kFaultCodes = {1,  2,  3,  4,   5,   6,   7,    8,   9,  10,
+                                            11, 12, 13, 15,  16,  17,  18,   19,  20, 21,
+                                            22, 24, 25, 101, 102, 103, 1250, 1251};
+
+TEST(Explanations, CoverEveryFaultCodeAndEveryWarningOnce) {
+  std::set<std::int32_t> codes;
+  for (const Explanation& e : fault_explanations()) {
+    EXPECT_TRUE(codes.insert(e.code).second) << "code " << e.code << " explained twice";
+    EXPECT_TRUE(e.name.empty());
+  }
+  EXPECT_EQ(codes, kFaultCodes);
+
+  std::vector<std::string_view> explained, warnings;
+  for (const Explanation& e : warning_explanations()) {
+    EXPECT_EQ(e.code, 0);
+    explained.push_back(e.name);
+  }
+  for (const WarningInfo& w : kWarnings) warnings.push_back(w.name);
+  EXPECT_EQ(explained, warnings);
+}
+
+TEST(Explanations, EveryOneHasASummaryACauseAndAFix) {
+  for (const auto table : {fault_explanations(), warning_explanations()}) {
+    for (const Explanation& e : table) {
+      const std::string key = explanation_key(e);
+      EXPECT_EQ(find_explanation(key), &e) << key;
+      const std::string summary = explanation_summary(e);
+      EXPECT_FALSE(summary.empty()) << key;
+      EXPECT_EQ(summary.find("unknown"), std::string::npos) << key << ": " << summary;
+      EXPECT_GT(e.cause.size(), 40u) << key;
+      EXPECT_GT(e.fix.size(), 20u) << key;
+    }
+  }
+  EXPECT_EQ(find_explanation("14"), nullptr);
+  EXPECT_EQ(find_explanation("unknown"), nullptr);
+  EXPECT_EQ(find_explanation(""), nullptr);
+}
+
+Diagnosis compile_example(const ExampleScenario& x) {
+  return compile_scenario(x.no_line_file ? std::nullopt : std::optional(example_line_file(x)),
+                          example_train_file(x));
+}
+
+TEST(Explanations, EachFaultExampleGivesExactlyItsCode) {
+  for (const Explanation& e : fault_explanations()) {
+    const Diagnosis d = compile_example(e.example);
+    EXPECT_EQ(d.status, 1) << "code " << e.code << "\n" << d.err;
+    EXPECT_EQ(d.faults, std::vector<std::int32_t>{e.code}) << "code " << e.code << "\n" << d.err;
+    EXPECT_TRUE(d.warnings.empty()) << "code " << e.code << "\n" << d.err;
+    EXPECT_EQ(d.error_stop, e.code >= 1250 ? e.code : 0) << d.err;
+  }
+}
+
+TEST(Explanations, EachWarningExampleGivesExactlyItsWarningAndNoFault) {
+  for (const Explanation& e : warning_explanations()) {
+    const Diagnosis d = compile_example(e.example);
+    EXPECT_EQ(d.status, 0) << e.name << "\n" << d.err;
+    EXPECT_TRUE(d.faults.empty()) << e.name << "\n" << d.err;
+    EXPECT_EQ(d.warnings, std::vector<std::string>{std::string(e.name)}) << e.name << "\n" << d.err;
+  }
+}
+
+TEST(Explanations, TheSmallestFilesCompileCleanly) {
+  const Diagnosis d =
+      compile_scenario(std::string(kSmallestLineFile), std::string(kSmallestTrainFile));
+  EXPECT_EQ(d.status, 0) << d.err;
+  EXPECT_TRUE(d.faults.empty()) << d.err;
+  EXPECT_TRUE(d.warnings.empty()) << d.err;
+}
+
+TEST(Explanations, ARepeatedLineIsWrittenOutForTheProgramAndSummedUpForTheAuthor) {
+  const ExampleScenario x{
+      .train_file = "[generale]\nstazione, {p}, 26, X\n[fine]\n", .repeat = 3, .step = 400};
+  EXPECT_EQ(example_train_file(x),
+            "[generale]\nstazione, 0, 26, X\nstazione, 400, 26, X\nstazione, 800, 26, X\n"
+            "[fine]\n");
+  EXPECT_EQ(shown_train_file(x),
+            "[generale]\nstazione, 0, 26, X\nstazione, 400, 26, X\n"
+            "... (3 such lines, every 400 m up to 800 m)\n[fine]\n");
+  EXPECT_EQ(example_line_file(x), kSmallestLineFile);
+}
+
+TEST(ExplainCommand, PrintsTheCauseTheExampleAndTheFix) {
+  TempDir dir;
+  const ProgramResult r = run_program({"explain", "16"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Explanation& e = *find_explanation("16");
+  EXPECT_EQ(r.out, explanation_text(e));
+  EXPECT_EQ(r.out.rfind("error 16: " + explanation_summary(e) + "\n", 0), 0u) << r.out;
+  for (const char* part : {"\nCause\n", "\nExample\n", "\nFix\n", "segnale, 5010,"}) {
+    EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+  }
+  for (std::size_t begin = 0, end; begin < r.out.size(); begin = end + 1) {
+    end = r.out.find('\n', begin);
+    if (r.out.compare(begin, 6, "error ") == 0) continue;  // the summary line is not wrapped
+    EXPECT_LE(end - begin, 78u) << r.out.substr(begin, end - begin);
+  }
+  EXPECT_TRUE(r.err.empty()) << r.err;
+}
+
+TEST(ExplainCommand, ExplainsAWarningByItsName) {
+  TempDir dir;
+  const ProgramResult r = run_program({"explain", "list-start"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("warning list-start: ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("aderenza, 1000, 100"), std::string::npos) << r.out;
+}
+
+TEST(ExplainCommand, AloneListsEveryCodeAndWarningWithItsSummary) {
+  TempDir dir;
+  const ProgramResult r = run_program({"explain"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, explanation_list());
+  for (const auto table : {fault_explanations(), warning_explanations()}) {
+    for (const Explanation& e : table) {
+      const std::string row = "  " + explanation_key(e) + " ";
+      const std::size_t at = r.out.find("\n" + row);
+      ASSERT_NE(at, std::string::npos) << row;
+      const std::size_t end = r.out.find('\n', at + 1);
+      EXPECT_NE(r.out.substr(at, end - at).find(explanation_summary(e)), std::string::npos);
+    }
+  }
+}
+
+TEST(ExplainCommand, RefusesWhatItDoesNotKnow) {
+  TempDir dir;
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"explain", "14"}, "no fault code or warning is called '14'"},
+      {{"explain", "Unknown-Keyword"}, "no fault code or warning is called 'Unknown-Keyword'"},
+      {{"explain", "16", "17"}, "unexpected argument '17'"},
+  };
+  for (const Case& c : cases) {
+    const ProgramResult r = run_program(c.args, dir.path());
+    EXPECT_EQ(r.status, 2) << c.message;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+  }
+}
+
+}  // namespace
+}  // namespace sb::test
