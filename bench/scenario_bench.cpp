@@ -12,8 +12,11 @@
 #include "bench_support.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/output_files.h"
+#include "compiler/protection.h"
+#include "compiler/stamping.h"
 #include "driver/builtin_run.h"
 #include "model/file_names.h"
+#include "model/route_steps.h"
 #include "platform/files.h"
 #include "reader/memorizza_dati.h"
 
@@ -104,9 +107,18 @@ BENCHMARK(BM_ReadLong)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// The output writer alone, from the tables in memory: the reading keeps the route plan in
+// memory when no compile streams it into its file.
 void BM_WriteOutputs(benchmark::State& state) {
   Scenario s = long_scenario_in(long_sources());
-  if (!compile_long(state, s)) return;
+  s.write_geometry = static_cast<std::int32_t>(state.range(0));
+  memorizza_dati(s);
+  protect_track(s);
+  if (s.error_code != 0 || !stamp(s)) {
+    state.SkipWithError("the long scenario did not compile cleanly");
+    return;
+  }
+  write_output_files(s);
   const std::int64_t bytes = output_bytes(s);
   for (auto _ : state) write_output_files(s);
   state.SetBytesProcessed(state.iterations() * bytes);
@@ -176,6 +188,51 @@ BENCHMARK(BM_CompileToPlainWrite)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
+
+// The runs of steps of a reading of the route plan, recorded: where each starts, how many
+// steps, and how it turns. Its points are computed (the next run starts from them) and
+// dropped.
+class StepRecorder final : public RouteSink {
+ public:
+  struct Run {
+    std::int64_t n;
+    double c;
+    bool curved;
+  };
+  std::vector<Run> runs;
+
+  void begin(std::int32_t) override { runs.clear(); }
+  void int16_point(std::int32_t, std::int16_t, std::int16_t) override {}
+  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+             bool curved) override {
+    runs.push_back({std::int64_t{last} - first + 1, c, curved});
+    route_steps(tail, runs.back().n, c, curved, [](double, double) {});
+  }
+};
+
+// The route plan's arithmetic alone: the long scenario's steps (its curves and straights),
+// each computed from the two points before it as the reading computes them, with nothing
+// done with the points. Each step waits for the one before, so this is the floor under any
+// compile with the route plan.
+void BM_RouteStepsAlone(benchmark::State& state) {
+  StepRecorder recorder;
+  Scenario s = long_scenario_in(long_sources());
+  s.write_geometry = 1;
+  s.route_matrix.stream_to(&recorder);
+  memorizza_dati(s);
+  s.route_matrix.detach_sink();
+  std::int64_t steps = 0;
+  for (const auto& run : recorder.runs) steps += run.n;
+  for (auto _ : state) {
+    RouteTail tail{0.0, 0.0, 0.0, 1.0};
+    for (const auto& run : recorder.runs) {
+      route_steps(tail, run.n, run.c, run.curved, [](double, double) {});
+    }
+    benchmark::DoNotOptimize(tail);
+  }
+  state.counters["steps"] = static_cast<double>(steps);
+}
+BENCHMARK(BM_RouteStepsAlone)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sb::bench

@@ -6,7 +6,8 @@
 //   2  a route matrix file, the same (every metre, or every 7th when bit 2 of the byte is set)
 //   3  the three files for plan: a 4-byte little-endian length R, a 4-byte length S, then R
 //      bytes of route matrix file, S bytes of station file and the rest as track file
-// Bit 3 of the first byte asks dump for every row (--all).
+// Bit 3 of the first byte asks dump for every row (--all), bit 4 for the author's units
+// (--units).
 //
 // A file that does not decode is a legitimate outcome (DecodeError), and so is a route matrix
 // without a complete point for plan (std::invalid_argument). A crash, a sanitizer report, a
@@ -51,19 +52,19 @@ std::uint32_t le32(std::string_view bytes) {
   return v;
 }
 
-void track(std::string_view bytes, bool all) {
+void track(std::string_view bytes, const sb::DumpOptions& options) {
   auto cells = std::make_shared<const std::vector<sb::TrackCell>>(sb::decode_track_file(bytes));
   expect_round_trip(bytes, sb::encode_track_file(*cells));
-  list(sb::track_dump(cells, all));
+  list(sb::track_dump(cells, options));
 }
 
-void stations(std::string_view bytes, bool all) {
+void stations(std::string_view bytes, const sb::DumpOptions& options) {
   const std::vector<sb::StationRecord> decoded = sb::decode_station_file(bytes);
   std::array<sb::StationRecord, sb::kStationSlots> table;
   if (decoded.size() != table.size()) std::abort();
   std::copy(decoded.begin(), decoded.end(), table.begin());
   expect_round_trip(bytes, sb::encode_station_file(table));
-  list(sb::station_dump(std::make_shared<const std::vector<sb::StationRecord>>(decoded), all));
+  list(sb::station_dump(std::make_shared<const std::vector<sb::StationRecord>>(decoded), options));
 }
 
 void route(std::string_view bytes, int step) {
@@ -95,14 +96,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::uint8_t mode = data[0];
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const bool all = (mode & 8) != 0;
+  sb::DumpOptions options;
+  options.all = (mode & 8) != 0;
+  options.units = (mode & 16) != 0;
   try {
     switch (mode % 4) {
       case 0:
-        track(bytes, all);
+        track(bytes, options);
         break;
       case 1:
-        stations(bytes, all);
+        stations(bytes, options);
         break;
       case 2:
         route(bytes, (mode & 4) != 0 ? 7 : 1);

@@ -12,6 +12,7 @@
 #include "compiler/track_file.h"
 #include "driver/diagnostics.h"
 #include "model/file_names.h"
+#include "reader/memorizza_dati.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -63,12 +64,20 @@ TEST_P(LongScenario, CompilesWithoutFault) {
     // Two halves of 10 x extended_length - 18 bytes: every point from 2 to 1 006 998 computed.
     const std::string bytes = read_bytes(route_matrix_file_name(s));
     EXPECT_EQ(bytes.size(), 2u * (10u * 1007000 - 18));
-    // The file, written block by block, holds every element once and in order.
+    // The file, written while the plan was computed, holds every element once and in order:
+    // the plan of the same reading kept in memory (the reading alone keeps it).
+    EXPECT_TRUE(s.route_matrix.streamed());
+    Scenario in_memory = long_scenario(dir);
+    in_memory.write_geometry = j;
+    memorizza_dati(in_memory);
+    ASSERT_EQ(in_memory.error_code, 0);
+    ASSERT_FALSE(in_memory.route_matrix.streamed());
+    EXPECT_TRUE(bytes == encode_route_matrix_file(in_memory.route_matrix));
     const RouteMatrix decoded = decode_route_matrix_file(bytes);
-    ASSERT_EQ(decoded.upper(), s.route_matrix.upper());
+    ASSERT_EQ(decoded.upper(), in_memory.route_matrix.upper());
     for (int c = 0; c < 2; ++c) {
-      EXPECT_EQ(decoded.tags(c), s.route_matrix.tags(c)) << "component " << c;
-      EXPECT_EQ(decoded.values(c), s.route_matrix.values(c)) << "component " << c;
+      EXPECT_EQ(decoded.tags(c), in_memory.route_matrix.tags(c)) << "component " << c;
+      EXPECT_EQ(decoded.values(c), in_memory.route_matrix.values(c)) << "component " << c;
     }
   } else {
     EXPECT_FALSE(exists(route_matrix_file_name(s)));

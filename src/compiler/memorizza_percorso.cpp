@@ -1,11 +1,35 @@
 #include "compiler/memorizza_percorso.h"
 
+#include <optional>
+
 #include "compiler/output_files.h"
 #include "compiler/protection.h"
 #include "compiler/stamping.h"
+#include "platform/platform_error.h"
 #include "reader/memorizza_dati.h"
 
 namespace sb {
+namespace {
+
+// The route plan of a build that writes nothing: its steps are made, for the faults they can
+// meet, and their points dropped, so that checking a long route does not hold its plan.
+class DroppedRoute final : public RouteSink {
+ public:
+  void begin(std::int32_t) override {}
+  void int16_point(std::int32_t, std::int16_t, std::int16_t) override {}
+  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+             bool curved) override {
+    route_steps(tail, std::int64_t{last} - first + 1, c, curved, [](double, double) {});
+  }
+};
+
+// Lets the route plan go of its sink however the build ends.
+struct SinkRelease {
+  RouteMatrix& route;
+  ~SinkRelease() { route.detach_sink(); }
+};
+
+}  // namespace
 
 bool outputs_wanted(const Scenario& s) {
   switch (s.output_policy) {
@@ -25,12 +49,26 @@ bool memorizza_percorso(Scenario& s, const std::int32_t& j) {
   for (s.cell_index = 0; s.cell_index < kStationSlots; ++s.cell_index) {
     s.station_table[static_cast<std::size_t>(s.cell_index)] = StationRecord{};
   }
-  memorizza_dati(s);
+  // A build that may write its files starts them before the reading: the route plan goes
+  // into its file while it is computed. A build that never writes creates nothing.
+  DroppedRoute dropped;
+  std::optional<CompiledFiles> files;
+  const SinkRelease release{s.route_matrix};
+  try {
+    if (s.output_policy != Scenario::OutputPolicy::kNever) {
+      files.emplace(s);
+    } else {
+      s.route_matrix.stream_to(&dropped);
+    }
+    memorizza_dati(s);
+  } catch (const PlatformError& e) {
+    throw e.with_note(OutputSet::kNothingChanged);
+  }
   // Cell 1 is the header cell of the compiled track: without it there is nothing to stamp.
   if (!s.has_cell(1)) return false;
   protect_track(s);
   if (!stamp(s)) return false;
-  if (outputs_wanted(s)) write_output_files(s);
+  if (outputs_wanted(s)) files->write();
   return true;
 }
 

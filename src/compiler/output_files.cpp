@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "compiler/output_set.h"
 #include "compiler/route_matrix_file.h"
 #include "compiler/station_file.h"
 #include "compiler/track_file.h"
@@ -10,24 +9,49 @@
 #include "platform/platform_error.h"
 
 namespace sb {
+namespace {
 
-void write_output_files(const Scenario& s) {
-  // The two tables that can fail to encode are encoded before any file is started; the route
-  // matrix cannot fail, and is streamed into its file.
+// The station and track files, after whatever the set already holds. The station table,
+// which can fail to encode, is encoded before either file is started.
+void add_tables(OutputSet& files, const Scenario& s) {
   const std::string stations = encode_station_file(s.station_table);
-  const std::string track = encode_track_file(s.track_table);
+  files.add(station_file_name(s)).write(stations);
+  write_track_file(files.add(track_file_name(s)), s.track_table);
+}
 
-  OutputSet outputs;
+}  // namespace
+
+CompiledFiles::CompiledFiles(Scenario& s) : s_(s) {
+  if (s.write_geometry == 0) return;
+  route_.emplace(files_.add(route_matrix_file_name(s)));
+  s.route_matrix.stream_to(&*route_);
+}
+
+CompiledFiles::~CompiledFiles() {
+  if (route_) s_.route_matrix.detach_sink();
+}
+
+void CompiledFiles::write() {
   try {
-    if (s.write_geometry != 0) {
-      write_route_matrix_file(outputs.add(route_matrix_file_name(s)), s.route_matrix);
-    }
-    outputs.add(station_file_name(s)).write(stations);
-    outputs.add(track_file_name(s)).write(track);
+    if (route_) route_->finish();
+    add_tables(files_, s_);
   } catch (const PlatformError& e) {
     throw e.with_note(OutputSet::kNothingChanged);
   }
-  outputs.commit();
+  files_.commit();
+}
+
+void write_output_files(const Scenario& s) {
+  OutputSet files;
+  try {
+    if (s.write_geometry != 0) {
+      write_route_matrix_file(files.add(route_matrix_file_name(s)), s.route_matrix);
+    }
+    add_tables(files, s);
+  } catch (const PlatformError& e) {
+    throw e.with_note(OutputSet::kNothingChanged);
+  }
+  files.commit();
 }
 
 }  // namespace sb

@@ -55,9 +55,8 @@ std::string holder(const Scenario& s, std::int64_t c) {
 
 // The chainage at which the object in cell c was placed, as its entry gave it.
 std::string placed_at(const Scenario& s, std::int64_t c) {
-  if (c >= 0 && c < static_cast<std::int64_t>(s.cell_origin.size()) &&
-      s.cell_origin[static_cast<std::size_t>(c)].what[0] != '\0') {
-    return std::to_string(s.cell_origin[static_cast<std::size_t>(c)].position) + " m";
+  if (const CellOrigin* o = origin_record(s, c); o != nullptr && o->what[0] != '\0') {
+    return std::to_string(o->position) + " m";
   }
   return std::to_string((c - 1) * 50) + " m";
 }

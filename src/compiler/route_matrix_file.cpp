@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "compiler/byte_reader.h"
-#include "compiler/little_endian.h"
 #include "platform/temporary_file.h"
 
 namespace sb {
@@ -26,18 +25,13 @@ std::size_t encoded_size(ElementTag tag) {
 
 namespace {
 
-// The encoder works through a buffer of this size, so the file is written in whole blocks
-// and its tens of megabytes never have to be held in memory at once.
-constexpr std::size_t kBlockBytes = 1 << 18;
-constexpr std::size_t kLargestElement = 10;
-
 // Encodes every element in file order into a block buffer and hands each full block, and the
 // last part one, to `sink`.
 template <typename Sink>
 void encode_in_blocks(const RouteMatrix& matrix, Sink&& sink) {
-  const std::unique_ptr<char[]> buffer(new char[kBlockBytes]);
+  const std::unique_ptr<char[]> buffer(new char[kRouteBlockBytes]);
   char* const begin = buffer.get();
-  char* const room_end = begin + kBlockBytes - kLargestElement;
+  char* const room_end = begin + kRouteBlockBytes - kLargestElement;
   char* p = begin;
   for (int c = 0; c < 2; ++c) {
     const std::vector<ElementTag>& tags = matrix.tags(c);
@@ -47,22 +41,7 @@ void encode_in_blocks(const RouteMatrix& matrix, Sink&& sink) {
         sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));
         p = begin;
       }
-      store_le16(p, static_cast<std::uint16_t>(tags[m]));
-      switch (tags[m]) {
-        case ElementTag::kEmpty:
-          p += 2;
-          break;
-        case ElementTag::kInt16:
-          store_le16(p + 2, static_cast<std::uint16_t>(static_cast<std::int16_t>(values[m])));
-          p += 4;
-          break;
-        case ElementTag::kFloat64:
-          store_le64(p + 2, double_bits(values[m]));
-          p += 10;
-          break;
-        default:
-          encoded_size(tags[m]);  // throws for a tag the file cannot hold
-      }
+      p = put_element(p, tags[m], values[m]);
     }
   }
   if (p != begin) sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "compiler/byte_reader.h"  // DecodeError
+#include "compiler/little_endian.h"
 #include "model/route_matrix.h"
 #include "platform/temporary_file.h"
 
@@ -15,6 +16,30 @@ namespace sb {
 
 // Bytes an element takes in the file, tag included.
 std::size_t encoded_size(ElementTag tag);
+
+// The file is written in blocks of this size, so that its tens of megabytes never have to be
+// held in memory at once.
+inline constexpr std::size_t kRouteBlockBytes = std::size_t{1} << 18;
+// The most bytes one element takes.
+inline constexpr std::size_t kLargestElement = 10;
+
+// Encodes one element at `p` (tag and data, 2, 4 or 10 bytes) and returns the byte after it.
+// Throws std::logic_error for a tag the file cannot hold.
+inline char* put_element(char* p, ElementTag tag, double value) {
+  store_le16(p, static_cast<std::uint16_t>(tag));
+  switch (tag) {
+    case ElementTag::kEmpty:
+      return p + 2;
+    case ElementTag::kInt16:
+      store_le16(p + 2, static_cast<std::uint16_t>(static_cast<std::int16_t>(value)));
+      return p + 4;
+    case ElementTag::kFloat64:
+      store_le64(p + 2, double_bits(value));
+      return p + 10;
+  }
+  encoded_size(tag);  // throws
+  return p;
+}
 
 std::string encode_route_matrix_file(const RouteMatrix& matrix);
 

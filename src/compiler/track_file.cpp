@@ -1,5 +1,7 @@
 #include "compiler/track_file.h"
 
+#include <algorithm>
+
 #include "compiler/record_layout.h"
 
 namespace sb {
@@ -9,6 +11,18 @@ std::string encode_track_file(const std::vector<TrackCell>& track_table) {
   char* p = out.data();
   for (const TrackCell& cell : track_table) p = store_track_cell(p, cell);
   return out;
+}
+
+void write_track_file(TemporaryFile& file, const std::vector<TrackCell>& track_table) {
+  // A block on the stack: the file is written without a copy of all of it in memory.
+  constexpr std::size_t kCellsPerBlock = 2048;
+  char block[kCellsPerBlock * kTrackCellSize];
+  for (std::size_t first = 0; first < track_table.size(); first += kCellsPerBlock) {
+    const std::size_t n = std::min(kCellsPerBlock, track_table.size() - first);
+    char* p = block;
+    for (std::size_t k = first; k < first + n; ++k) p = store_track_cell(p, track_table[k]);
+    file.write(std::string_view(block, static_cast<std::size_t>(p - block)));
+  }
 }
 
 std::vector<TrackCell> decode_track_file(std::string_view bytes) {

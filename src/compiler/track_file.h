@@ -7,10 +7,14 @@
 
 #include "compiler/byte_reader.h"  // DecodeError
 #include "model/track_cell.h"
+#include "platform/temporary_file.h"
 
 namespace sb {
 
 std::string encode_track_file(const std::vector<TrackCell>& track_table);
+
+// Writes the same bytes into `file`, a block at a time. Throws PlatformError.
+void write_track_file(TemporaryFile& file, const std::vector<TrackCell>& track_table);
 
 // Throws DecodeError when the length is not a whole number of cells; the offset is that of
 // the field cut short in the last cell.

@@ -1,13 +1,18 @@
 // The route plan: two tagged coordinates per metre of the extended route.
 //
 // Each element is empty, a signed 16-bit integer or a 64-bit float; the tag is part of the
-// data because the route matrix file records it. Tags and values are kept in separate flat
-// arrays (one byte and one double per element) so a 1 000 000 m route stays small.
+// data because the route matrix file records it. In memory, tags and values are kept in
+// separate flat arrays. A build that writes the route matrix file does not keep the plan in
+// memory at all: the points go to a RouteSink as they are computed, in order, and straight on
+// into the file.
 #pragma once
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "model/route_steps.h"
 
 namespace sb {
 
@@ -18,19 +23,50 @@ struct RouteElement {
   double value = 0.0;  // the integer for kInt16, the float for kFloat64, 0 when empty
 };
 
+// Where the points of a streamed route plan go. The reader computes each point once, in
+// increasing order of the metre, so the points arrive in that order, each metre once; the
+// metres never given a point stay empty.
+class RouteSink {
+ public:
+  virtual ~RouteSink() = default;
+  // The plan is created anew with metres 0 .. upper, every element empty.
+  virtual void begin(std::int32_t upper) = 0;
+  // Metre `metre` gets the two 16-bit integers (x, y).
+  virtual void int16_point(std::int32_t metre, std::int16_t x, std::int16_t y) = 0;
+  // Metres first .. last get, as floats, the points of route_steps from `tail` (which is left
+  // at the last two of them): curved steps turning by c radians, or straight ones.
+  virtual void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+                     bool curved) = 0;
+};
+
 class RouteMatrix {
  public:
   // Creates the matrix anew with metres 0 .. upper, every element empty.
   void allocate(std::int32_t upper);
   void release();
 
-  bool exists() const { return !tags_[0].empty(); }
-  // Highest metre index; -1 when the matrix does not exist.
-  std::int32_t upper() const { return static_cast<std::int32_t>(tags_[0].size()) - 1; }
-  bool contains(std::int64_t metre) const { return metre >= 0 && metre <= upper(); }
+  // From now on the matrix is created in, and its points go to, `sink` instead of memory
+  // (nullptr: memory again). The element access below is then not available.
+  void stream_to(RouteSink* sink);
+  // Lets go of the sink, which is going away; the matrix keeps its size, and its points stay
+  // where they went.
+  void detach_sink() { sink_ = nullptr; }
+  // True when the points went to a sink: the matrix has a size but no element in memory.
+  bool streamed() const { return streamed_; }
 
-  // Element access; `metre` must satisfy contains() and `component` is 0 or 1. Defined here
-  // so that the point-by-point loops over two million elements compile to plain loads and
+  bool exists() const { return upper_ >= 0; }
+  // Highest metre index; -1 when the matrix does not exist.
+  std::int32_t upper() const { return upper_; }
+  bool contains(std::int64_t metre) const { return metre >= 0 && metre <= upper_; }
+
+  // The points as the reader makes them, in increasing order of the metre (streamed or not):
+  // metre `metre` as two 16-bit integers; metres first .. last as the floats of route_steps
+  // from `tail`, which is left at the last two of them.
+  void set_int16_point(std::int32_t metre, std::int16_t x, std::int16_t y);
+  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c, bool curved);
+
+  // Element access to a matrix in memory; `metre` must satisfy contains() and `component` is 0
+  // or 1. Defined here so that loops over two million elements compile to plain loads and
   // stores.
   RouteElement get(std::int32_t metre, int component) const {
     assert(valid(metre, component));
@@ -56,15 +92,18 @@ class RouteMatrix {
     values_[component][metre] = v;
   }
 
-  // Raw views for the output writer and the dump.
+  // Raw views for the output writer and the dump (empty while streamed).
   const std::vector<ElementTag>& tags(int component) const { return tags_[component]; }
   const std::vector<double>& values(int component) const { return values_[component]; }
 
  private:
   bool valid(std::int32_t metre, int component) const {
-    return contains(metre) && (component == 0 || component == 1);
+    return !streamed_ && contains(metre) && (component == 0 || component == 1);
   }
 
+  std::int32_t upper_ = -1;
+  RouteSink* sink_ = nullptr;
+  bool streamed_ = false;
   std::vector<ElementTag> tags_[2];
   std::vector<double> values_[2];
 };

@@ -68,19 +68,25 @@ std::size_t blocking_diagnostics(const Scenario& s) {
 }
 
 void record_origin(Scenario& s, std::int64_t n, const char* what, std::int32_t position) {
-  if (n < 0 || n >= static_cast<std::int64_t>(s.cell_origin.size())) return;
+  if (!s.has_cell(n)) return;
   const ReadPosition& at = s.diagnostics.where;
-  CellOrigin& o = s.cell_origin[static_cast<std::size_t>(n)];
+  CellOrigin& o = s.cell_origin[n];
   o.file = at.file.empty() ? 0 : file_number(s.diagnostics, at.file);
   o.line = at.in_entry ? at.entry.line : at.field.line;
   o.position = position;
   o.what = what;
 }
 
+const CellOrigin* origin_record(const Scenario& s, std::int64_t n) {
+  const auto it = s.cell_origin.find(n);
+  return it == s.cell_origin.end() ? nullptr : &it->second;
+}
+
 SourceSpot origin_spot(const Scenario& s, std::int64_t n) {
   SourceSpot spot;
-  if (n < 0 || n >= static_cast<std::int64_t>(s.cell_origin.size())) return spot;
-  const CellOrigin& o = s.cell_origin[static_cast<std::size_t>(n)];
+  const CellOrigin* found = origin_record(s, n);
+  if (found == nullptr) return spot;
+  const CellOrigin& o = *found;
   if (o.file == 0 || o.file > s.diagnostics.files.size()) return spot;
   spot.file = s.diagnostics.files[o.file - 1];
   spot.line = o.line;
@@ -88,9 +94,9 @@ SourceSpot origin_spot(const Scenario& s, std::int64_t n) {
 }
 
 std::string origin_of(const Scenario& s, std::int64_t n) {
-  if (n < 0 || n >= static_cast<std::int64_t>(s.cell_origin.size())) return "an object";
-  const CellOrigin& o = s.cell_origin[static_cast<std::size_t>(n)];
-  if (o.what[0] == '\0') return "an object";
+  const CellOrigin* found = origin_record(s, n);
+  if (found == nullptr || found->what[0] == '\0') return "an object";
+  const CellOrigin& o = *found;
   std::string text = std::string(o.what) + " at " + std::to_string(o.position) + " m";
   if (o.file > 0 && o.file <= s.diagnostics.files.size()) {
     text += " placed at " + s.diagnostics.files[o.file - 1];

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/diagnostic.h"
@@ -73,10 +74,11 @@ struct Scenario {
   };
   EntryCounts placed;
 
-  // What the author is told, and where each track cell's object came from (cells 0 ..
-  // cell_count, beside the track table).
+  // What the author is told, and where the object of a track cell came from, by cell index
+  // (only the cells that received an object: a table beside the whole track would cost a
+  // build of the longest route hundreds of fresh memory pages).
   Diagnostics diagnostics;
-  std::vector<CellOrigin> cell_origin;
+  std::unordered_map<std::int64_t, CellOrigin> cell_origin;
   // Warnings count as faults (--warnings-as-errors): they then stop the compiled files from
   // being written, as faults do.
   bool warnings_are_faults = false;
@@ -116,6 +118,8 @@ std::size_t blocking_diagnostics(const Scenario& s);
 void record_origin(Scenario& s, std::int64_t n, const char* what, std::int32_t position);
 // The file and line of the entry that placed the object in cell n (nothing when unknown).
 SourceSpot origin_spot(const Scenario& s, std::int64_t n);
+// The record of the object in cell n, or nullptr when none was recorded.
+const CellOrigin* origin_record(const Scenario& s, std::int64_t n);
 // "a signal at 5800 m placed at FILE:LINE" for the object in cell n, or "an object" when
 // its origin is not known.
 std::string origin_of(const Scenario& s, std::int64_t n);

@@ -33,7 +33,7 @@ void set_route_length(Scenario& s, std::int32_t length) {
                       " m leaves no track at all");
   }
   s.track_table.assign(static_cast<std::size_t>(s.cell_count) + 1, TrackCell{});
-  s.cell_origin.assign(s.track_table.size(), CellOrigin{});
+  s.cell_origin.clear();
   if (s.write_geometry != 0) {
     if (s.extended_length < 0) {
       throw ReadFailure("the route length of " + std::to_string(length) +

@@ -19,34 +19,6 @@ void check_point(const Scenario& s, std::int64_t k) {
   }
 }
 
-// Steps at k = first .. last, all inside the matrix. A step takes the direction of the last
-// metre and turns it by c radians (0 for a straight step); the two points before each step
-// are carried from one step to the next instead of being read back. Every operation is
-// evaluated in the order written, without fused multiply-add, so the points are the same to
-// the last bit on every machine.
-void steps(RouteMatrix& m, std::int32_t first, std::int32_t last, double c, bool curved) {
-  double x0 = m.number(first - 2, 0), y0 = m.number(first - 2, 1);
-  double x1 = m.number(first - 1, 0), y1 = m.number(first - 1, 1);
-  for (std::int32_t k = first; k <= last; ++k) {
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    double x, y;
-    if (curved) {
-      x = x1 + (dx + c * dy);
-      y = y1 + (dy - c * dx);
-    } else {
-      x = x1 + dx;
-      y = y1 + dy;
-    }
-    m.set_float64(k, 0, x);
-    m.set_float64(k, 1, y);
-    x0 = x1;
-    y0 = y1;
-    x1 = x;
-    y1 = y;
-  }
-}
-
 // Makes the steps from the point index up to `last`. With `limited`, the index may not pass
 // 1 000 000: the step that takes it there is made and then code 103 is set (false returned).
 // A step beyond the matrix fails before it is made.
@@ -56,7 +28,7 @@ bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool
   std::int64_t batch_end = std::min<std::int64_t>(last, s.route_matrix.upper());
   if (limited) batch_end = std::min<std::int64_t>(batch_end, kMaxPointIndex);
   if (route.k <= batch_end) {
-    steps(s.route_matrix, route.k, static_cast<std::int32_t>(batch_end), c, curved);
+    s.route_matrix.steps(route.k, static_cast<std::int32_t>(batch_end), route.tail, c, curved);
     route.k = static_cast<std::int32_t>(batch_end) + 1;
   }
   if (limited && route.k > kMaxPointIndex) {
@@ -77,11 +49,9 @@ void start_route(Scenario& s, RouteBuilder& route) {
   if (!s.route_matrix.contains(1)) {
     throw ReadFailure("the route length leaves the route plan less than its first 2 points");
   }
-  s.route_matrix.set_int16(0, 0, 0);
-  s.route_matrix.set_int16(0, 1, 0);
-  s.route_matrix.set_int16(1, 0, 0);
-  s.route_matrix.set_int16(1, 1, 1);
-  route.k = 2;
+  s.route_matrix.set_int16_point(0, 0, 0);
+  s.route_matrix.set_int16_point(1, 0, 1);
+  route = RouteBuilder{2, RouteTail{0.0, 0.0, 0.0, 1.0}};
 }
 
 double curve_curvature(std::string_view keyword) {

@@ -9,9 +9,11 @@
 
 namespace sb {
 
-// The point index: the next point to compute.
+// The point index, the next point to compute, and the two points before it (metres k - 2 and
+// k - 1), from which the next step starts: the plan is never read back.
 struct RouteBuilder {
   std::int32_t k = 0;
+  RouteTail tail;
 };
 
 // Points 0 and 1 as the 16-bit integers (0, 0) and (0, 1); the index becomes 2.
