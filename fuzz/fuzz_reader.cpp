@@ -16,10 +16,10 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/error_stop.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/station_file.h"
 #include "compiler/track_file.h"
-#include "compiler/error_stop.h"
 #include "model/file_names.h"
 #include "platform/files.h"
 

@@ -130,7 +130,8 @@ TEST(CommandLineNames, ACharacterTheCodePageCannotHoldIsRefusedBeforeReading) {
        "scenario_builder: SCENARIO name \"Roma\\xe4\\xb8\\xad\" holds the character U+4E2D, which "
        "the simulator's code page (Windows-1252) cannot store; choose a name without it\n"},
       {{"compile", "Roma", "L\xF0\x9F\x9A\x86"},
-       "scenario_builder: LINE name \"L\\xf0\\x9f\\x9a\\x86\" holds the character U+1F686, which the "
+       "scenario_builder: LINE name \"L\\xf0\\x9f\\x9a\\x86\" holds the character U+1F686, which "
+       "the "
        "simulator's code page (Windows-1252) cannot store; choose a name without it\n"},
       {{"plan", "Roma", "L\xC2\x81"},
        "scenario_builder: LINE name \"L\\xc2\\x81\" holds the character U+0081, which the "

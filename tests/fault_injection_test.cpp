@@ -24,9 +24,9 @@
 #include "compiler/memorizza_percorso.h"
 #include "driver/compile_run.h"
 #include "model/quoting.h"
-#include "viewer/text_escape.h"
 #include "platform/files.h"
 #include "test_support.h"
+#include "viewer/text_escape.h"
 #include "writers/builtin_sources.h"
 
 namespace sb::test {

@@ -23,8 +23,8 @@ struct ExampleScenario {
 };
 
 struct Explanation {
-  std::int32_t code = 0;       // the fault code; 0 for a warning
-  std::string_view name = {};  // the warning's name; empty for a fault code
+  std::int32_t code = 0;        // the fault code; 0 for a warning
+  std::string_view name = {};   // the warning's name; empty for a fault code
   std::string_view cause = {};  // why the program reports it
   ExampleScenario example = {};
   std::string_view fix = {};  // what the author does about it

@@ -1,9 +1,9 @@
-#include "platform/memory_block.h"
-
 #include <sys/mman.h>
 
 #include <cstdint>
 #include <new>
+
+#include "platform/memory_block.h"
 
 namespace sb {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/memory_block.h"
-
 #include <windows.h>
 
 #include <new>
+
+#include "platform/memory_block.h"
 
 namespace sb {
 

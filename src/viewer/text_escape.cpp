@@ -1,9 +1,9 @@
 #include "viewer/text_escape.h"
 
-#include "model/quoting.h"
-
 #include <charconv>
 #include <cmath>
+
+#include "model/quoting.h"
 
 namespace sb {
 namespace {
