@@ -1,4 +1,5 @@
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <new>
@@ -34,6 +35,23 @@ MemoryBlock::MemoryBlock(std::size_t bytes) : size_(bytes) {
 
 MemoryBlock::~MemoryBlock() {
   ::munmap(mapping_, mapped_);
+}
+
+void prefault_memory(void* data, std::size_t bytes) noexcept {
+#ifdef MADV_POPULATE_WRITE
+  // Whole pages inside the range only: the pages at its edges may be shared with other data,
+  // and they are one fault each at most.
+  static const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (start + page - 1) & ~(page - 1);
+  const std::uintptr_t end = (start + bytes) & ~(page - 1);
+  if (page == 0 || bytes == 0 || end <= first) return;
+  // Kernels before 5.14 do not know the advice and refuse it; the pages then fault as usual.
+  ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+  (void)data;
+  (void)bytes;
+#endif
 }
 
 }  // namespace sb

@@ -20,4 +20,8 @@ MemoryBlock::~MemoryBlock() {
   ::VirtualFree(mapping_, 0, MEM_RELEASE);
 }
 
+// Windows has no call that backs private memory ahead of its first write; the pages fault in
+// as they are written.
+void prefault_memory(void*, std::size_t) noexcept {}
+
 }  // namespace sb

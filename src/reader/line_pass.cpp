@@ -4,6 +4,7 @@
 #include "model/quoting.h"
 #include "model/rounding.h"
 #include "platform/files.h"
+#include "platform/memory_block.h"
 #include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
 #include "reader/operations.h"
@@ -32,7 +33,13 @@ void set_route_length(Scenario& s, std::int32_t length) {
     throw ReadFailure("the route length of " + std::to_string(length) +
                       " m leaves no track at all");
   }
-  s.track_table.assign(static_cast<std::size_t>(s.cell_count) + 1, TrackCell{});
+  // The table is written from end to end at once: its memory is asked for in one call first
+  // (on the longest routes that is hundreds of fresh pages).
+  const auto cells = static_cast<std::size_t>(s.cell_count) + 1;
+  s.track_table.clear();
+  s.track_table.reserve(cells);
+  prefault_memory(s.track_table.data(), cells * sizeof(TrackCell));
+  s.track_table.assign(cells, TrackCell{});
   s.cell_origin.clear();
   if (s.write_geometry != 0) {
     if (s.extended_length < 0) {
