@@ -2,7 +2,6 @@
 
 #include <ostream>
 
-#include "model/code_page.h"
 #include "model/quoting.h"
 
 namespace sb {
@@ -53,26 +52,9 @@ std::string excerpt(const SourceSpot& where, bool color) {
   return text;
 }
 
-// A JSON string: quote, backslash and control bytes escaped; text that is not UTF-8 has its
-// bytes above 127 taken as Latin-1 characters.
-std::string json_text(const std::string& text) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  const bool utf8 = is_utf8(text);
-  std::string out = "\"";
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && !utf8)) {
-      out += "\\u00";
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
-    } else {
-      out += ch;
-    }
-  }
-  return out + "\"";
+// A JSON string; a message that is not UTF-8 has its bytes above 127 taken as Latin-1.
+std::string json_text(std::string_view text) {
+  return json_quoted(text, HighBytes::kUtf8IfValid);
 }
 
 std::string json_item(const Diagnostic& d) {

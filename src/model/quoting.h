@@ -20,4 +20,14 @@ std::string quoted(std::string_view text, std::size_t limit = kQuotedBytes);
 // The same without the quotes.
 std::string printable(std::string_view text, std::size_t limit = kQuotedBytes);
 
+// How json_quoted shows bytes above 127.
+enum class HighBytes {
+  kLatin1,      // each as the Latin-1 character it stands for (\u00XX): names in compiled files
+  kUtf8IfValid  // as they are when the whole text is UTF-8, otherwise as kLatin1: messages
+};
+
+// A JSON string literal, quotes included: quote and backslash escaped, control bytes and 127
+// as \u00XX, bytes above 127 as `high` says. Valid JSON whatever the bytes.
+std::string json_quoted(std::string_view text, HighBytes high);
+
 }  // namespace sb

@@ -262,20 +262,14 @@ struct LinePass {
   // `keyword` is the field in `text_line`, kept apart because a signboard reads its text into
   // `text_line`. `matched` tells whether any row took the field.
   Outcome body_entry(std::string_view keyword, bool& matched) {
-    matched = false;
-    Outcome o = Outcome::kGoOn;
-    auto run = [&](bool hit, auto&& handler) {
-      if (!hit || o != Outcome::kGoOn) return;
-      matched = true;
-      o = handler();
-    };
-    run(contains_ignoring_case(keyword, "pendenza"), [&] { return gradient(); });
-    run(contains_ignoring_case(keyword, "curva") && s.write_geometry != 0,
-        [&] { return curve(keyword); });
-    run(contains_ignoring_case(keyword, "montagna"), [&] { return stretch(); });
-    run(contains_ignoring_case(keyword, "indicatori_v"), [&] { return speed_board(); });
-    run(both_ignoring_case(keyword, "indicat", "cartello"), [&] { return signboard(); });
-    return o;
+    EntryRows rows(matched);
+    rows.run(contains_ignoring_case(keyword, "pendenza"), [&] { return gradient(); });
+    rows.run(contains_ignoring_case(keyword, "curva") && s.write_geometry != 0,
+             [&] { return curve(keyword); });
+    rows.run(contains_ignoring_case(keyword, "montagna"), [&] { return stretch(); });
+    rows.run(contains_ignoring_case(keyword, "indicatori_v"), [&] { return speed_board(); });
+    rows.run(both_ignoring_case(keyword, "indicat", "cartello"), [&] { return signboard(); });
+    return rows.outcome();
   }
 
   // Finds "[generale]"; false (code 102) when the file ends first.

@@ -15,6 +15,25 @@ class FieldReader;
 // 15, after which the pass still finishes), or a stop at once.
 enum class Outcome { kGoOn, kEndPass, kStop };
 
+// A pass's table of entries, tried in order on one keyword field: every row whose test holds
+// takes effect, each reading its own values, until one ends or stops the pass. `matched`
+// tells afterwards whether any row took the field.
+class EntryRows {
+ public:
+  explicit EntryRows(bool& matched) : matched_(matched) { matched_ = false; }
+  template <typename Handler>
+  void run(bool hit, Handler&& handler) {
+    if (!hit || outcome_ != Outcome::kGoOn) return;
+    matched_ = true;
+    outcome_ = handler();
+  }
+  Outcome outcome() const { return outcome_; }
+
+ private:
+  bool& matched_;
+  Outcome outcome_ = Outcome::kGoOn;
+};
+
 // A kilometric-chainage entry as the general section gave it, for the check at the end of
 // the train pass, which must name the entry whose values it refuses.
 struct ChainageEntry {

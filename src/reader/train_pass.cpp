@@ -164,40 +164,34 @@ struct TrainPass {
   Outcome entry_of(std::string_view f, bool& matched) {
     auto& st84 = s.station_table[kTrainDataSlot];
     auto& st86 = s.station_table[kLineSlot];
-    matched = false;
-    Outcome o = Outcome::kGoOn;
-    auto run = [&](bool hit, auto&& handler) {
-      if (!hit || o != Outcome::kGoOn) return;
-      matched = true;
-      o = handler();
-    };
+    EntryRows rows(matched);
     auto value = [&](const char* spelling, std::int32_t& target) {
       entry(spelling, 1);
       target = in.read_number();
       return Outcome::kGoOn;
     };
-    run(contains_ignoring_case(f, "frenata") && contains_ignoring_case(f, "massa"),
-        [&] { return value("percentuale massa frenata", st84.start_m); });
-    run(contains_ignoring_case(f, "vetture"),
-        [&] { return value("numero vetture", st84.position_m); });
-    run(contains_ignoring_case(f, "velocit"), [&] { return speed_entry(); });
-    run(contains_ignoring_case(f, "aderenza"), [&] { return adhesion_entry(); });
-    run(contains_ignoring_case(f, "orologio"), [&] {
+    rows.run(contains_ignoring_case(f, "frenata") && contains_ignoring_case(f, "massa"),
+             [&] { return value("percentuale massa frenata", st84.start_m); });
+    rows.run(contains_ignoring_case(f, "vetture"),
+             [&] { return value("numero vetture", st84.position_m); });
+    rows.run(contains_ignoring_case(f, "velocit"), [&] { return speed_entry(); });
+    rows.run(contains_ignoring_case(f, "aderenza"), [&] { return adhesion_entry(); });
+    rows.run(contains_ignoring_case(f, "orologio"), [&] {
       entry("orologio", 3);
       st86.param_g = fit_i16(in.read_number(), "clock value");
       st86.param_h = fit_i16(in.read_number(), "clock value");
       st86.param_i = fit_i16(in.read_number(), "clock value");
       return Outcome::kGoOn;
     });
-    run(contains_ignoring_case(f, "sabbia"), [&] {
+    rows.run(contains_ignoring_case(f, "sabbia"), [&] {
       entry("sabbia", 1);
       st86.param_d = fit_i16(in.read_number(), "sand value");
       return Outcome::kGoOn;
     });
-    run(contains_ignoring_case(f, "segnale"), [&] { return signal_entry(); });
-    run(contains_ignoring_case(f, "rallentamento"), [&] { return slow_order_entry(); });
-    run(contains_ignoring_case(f, "abbattimento"), [&] { return abbattimento_entry(); });
-    run(contains_ignoring_case(f, "stazione"), [&] {
+    rows.run(contains_ignoring_case(f, "segnale"), [&] { return signal_entry(); });
+    rows.run(contains_ignoring_case(f, "rallentamento"), [&] { return slow_order_entry(); });
+    rows.run(contains_ignoring_case(f, "abbattimento"), [&] { return abbattimento_entry(); });
+    rows.run(contains_ignoring_case(f, "stazione"), [&] {
       entry("stazione", 17);
       bool ends_at_range = false;
       if (read_station_entry(s, in, station_slot, st.signboard_slot, ends_at_range)) {
@@ -206,7 +200,7 @@ struct TrainPass {
       }
       return ends_at_range ? Outcome::kEndPass : Outcome::kStop;
     });
-    return o;
+    return rows.outcome();
   }
 
   // Finds "[generale]"; false when the file has none (nothing is read from it then).

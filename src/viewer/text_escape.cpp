@@ -8,13 +8,6 @@
 namespace sb {
 namespace {
 
-constexpr char kHex[] = "0123456789abcdef";
-
-void append_hex2(std::string& out, unsigned char c) {
-  out += kHex[c >> 4];
-  out += kHex[c & 0xF];
-}
-
 std::string chars(double v, std::chars_format format, int precision) {
   char buffer[400];
   const auto r = precision < 0
@@ -26,21 +19,7 @@ std::string chars(double v, std::chars_format format, int precision) {
 }  // namespace
 
 std::string json_string(std::string_view bytes) {
-  std::string out = "\"";
-  for (const char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c >= 0x20 && c < 0x7F) {
-      out += ch;
-    } else {
-      out += "\\u00";
-      append_hex2(out, c);
-    }
-  }
-  out += '"';
-  return out;
+  return json_quoted(bytes, HighBytes::kLatin1);
 }
 
 std::string quoted_name(std::string_view bytes) {
