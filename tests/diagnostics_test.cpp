@@ -102,7 +102,9 @@ const Case kWarnings[] = {
      "5: the entry has a value too few [suspicious-name]\n"
      "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1\n"
      "       | ^~~~~~~~\n"
-     "Prova_L1-.txt:5:11: warning: unknown keyword \"1600\" skipped [unknown-keyword]\n"
+     "Prova_L1-.txt:5:11: warning: \"1600\" and the rest of line 5 are skipped: the "
+     "\"stazione\" entry of line 4 read the start of this line as its last value, so the entry "
+     "written here is lost [unknown-keyword]\n"
      "     5 | stazione, 1600, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, SALICI\n"
      "       |           ^~~~\n"},
     {"capitalised case-sensitive keyword",

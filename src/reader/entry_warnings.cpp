@@ -121,10 +121,11 @@ bool looks_like(std::string_view field, std::string_view word) {
   return distance(trimmed(field), word, 2) <= 2;
 }
 
-void SkippedFields::entry_read(std::int64_t line, std::string_view keyword, int values) {
+void SkippedFields::entry_read(std::int64_t line, const ReadPosition& at) {
   entry_line_ = line;
-  entry_keyword_ = keyword;
-  entry_values_ = values;
+  entry_end_line_ = std::max(line, at.field.line);
+  entry_keyword_ = at.keyword;
+  entry_values_ = at.values;
 }
 
 void SkippedFields::skipped(Scenario& s, std::string_view field) {
@@ -142,6 +143,13 @@ void SkippedFields::skipped(Scenario& s, std::string_view field) {
          quoted(field) + " after the " + std::to_string(entry_values_) + " values of \"" +
              std::string(entry_keyword_) +
              "\" is skipped: the entry has a value too many, or a text holds a comma");
+    return;
+  }
+  if (line == entry_end_line_ && line > entry_line_) {
+    warn(s, Warning::kUnknownKeyword,
+         quoted(field) + " and the rest of line " + std::to_string(line) + " are skipped: the \"" +
+             std::string(entry_keyword_) + "\" entry of line " + std::to_string(entry_line_) +
+             " read the start of this line as its last value, so the entry written here is lost");
     return;
   }
   // A keyword of the other part of the line file, or of the other file.

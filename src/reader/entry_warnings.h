@@ -19,9 +19,11 @@ class SkippedFields {
  public:
   explicit SkippedFields(FilePart part) : part_(part) {}
 
-  // An entry was recognised in a keyword field on `line`; later fields skipped on that line
-  // are its surplus values.
-  void entry_read(std::int64_t line, std::string_view keyword, int values);
+  // An entry was recognised in a keyword field on `line` and read as `at` tells (its keyword,
+  // its number of values, its last field); later fields skipped on that line are its surplus
+  // values, and fields skipped on a later line that its last value came from are what it left
+  // of that line.
+  void entry_read(std::int64_t line, const ReadPosition& at);
   // The keyword field just read was skipped by design (a curve without a route plan): so are
   // the rest of its line.
   void quiet_line(const ReadPosition& at) { quiet_line_ = at.field.line; }
@@ -33,6 +35,7 @@ class SkippedFields {
   FilePart part_;
   std::int64_t quiet_line_ = 0;
   std::int64_t entry_line_ = 0;
+  std::int64_t entry_end_line_ = 0;  // the line of the entry's last value
   std::string_view entry_keyword_;
   int entry_values_ = 0;
 };

@@ -308,7 +308,7 @@ struct LinePass {
       if (!separator && contains(f, "[") && contains(f, "]")) break;
       const ReadPosition& at = s.diagnostics.where;
       if (matched) {
-        skipped.entry_read(at.entry.line, at.keyword, at.values);
+        skipped.entry_read(at.entry.line, at);
       } else {
         skipped.skipped(s, f);
       }
@@ -334,7 +334,7 @@ struct LinePass {
       if (outcome == Outcome::kEndPass) break;
       const ReadPosition& at = s.diagnostics.where;
       if (matched) {
-        skipped.entry_read(line, at.keyword, at.values);
+        skipped.entry_read(line, at);
       } else if (contains_ignoring_case(field, "curva")) {
         skipped.quiet_line(at);  // a curve without a route plan is skipped with its values
       } else {

@@ -248,7 +248,7 @@ struct TrainPass {
       }
       const ReadPosition& at = s.diagnostics.where;
       if (matched) {
-        skipped.entry_read(line, at.keyword, at.values);
+        skipped.entry_read(line, at);
       } else {
         skipped.skipped(s, field);
       }
