@@ -196,6 +196,50 @@ TEST(CompileMode, MissingLineFileNamesTheFileLookedFor) {
   EXPECT_TRUE(dir.entries().empty());
 }
 
+// A misspelt scenario or line name, or the wrong folder: the note says which names the
+// folder does hold, so the author sees the slip at once.
+TEST(CompileMode, MissingSourceFileNotesTheNamesTheFolderHolds) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> files;  // written beside the author's Prova / L1 pair
+    std::vector<std::string> args;
+    std::string note;
+  };
+  const std::vector<Case> cases = {
+      {"scenario misspelt",
+       {},
+       {"Prva", "L1"},
+       "note: the folder holds the line files of the scenario \"Prova\"\n"},
+      {"several scenarios",
+       {"Monte_linea.txt"},
+       {"Prva", "L1"},
+       "note: the folder holds the line files of the scenarios \"Monte\", \"Prova\"\n"},
+      {"line misspelt",
+       {"Prova_L2-.txt"},
+       {"Prova", "L3"},
+       "note: the folder holds train files of the scenario \"Prova\" for the lines \"L1\", "
+       "\"L2\"\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    write_author_files(dir, kAuthorLine, kAuthorTrain);
+    for (const std::string& leaf : c.files) write_bytes(dir.file(leaf), "");
+    std::vector<std::string> args = {"check"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto r = run_program(args, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(c.note), std::string::npos) << r.err;
+  }
+  TempDir empty;
+  const auto r = run_program({"check", "Prova", "L1"}, empty.path());
+  EXPECT_NE(r.err.find("error 101: line file \"Prova_linea.txt\" not found\nnote: the folder "
+                       "holds no line file (a file whose name ends in \"_linea.txt\"); give the "
+                       "scenario's folder with --dir\n"),
+            std::string::npos)
+      << r.err;
+}
+
 TEST(CompileMode, LineFileWithoutGeneralSectionIsNamedAndNothingIsCompiled) {
   TempDir dir;
   write_bytes(dir.file("Vuota_linea.txt"), "");

@@ -290,7 +290,8 @@ constexpr Explanation kFaults[] = {
      .example = {.no_line_file = true},
      .fix = "Check the scenario name and the folder: the line file's name is the scenario "
             "name followed by \"_linea.txt\", the train file's the scenario name, \"_\", the "
-            "line name and \"-.txt\"."},
+            "line name and \"-.txt\". A note under the fault lists the scenarios whose line "
+            "files the folder does hold."},
     {.code = 102,
      .cause = "The line file has no field holding \"[generale]\" before its last line. "
               "Everything before \"[generale]\" is ignored, so nothing is read and nothing is "

@@ -11,6 +11,7 @@
 #include "reader/passes.h"
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
+#include "reader/source_hints.h"
 #include "reader/text_match.h"
 
 namespace sb {
@@ -355,10 +356,15 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   // Anything but an ordinary file of that name is no line file (code 101); the fault says
   // what stands there instead. A name the system cannot look up is a platform failure.
   if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
-    set_error(s, 101).message =
-        kind == FileKind::kMissing
-            ? "line file " + quoted(path, 0) + " not found"
-            : "no line file " + quoted(path, 0) + ": " + not_ordinary_file_reason(kind);
+    Diagnostic& d = set_error(s, 101);
+    if (kind == FileKind::kMissing) {
+      d.message = "line file " + quoted(path, 0) + " not found";
+      if (std::string note = missing_line_file_note(s); !note.empty()) {
+        d.notes.push_back(std::move(note));
+      }
+    } else {
+      d.message = "no line file " + quoted(path, 0) + ": " + not_ordinary_file_reason(kind);
+    }
     return false;
   }
   s.diagnostics.where = {};

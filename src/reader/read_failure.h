@@ -25,6 +25,7 @@ class ReadFailure : public std::runtime_error {
 
   At at() const { return at_; }
   const std::vector<std::string>& notes() const { return notes_; }
+  void add_note(std::string note) { notes_.push_back(std::move(note)); }
 
   // Where the failure belongs in the file, taken while the file is still being read.
   void locate(const ReadPosition& where) {

@@ -9,6 +9,7 @@
 #include "reader/passes.h"
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
+#include "reader/source_hints.h"
 #include "reader/text_match.h"
 
 namespace sb {
@@ -313,7 +314,16 @@ void read_train_file(Scenario& s, ReaderState& st) {
   const std::string path = train_file_name(s);
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;
-  FieldReader in(read_source(path), &s.diagnostics.where);
+  std::string text;
+  try {
+    text = read_source(path);
+  } catch (ReadFailure& failure) {
+    if (std::string note = missing_train_file_note(s, path); !note.empty()) {
+      failure.add_note(std::move(note));
+    }
+    throw;
+  }
+  FieldReader in(std::move(text), &s.diagnostics.where);
   TrainPass pass{s, st, in};
   const bool go_on = while_reading(s, [&] { return pass.entries(); });
   // What follows belongs to the file but to none of its lines.
