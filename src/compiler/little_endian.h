@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <string>
 
 namespace sb {
 
@@ -66,23 +65,6 @@ inline std::uint64_t load_le64(const char* p) {
   std::uint64_t v = 0;
   for (int i = 7; i >= 0; --i) v = (v << 8) | b[i];
   return v;
-}
-
-// Appending forms, for the files built record by record.
-inline void append_u8(std::string& out, std::uint8_t v) {
-  out.push_back(static_cast<char>(v));
-}
-
-inline void append_le16(std::string& out, std::uint16_t v) {
-  char b[2];
-  store_le16(b, v);
-  out.append(b, sizeof b);
-}
-
-inline void append_le32(std::string& out, std::uint32_t v) {
-  char b[4];
-  store_le32(b, v);
-  out.append(b, sizeof b);
 }
 
 }  // namespace sb
