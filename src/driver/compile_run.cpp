@@ -78,12 +78,12 @@ bool report_build(const Scenario& s, bool compiled, const DiagnosticStyle& style
   }
   if (blocking > 0) {
     const std::size_t faults = s.diagnostics.faults();
-    std::string n = count(static_cast<std::int64_t>(faults), "fault", "faults");
-    if (blocking > faults) {
-      n += (faults > 0 ? " and " : ", ") +
-           count(static_cast<std::int64_t>(blocking - faults), "warning", "warnings") +
-           (blocking - faults == 1 ? " counted as a fault" : " counted as faults");
-      if (faults == 0) n = n.substr(n.find(", ") + 2);
+    const std::size_t counted = blocking - faults;  // warnings counted as faults
+    std::string n = faults > 0 ? count(static_cast<std::int64_t>(faults), "fault", "faults") : "";
+    if (counted > 0) {
+      n += (n.empty() ? "" : " and ") +
+           count(static_cast<std::int64_t>(counted), "warning", "warnings") +
+           (counted == 1 ? " counted as a fault" : " counted as faults");
     }
     switch (s.output_policy) {
       case Scenario::OutputPolicy::kAlways:
