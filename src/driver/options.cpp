@@ -1,11 +1,11 @@
 #include "driver/options.h"
 
-#include <algorithm>
 #include <charconv>
 #include <string_view>
 #include <vector>
 
 #include "driver/scenario_names.h"
+#include "model/edit_distance.h"
 
 namespace sb {
 namespace {
@@ -44,22 +44,6 @@ bool takes(Mode mode, std::string_view option) {
 bool needs_value(std::string_view option) {
   return option == "--dir" || option == "--out" || option == "-o" || option == "--type" ||
          option == "--step" || option == "--color" || option == "--diagnostics";
-}
-
-// Edit distance, for suggesting a mode name.
-std::size_t distance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
 }
 
 const char* mode_name(Mode mode) {
@@ -171,7 +155,7 @@ bool check_operands(Options& o, UsageError& error) {
     // A misspelt mode name is the likeliest cause of a stray first argument.
     if (o.mode == Mode::kBuiltin) {
       for (const auto& m : kModes) {
-        if (distance(o.operands[0], m.name) <= 2) {
+        if (edit_distance(o.operands[0], m.name, 2) <= 2) {
           error.message = "unknown command '" + o.operands[0] + "'; did you mean '" +
                           std::string(m.name) + "'?";
         }

@@ -4,43 +4,18 @@
 #include <vector>
 
 #include "model/code_page.h"
+#include "model/edit_distance.h"
 #include "model/quoting.h"
 #include "reader/text_match.h"
 
 namespace sb {
 namespace {
 
-char lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string_view trimmed(std::string_view field) {
   const std::size_t first = field.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const std::size_t last = field.find_last_not_of(' ');
   return field.substr(first, last - first + 1);
-}
-
-// Edit distance with adjacent transpositions, case ignored; gives up above `limit`.
-std::size_t distance(std::string_view a, std::string_view b, std::size_t limit) {
-  if (a.size() > b.size() + limit || b.size() > a.size() + limit) return limit + 1;
-  std::vector<std::size_t> before(b.size() + 1), previous(b.size() + 1), current(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) previous[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    current[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const bool same = lower(a[i - 1]) == lower(b[j - 1]);
-      current[j] =
-          std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (same ? 0 : 1)});
-      if (i > 1 && j > 1 && lower(a[i - 1]) == lower(b[j - 2]) &&
-          lower(a[i - 2]) == lower(b[j - 1])) {
-        current[j] = std::min(current[j], before[j - 2] + 1);
-      }
-    }
-    before.swap(previous);
-    previous.swap(current);
-  }
-  return previous[b.size()];
 }
 
 bool in_part(const Keyword& k, FilePart part) {
@@ -108,7 +83,7 @@ std::string_view closest_keyword(std::string_view field, FilePart part) {
   std::string_view best;
   std::size_t best_distance = limit + 1;
   for (const std::string& s : kSpellings[static_cast<int>(part)]) {
-    const std::size_t d = distance(word, s, limit);
+    const std::size_t d = edit_distance(word, s, limit);
     if (d < best_distance) {
       best_distance = d;
       best = s;
@@ -118,7 +93,7 @@ std::string_view closest_keyword(std::string_view field, FilePart part) {
 }
 
 bool looks_like(std::string_view field, std::string_view word) {
-  return distance(trimmed(field), word, 2) <= 2;
+  return edit_distance(trimmed(field), word, 2) <= 2;
 }
 
 void SkippedFields::entry_read(std::int64_t line, const ReadPosition& at) {
