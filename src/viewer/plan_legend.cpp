@@ -5,6 +5,7 @@
 
 #include "viewer/plan_numbers.h"
 #include "viewer/plan_svg_parts.h"
+#include "viewer/plan_symbols.h"
 #include "viewer/text_width.h"
 
 namespace sb {
@@ -14,6 +15,7 @@ constexpr double kFont = 10;
 constexpr double kSwatch = 22;  // room for an entry's symbol
 constexpr double kRowHeight = 17;
 constexpr double kEntryGap = 16;
+constexpr ViewPoint kSymbolCentre{9, 0};  // of an entry's symbol
 
 struct Entry {
   std::string symbol;  // SVG elements drawn with their left middle at (0, 0)
@@ -40,25 +42,12 @@ std::vector<Entry> entries() {
       {"<line x1=\"9\" y1=\"-5\" x2=\"9\" y2=\"5\" stroke=\"" + std::string(colour::kTick) +
            "\" stroke-width=\"1.2\"/>",
        "kilometre"},
-      {"<circle cx=\"9\" cy=\"0\" r=\"4.5\" fill=\"#ffffff\" stroke=\"" +
-           std::string(colour::kStation) + "\" stroke-width=\"1.5\"/>",
-       "station"},
-      {"<circle cx=\"9\" cy=\"0\" r=\"4.5\" fill=\"#ffffff\" stroke=\"" +
-           std::string(colour::kNoStopStation) +
-           "\" stroke-width=\"1.5\" stroke-dasharray=\"2 1.5\"/>",
-       "station without a stop cell (kind 25 and above)"},
-      {"<circle cx=\"9\" cy=\"0\" r=\"4.5\" fill=\"" + std::string(colour::kSignal) +
-           "\" stroke=\"#5a0d0d\" stroke-width=\"1\"/>",
-       "signal"},
-      {"<rect x=\"4.5\" y=\"-4.5\" width=\"9\" height=\"9\" fill=\"" +
-           std::string(colour::kSpeedBoard) + "\" stroke=\"#0b2f4d\" stroke-width=\"1\"/>",
-       "speed board (km/h)"},
-      {"<rect x=\"3.5\" y=\"-4\" width=\"11\" height=\"8\" fill=\"" +
-           std::string(colour::kSignboard) + "\" stroke=\"#5c4700\" stroke-width=\"1\"/>",
-       "signboard"},
-      {"<path d=\"M9 -5 L14 4 4 4 Z\" fill=\"" + std::string(colour::kWarningBoard) +
-           "\" stroke=\"#7a3f00\" stroke-width=\"1\"/>",
-       "warning board"},
+      {station_symbol(kSymbolCentre, true), "station"},
+      {station_symbol(kSymbolCentre, false), "station without a stop cell (kind 25 and above)"},
+      {signal_symbol(kSymbolCentre), "signal"},
+      {speed_board_symbol(kSymbolCentre), "speed board (km/h)"},
+      {signboard_symbol(kSymbolCentre), "signboard"},
+      {warning_board_symbol(kSymbolCentre), "warning board"},
       {"<path d=\"M9 -3 L12 0 9 3 6 0 Z\" fill=\"" + std::string(colour::kAbbattimento) + "\"/>",
        "abbattimento point"},
   };

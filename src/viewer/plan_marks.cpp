@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "viewer/plan_svg_parts.h"
+#include "viewer/plan_symbols.h"
 #include "viewer/svg_text.h"
 
 namespace sb {
@@ -128,11 +129,8 @@ void draw_stations(const PlanScene& scene, const PlanLayout& layout, std::ostrea
     const PlacedObject& p = layout.stations[k];
     const bool stop = o.variant != 0;
     out << "<g class=\"station" << (stop ? "" : " no-stop") << "\">" << svg_title(o.title)
-        << "<circle cx=\"" << svg_number(p.anchor.x) << "\" cy=\"" << svg_number(p.anchor.y)
-        << "\" r=\"4.5\" fill=\"#ffffff\" stroke=\""
-        << (stop ? colour::kStation : colour::kNoStopStation) << "\" stroke-width=\"1.5\""
-        << (stop ? "" : " stroke-dasharray=\"2 1.5\"") << "/>"
-        << label_of(o, p, "station-name", kStationFont, "#111111") << "</g>\n";
+        << station_symbol(p.anchor, stop) << label_of(o, p, "station-name", kStationFont, "#111111")
+        << "</g>\n";
   }
 }
 
@@ -142,39 +140,28 @@ void draw_boards(const PlanScene& scene, const PlanLayout& layout, std::ostream&
     if (!scene.signals[k].on_route) continue;
     const PlacedObject& p = layout.signals[k];
     out << "<g class=\"signal\">" << svg_title(scene.signals[k].title) << stalk(p)
-        << "<circle cx=\"" << svg_number(p.symbol.x) << "\" cy=\"" << svg_number(p.symbol.y)
-        << "\" r=\"4.5\" fill=\"" << colour::kSignal
-        << "\" stroke=\"#5a0d0d\" stroke-width=\"1\"/></g>\n";
+        << signal_symbol(p.symbol) << "</g>\n";
   }
   for (std::size_t k = 0; k < scene.speed_boards.size(); ++k) {
     const PlanObject& o = scene.speed_boards[k];
     if (!o.on_route) continue;
     const PlacedObject& p = layout.speed_boards[k];
-    out << "<g class=\"speed-board\">" << svg_title(o.title) << stalk(p) << "<rect x=\""
-        << svg_number(p.symbol.x - 4.5) << "\" y=\"" << svg_number(p.symbol.y - 4.5)
-        << "\" width=\"9\" height=\"9\" fill=\"" << colour::kSpeedBoard
-        << "\" stroke=\"#0b2f4d\" stroke-width=\"1\"/>"
+    out << "<g class=\"speed-board\">" << svg_title(o.title) << stalk(p)
+        << speed_board_symbol(p.symbol)
         << label_of(o, p, "speed-board-value", kSpeedBoardFont, colour::kSpeedBoard) << "</g>\n";
   }
   for (std::size_t k = 0; k < scene.signboards.size(); ++k) {
     const PlanObject& o = scene.signboards[k];
     if (!o.on_route) continue;
     const PlacedObject& p = layout.signboards[k];
-    out << "<g class=\"signboard\">" << svg_title(o.title) << stalk(p) << "<rect x=\""
-        << svg_number(p.symbol.x - 5.5) << "\" y=\"" << svg_number(p.symbol.y - 4)
-        << "\" width=\"11\" height=\"8\" fill=\"" << colour::kSignboard
-        << "\" stroke=\"#5c4700\" stroke-width=\"1\"/>"
+    out << "<g class=\"signboard\">" << svg_title(o.title) << stalk(p) << signboard_symbol(p.symbol)
         << label_of(o, p, "signboard-text", kSignboardFont, "#5c4700") << "</g>\n";
   }
   for (std::size_t k = 0; k < scene.warning_boards.size(); ++k) {
     if (!scene.warning_boards[k].on_route) continue;
     const PlacedObject& p = layout.warning_boards[k];
-    const ViewPoint c = p.symbol;
     out << "<g class=\"warning-board\">" << svg_title(scene.warning_boards[k].title) << stalk(p)
-        << "<path d=\"M" << svg_number(c.x) << " " << svg_number(c.y - 5) << " L"
-        << svg_number(c.x + 5) << " " << svg_number(c.y + 4) << " " << svg_number(c.x - 5) << " "
-        << svg_number(c.y + 4) << " Z\" fill=\"" << colour::kWarningBoard
-        << "\" stroke=\"#7a3f00\" stroke-width=\"1\"/></g>\n";
+        << warning_board_symbol(p.symbol) << "</g>\n";
   }
 }
 
