@@ -152,7 +152,9 @@ TEST(CodePage, ConvertsUtf8AndLeavesOtherBytes) {
   EXPECT_EQ(to_single_byte("\xC0\xAF").bytes, "\xC0\xAF");          // overlong form: not UTF-8
   EXPECT_EQ(to_single_byte("\xED\xA0\x80").bytes, "\xED\xA0\x80");  // a surrogate: not UTF-8
   EXPECT_EQ(*to_single_byte("\xE4\xB8\xAD").unmappable, U'\x4E2D');
-  EXPECT_EQ(single_byte_to_utf8("\x80\xE0\x81"), "\xE2\x82\xAC\xC3\xA0\xC2\x81");
+  EXPECT_EQ(to_single_byte("\xE2\x82\xAC\xC3\xA0").bytes, "\x80\xE0");  // euro sign, a-grave
+  // A byte the code page leaves undefined has no character to take it from.
+  EXPECT_EQ(*to_single_byte("\xC2\x81").unmappable, U'\x81');
   EXPECT_EQ(single_byte_lower('\xC8'), '\xE8');
   EXPECT_EQ(single_byte_lower('\xD7'), '\xD7');  // the multiplication sign has no small form
   EXPECT_EQ(single_byte_lower('\x9F'), '\xFF');

@@ -15,7 +15,7 @@ namespace {
 std::vector<std::string> all_text_fields(const std::string& text) {
   FieldReader in(text);
   std::vector<std::string> fields;
-  while (!in.at_end()) fields.push_back(in.read_text());
+  while (!in.at_end()) fields.emplace_back(in.read_field());
   return fields;
 }
 
@@ -45,23 +45,23 @@ TEST(FieldReader, NumbersEndAtBlanksAndSwallowTheDelimiterAfterThem) {
     FieldReader in("    0    ,0\r\nnext");
     EXPECT_EQ(in.read_number(), 0);
     EXPECT_EQ(in.read_number(), 0);
-    EXPECT_EQ(in.read_text(), "next");
+    EXPECT_EQ(in.read_field(), "next");
   }
   {
     FieldReader in("orologio,    12              9             50 \r\n[fine]\r\n");
-    EXPECT_EQ(in.read_text(), "orologio");
+    EXPECT_EQ(in.read_field(), "orologio");
     EXPECT_EQ(in.read_number(), 12);
     EXPECT_EQ(in.read_number(), 9);
     EXPECT_EQ(in.read_number(), 50);
-    EXPECT_EQ(in.read_text(), "[fine]");
+    EXPECT_EQ(in.read_field(), "[fine]");
     EXPECT_TRUE(in.at_end());
   }
   {
     // The blanks after a number are consumed and then one line end, not two.
     FieldReader in("7   \r\n\r\nz");
     EXPECT_EQ(in.read_number(), 7);
-    EXPECT_EQ(in.read_text(), "");
-    EXPECT_EQ(in.read_text(), "z");
+    EXPECT_EQ(in.read_field(), "");
+    EXPECT_EQ(in.read_field(), "z");
   }
 }
 
@@ -94,12 +94,12 @@ TEST(FieldReader, FieldsThatAreNotNumbersFail) {
 
 TEST(FieldReader, ReadingPastTheEndFails) {
   FieldReader in("a,1");
-  EXPECT_EQ(in.read_text(), "a");
+  EXPECT_EQ(in.read_field(), "a");
   EXPECT_EQ(in.read_number(), 1);
   EXPECT_TRUE(in.at_end());
-  EXPECT_THROW(in.read_text(), ReadFailure);
+  EXPECT_THROW(in.read_field(), ReadFailure);
   EXPECT_THROW(in.read_number(), ReadFailure);
-  EXPECT_THROW(FieldReader("").read_text(), ReadFailure);
+  EXPECT_THROW(FieldReader("").read_field(), ReadFailure);
 }
 
 TEST(FieldReader, FollowsTheLineOfEveryField) {
@@ -109,7 +109,7 @@ TEST(FieldReader, FollowsTheLineOfEveryField) {
   const std::vector<std::pair<std::string, int>> expected = {{"a", 1}, {"b", 1}, {"c", 2},
                                                              {"d", 3}, {"e", 4}, {"", 5}};
   for (const auto& [text, line] : expected) {
-    EXPECT_EQ(in.read_text(), text);
+    EXPECT_EQ(in.read_field(), text);
     EXPECT_EQ(in.line(), line) << text;
     EXPECT_EQ(where.field.line, line) << text;
   }

@@ -49,19 +49,6 @@ std::optional<char> windows1252_byte(char32_t c) {
   return std::nullopt;
 }
 
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 bool is_utf8(std::string_view text) {
@@ -97,18 +84,6 @@ SingleByteText to_single_byte(std::string_view text) {
     result.bytes += *byte;
   }
   return result;
-}
-
-std::string single_byte_to_utf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (const char b : bytes) {
-    const auto u = static_cast<unsigned char>(b);
-    char32_t c = u;
-    if (u >= 0x80 && u < 0xA0 && kHighControls[u - 0x80] != 0) c = kHighControls[u - 0x80];
-    append_utf8(out, c);
-  }
-  return out;
 }
 
 char single_byte_lower(char byte) {

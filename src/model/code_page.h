@@ -28,10 +28,6 @@ struct SingleByteText {
 // taken as single-byte text already) stays as it is.
 SingleByteText to_single_byte(std::string_view text);
 
-// The other way, for showing stored names: every Windows-1252 byte as UTF-8 (the five bytes
-// the code page leaves undefined as the C1 characters of the same number).
-std::string single_byte_to_utf8(std::string_view bytes);
-
 // The lower-case form of a Windows-1252 byte: ASCII letters and the accented capitals of the
 // code page (À to Þ but ×, Š, Œ, Ž, Ÿ) become their small letters; other bytes stay.
 char single_byte_lower(char byte);

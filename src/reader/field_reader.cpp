@@ -85,10 +85,6 @@ void FieldReader::consume_delimiter() {
   line_start_ = pos_;
 }
 
-std::string FieldReader::read_text() {
-  return std::string(read_field());
-}
-
 std::string_view FieldReader::read_field() {
   begin_field();
   const std::size_t start = pos_;

@@ -31,10 +31,8 @@ class FieldReader {
   // True when nothing at all remains in the file.
   bool at_end() const { return pos_ >= text_.size(); }
 
-  // Reads a text field. Throws ReadFailure at the end of the file.
-  std::string read_text();
-  // The same, as a view into the file's text, valid as long as the reader: the passes test
-  // most fields without keeping them.
+  // Reads a text field, as a view into the file's text, valid as long as the reader: the
+  // passes test most fields without keeping them. Throws ReadFailure at the end of the file.
   std::string_view read_field();
   // Reads a number field. Throws ReadFailure at the end of the file, or when the field is not
   // a number or does not fit 32 bits.
