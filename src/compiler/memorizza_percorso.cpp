@@ -46,9 +46,7 @@ bool outputs_wanted(const Scenario& s) {
 bool memorizza_percorso(Scenario& s, const std::int32_t& j) {
   s.write_geometry = j;
   s.error_code = 0;
-  for (s.cell_index = 0; s.cell_index < kStationSlots; ++s.cell_index) {
-    s.station_table[static_cast<std::size_t>(s.cell_index)] = StationRecord{};
-  }
+  for (StationRecord& slot : s.station_table) slot = StationRecord{};
   // A build that may write its files starts them before the reading: the route plan goes
   // into its file while it is computed. A build that never writes creates nothing.
   DroppedRoute dropped;

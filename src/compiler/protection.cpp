@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "model/cell_geometry.h"
+
 namespace sb {
 namespace {
 
@@ -44,13 +46,12 @@ void mark(Scenario& s, std::int32_t c) {
   cell.kind = kAbbattimento;
   cell.value1 = kGeneratedPointValue;
   record_origin(s, c, "a protection point added for a slow order",
-                static_cast<std::int32_t>((std::int64_t{c} - 1) * 50));
+                static_cast<std::int32_t>(point_chainage(c)));
 }
 
 // "the cell at 5800 to 5850 m holds a signal at 5800 m placed at FILE:LINE".
 std::string holder(const Scenario& s, std::int64_t c) {
-  return "the cell at " + std::to_string((c - 1) * 50) + " to " + std::to_string(c * 50) +
-         " m holds " + origin_of(s, c);
+  return "the cell at " + cell_range(c) + " holds " + origin_of(s, c);
 }
 
 // The chainage at which the object in cell c was placed, as its entry gave it.
@@ -58,7 +59,7 @@ std::string placed_at(const Scenario& s, std::int64_t c) {
   if (const CellOrigin* o = origin_record(s, c); o != nullptr && o->what[0] != '\0') {
     return std::to_string(o->position) + " m";
   }
-  return std::to_string((c - 1) * 50) + " m";
+  return std::to_string(point_chainage(c)) + " m";
 }
 
 // Records a fault of the pass at the source line of the object in cell `cause` (the slow
@@ -80,7 +81,7 @@ void lower(Scenario& s, std::int32_t c) {
 }
 
 std::int32_t metres(std::int32_t cell) {
-  const std::int64_t m = static_cast<std::int64_t>(cell) * 50;
+  const std::int64_t m = layer_chainage(cell);
   return static_cast<std::int32_t>(
       std::min<std::int64_t>(m, std::numeric_limits<std::int32_t>::max()));
 }
@@ -88,8 +89,8 @@ std::int32_t metres(std::int32_t cell) {
 // A warning board at cell i: every signal in the 20 cells before it (not below cell 3) gets a
 // point in one of the two cells before the signal, or an existing point there is lowered.
 void protect_signals_before_board(Scenario& s, std::int32_t i) {
-  for (s.look = 1; s.look <= kBoardLookBack; ++s.look) {
-    const std::int32_t c = i - s.look;
+  for (std::int32_t back = 1; back <= kBoardLookBack; ++back) {
+    const std::int32_t c = i - back;
     if (c < kLowestBoardSignalCell) break;
     if (!has_kind(s, c, kSignal)) continue;
     if (is_free(s, c - 1)) {
@@ -125,8 +126,9 @@ void protect_bands_before_start(Scenario& s, std::int32_t i) {
     }
     if (!placed) {
       protection_fault(s, kErrorBandBeforeStart, metres(i), i,
-                       "no free cell for a protection point " + std::to_string(band.nearest * 50) +
-                           " to " + std::to_string(band.farthest * 50) +
+                       "no free cell for a protection point " +
+                           std::to_string(std::int64_t{band.nearest} * kCellLength) + " to " +
+                           std::to_string(std::int64_t{band.farthest} * kCellLength) +
                            " m before the start of the slow order at " + placed_at(s, i),
                        {i - band.nearest, i - band.nearest - 1, i - band.farthest});
     }
@@ -134,78 +136,79 @@ void protect_bands_before_start(Scenario& s, std::int32_t i) {
 }
 
 // Walks from the start cell i to the end of the slow order (the first kind-2 cell after it,
-// or the table's last cell), placing a point every 8 cells. Leaves `look` on the end cell.
-void protect_along_slow_order(Scenario& s, std::int32_t i) {
+// or the table's last cell), placing a point every 8 cells. Returns the end cell.
+std::int32_t protect_along_slow_order(Scenario& s, std::int32_t i) {
   const std::int32_t last = last_cell(s);
-  s.counter = 0;
-  s.look = i;
+  // Cells walked since the last point: 0, 1 or -1 after a point, so that the next one comes
+  // 8 cells after the point wherever it landed; past 8 after a fault, so no more come.
+  std::int32_t since_point = 0;
+  std::int32_t c = i;
   for (;;) {
-    ++s.look;
-    ++s.counter;
-    if (s.counter == kPointSpacing) {
-      if (is_free(s, s.look)) {
-        mark(s, s.look);
-        s.counter = 0;
-      } else if (is_free(s, s.look - 1)) {
-        mark(s, s.look - 1);
-        s.counter = 1;
-      } else if (is_free(s, s.look + 1)) {
-        mark(s, s.look + 1);
-        s.counter = -1;
+    ++c;
+    ++since_point;
+    if (since_point == kPointSpacing) {
+      if (is_free(s, c)) {
+        mark(s, c);
+        since_point = 0;
+      } else if (is_free(s, c - 1)) {
+        mark(s, c - 1);
+        since_point = 1;
+      } else if (is_free(s, c + 1)) {
+        mark(s, c + 1);
+        since_point = -1;
       } else {
-        protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(s.look), i,
+        protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(c), i,
                          "no free cell for a protection point along the slow order at " +
-                             placed_at(s, i) + ", near " + std::to_string((s.look - 1) * 50) + " m",
-                         {s.look - 1, s.look, s.look + 1});
+                             placed_at(s, i) + ", near " + std::to_string(point_chainage(c)) + " m",
+                         {c - 1, c, c + 1});
       }
     }
-    if (has_kind(s, s.look, kSlowOrderEnd) || s.look >= last) break;
+    if (has_kind(s, c, kSlowOrderEnd) || c >= last) return c;
   }
 }
 
 // For a slow order that gets no points along it: the end cell found by the same walk, so the
-// signal search never depends on what an earlier step left in `look`.
-void find_slow_order_end(Scenario& s, std::int32_t i) {
+// signal search after it starts from this slow order's own end.
+std::int32_t find_slow_order_end(const Scenario& s, std::int32_t i) {
   const std::int32_t last = last_cell(s);
-  s.look = i;
+  std::int32_t c = i;
   do {
-    ++s.look;
-  } while (!has_kind(s, s.look, kSlowOrderEnd) && s.look < last);
+    ++c;
+  } while (!has_kind(s, c, kSlowOrderEnd) && c < last);
+  return c;
 }
 
-// The first signal among the end cell `look` and the 12 cells after it gets a point in the
-// cell before it, or the one before that.
-void protect_signal_after_end(Scenario& s, std::int32_t i) {
-  const std::int32_t limit = std::min(s.look + kSignalSearchAfterEnd, last_cell(s));
-  s.counter = 0;
-  for (s.scan = s.look; s.scan <= limit; ++s.scan) {
-    if (has_kind(s, s.scan, kSignal)) {
-      s.counter = s.scan - 1;
+// The first signal among the end cell and the 12 cells after it gets a point in the cell
+// before it, or the one before that.
+void protect_signal_after_end(Scenario& s, std::int32_t i, std::int32_t end) {
+  const std::int32_t limit = std::min(end + kSignalSearchAfterEnd, last_cell(s));
+  std::int32_t before_signal = 0;
+  for (std::int32_t c = end; c <= limit; ++c) {
+    if (has_kind(s, c, kSignal)) {
+      before_signal = c - 1;
       break;
     }
   }
-  if (s.counter <= 0) return;
-  if (is_free(s, s.counter)) {
-    mark(s, s.counter);
-  } else if (is_free(s, s.counter - 1)) {
-    mark(s, s.counter - 1);
+  if (before_signal <= 0) return;
+  if (is_free(s, before_signal)) {
+    mark(s, before_signal);
+  } else if (is_free(s, before_signal - 1)) {
+    mark(s, before_signal - 1);
   } else {
-    protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(s.look), i,
+    protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(end), i,
                      "no free cell for the protection point of the signal at " +
-                         placed_at(s, s.counter + 1) + ", after the end of the slow order at " +
+                         placed_at(s, before_signal + 1) + ", after the end of the slow order at " +
                          placed_at(s, i),
-                     {s.counter, s.counter - 1});
+                     {before_signal, before_signal - 1});
   }
 }
 
 void protect_slow_order(Scenario& s, std::int32_t i) {
   protect_bands_before_start(s, i);
-  if (s.track_table[static_cast<std::size_t>(i)].value1 < kFastSlowOrder) {
-    protect_along_slow_order(s, i);
-  } else {
-    find_slow_order_end(s, i);
-  }
-  protect_signal_after_end(s, i);
+  const std::int32_t end = s.track_table[static_cast<std::size_t>(i)].value1 < kFastSlowOrder
+                               ? protect_along_slow_order(s, i)
+                               : find_slow_order_end(s, i);
+  protect_signal_after_end(s, i, end);
 }
 
 }  // namespace
@@ -213,8 +216,7 @@ void protect_slow_order(Scenario& s, std::int32_t i) {
 void protect_track(Scenario& s) {
   if (!s.has_track_table()) return;
   const std::int32_t last_visited = last_cell(s) - 2;
-  for (s.cell_index = 1; s.cell_index <= last_visited; ++s.cell_index) {
-    const std::int32_t i = s.cell_index;
+  for (std::int32_t i = 1; i <= last_visited; ++i) {
     const std::uint8_t kind = s.track_table[static_cast<std::size_t>(i)].kind;
     if (kind == kWarningBoard) {
       protect_signals_before_board(s, i);

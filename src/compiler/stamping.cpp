@@ -2,6 +2,7 @@
 
 #include "compiler/error_stop.h"
 #include "compiler/scenario_codes.h"
+#include "model/cell_geometry.h"
 
 namespace sb {
 namespace {
@@ -16,7 +17,7 @@ namespace {
   if (in_cell) {
     d.where = origin_spot(s, 1);
     d.notes.push_back(
-        "the track's header cell 1 (0 to 50 m) holds " + origin_of(s, 1) +
+        "the track's header cell 1 (" + cell_range(1) + ") holds " + origin_of(s, 1) +
         ": the header cell must stay empty, so move that entry further along the line");
   }
   s.diagnostics.items.push_back(std::move(d));

@@ -45,12 +45,6 @@ struct Scenario {
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
 
-  // Work counters shared by several operations.
-  std::int32_t cell_index = 0;
-  std::int32_t look = 0;
-  std::int32_t scan = 0;
-  std::int32_t counter = 0;
-
   // Cells 0 .. cell_count once the line file's route length is read; empty before.
   std::vector<TrackCell> track_table;
   std::array<StationRecord, kStationSlots> station_table{};

@@ -38,6 +38,27 @@ inline constexpr int kTrainDataSlot = 84;
 inline constexpr int kScenarioSlot = 85;
 inline constexpr int kLineSlot = 86;
 
+// Station kinds with rules of their own. Kinds 5 and 6 (a terminus: the built-in line ends
+// at one) lay the platform before the station's position, ending 150 m past it, and give no
+// approach marks; kinds 7 and 8 lay a platform of the given length on each side of it; every
+// other kind centres the platform on it. Stations of kind 25 and above mark no track cell.
+inline constexpr std::uint8_t kFirstTerminusKind = 5;
+inline constexpr std::uint8_t kLastTerminusKind = 6;
+inline constexpr std::uint8_t kFirstTwoSidedKind = 7;
+inline constexpr std::uint8_t kLastTwoSidedKind = 8;
+inline constexpr std::uint8_t kFirstUnmarkedKind = 25;
+
+constexpr bool is_terminus_kind(std::uint8_t kind) {
+  return kind >= kFirstTerminusKind && kind <= kLastTerminusKind;
+}
+constexpr bool is_two_sided_kind(std::uint8_t kind) {
+  return kind >= kFirstTwoSidedKind && kind <= kLastTwoSidedKind;
+}
+// True when a station of this kind has a stop cell (and, unless a terminus, approach marks).
+constexpr bool marks_track(std::uint8_t kind) {
+  return kind < kFirstUnmarkedKind;
+}
+
 // The station file stores the length of a name in 16 bits: no name can be longer.
 inline constexpr std::size_t kMaxNameBytes = 0xFFFF;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/cell_geometry.h"
 #include "model/code_page.h"
 #include "model/edit_distance.h"
 #include "model/quoting.h"
@@ -34,20 +35,12 @@ bool in_file(const Keyword& k, FilePart part) {
   return part == FilePart::kTrain ? k.pass == Pass::kTrain : k.pass != Pass::kTrain;
 }
 
-bool matches(const Keyword& k, std::string_view field, bool mind_case) {
-  auto has = [&](std::string_view word) {
-    return word.empty() ||
-           (mind_case ? contains(field, word) : contains_ignoring_case(field, word));
-  };
-  return has(k.first) && has(k.second);
-}
-
 // The spellings an author may have meant: every keyword, and each curve class on each side.
 std::vector<std::string> spellings(FilePart part) {
   std::vector<std::string> out;
   for (const Keyword& k : kKeywords) {
     if (!in_part(k, part)) continue;
-    if (k.first == "curva") {
+    if (k.first == kw::kCurve.first) {
       for (const char side : {'d', 's'}) {
         for (char digit = '1'; digit <= '6'; ++digit)
           out.push_back(std::string("curva") + side + digit);
@@ -129,7 +122,7 @@ void SkippedFields::skipped(Scenario& s, std::string_view field) {
   }
   // A keyword of the other part of the line file, or of the other file.
   for (const Keyword& k : kKeywords) {
-    if (in_part(k, part_) || !matches(k, field, k.case_sensitive)) continue;
+    if (in_part(k, part_) || !matches_keyword(k, field)) continue;
     if (in_file(k, part_)) {
       const bool general = k.pass == Pass::kGeneral;
       warn(s, Warning::kMisplacedEntry,
@@ -149,7 +142,7 @@ void SkippedFields::skipped(Scenario& s, std::string_view field) {
   // A case-sensitive keyword written with other capitals.
   if (part_ == FilePart::kLineGeneral) {
     for (const Keyword& k : kKeywords) {
-      if (k.pass == Pass::kGeneral && k.case_sensitive && matches(k, field, false)) {
+      if (k.pass == Pass::kGeneral && k.case_sensitive && matches_keyword(k, field, false)) {
         warn(s, Warning::kKeywordCase,
              quoted(field) + " is not recognised: \"" + std::string(k.spelling) +
                  "\" must be written in lower case");
@@ -172,8 +165,8 @@ void check_run_out(Scenario& s, std::string_view keyword, std::int32_t p) {
   if (p <= length) return;
   warn(s, Warning::kInRunOut,
        "\"" + std::string(keyword) + "\" at " + std::to_string(p) +
-           " m lies beyond the end of the route at " + std::to_string(length) +
-           " m, in the 7000 m run-out");
+           " m lies beyond the end of the route at " + std::to_string(length) + " m, in the " +
+           run_out_text());
 }
 
 void check_name(Scenario& s, std::string_view name, const std::string& what,

@@ -1,5 +1,6 @@
 // The line pass: the route length and the header slots from the general section, then the
 // gradients, curves, mountain-side stretches, speed boards and signboards of the body.
+#include "model/cell_geometry.h"
 #include "model/file_names.h"
 #include "model/quoting.h"
 #include "model/rounding.h"
@@ -8,6 +9,7 @@
 #include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
 #include "reader/operations.h"
+#include "reader/pass_skeleton.h"
 #include "reader/passes.h"
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
@@ -18,18 +20,10 @@ namespace sb {
 namespace {
 
 constexpr std::int32_t kMaxRouteLength = 1000000;
-constexpr std::int32_t kRunOut = 7000;
-
-bool both(std::string_view field, std::string_view a, std::string_view b) {
-  return contains(field, a) && contains(field, b);
-}
-bool both_ignoring_case(std::string_view field, std::string_view a, std::string_view b) {
-  return contains_ignoring_case(field, a) && contains_ignoring_case(field, b);
-}
 
 void set_route_length(Scenario& s, std::int32_t length) {
   s.extended_length = length + kRunOut;
-  s.cell_count = round_index(s.extended_length / 50.0);
+  s.cell_count = round_index(in_cells(s.extended_length));
   if (s.cell_count < 0) {
     throw ReadFailure("the route length of " + std::to_string(length) +
                       " m leaves no track at all");
@@ -51,23 +45,16 @@ void set_route_length(Scenario& s, std::int32_t length) {
   }
 }
 
-struct LinePass {
-  Scenario& s;
-  ReaderState& st;
-  FieldReader& in;
-
-  // Starts an entry: its values are read next.
-  void entry(std::string_view spelling, int values) { in.begin_entry(spelling, values); }
-
-  void read_triple(int slot, std::string_view spelling) {
-    entry(spelling, 3);
+struct LinePass : PassContext {
+  void read_triple(int slot, const Keyword& k) {
+    entry(k);
     StationRecord& r = s.station_table[static_cast<std::size_t>(slot)];
     r.start_m = in.read_number();
     r.end_m = in.read_number();
     r.position_m = in.read_number();
     ChainageEntry& e = st.chainage[slot - kChainageThreeSlot];
     e.spot = current_spot(s.diagnostics.where);
-    e.spelling = spelling;
+    e.spelling = k.spelling;
     e.first = r.start_m;
     e.second = r.end_m;
   }
@@ -79,8 +66,8 @@ struct LinePass {
     auto& slots = s.station_table;
     matched = false;
     auto row = [&](bool hit) { return matched = hit || matched, hit; };
-    if (row(both_ignoring_case(f, "lunghezza", "percorso"))) {
-      entry("lunghezza percorso", 1);
+    if (row(matches_keyword(kw::kRouteLength, f))) {
+      entry(kw::kRouteLength);
       const std::int32_t length = in.read_number();
       slots[kTrainDataSlot].end_m = length;
       if (length > kMaxRouteLength) {
@@ -90,39 +77,33 @@ struct LinePass {
       }
       set_route_length(s, length);
     }
-    if (row(both(f, "tre", "progressiva")))
-      read_triple(kChainageThreeSlot, "progressiva chilometrica tre");
-    if (row(both(f, "due", "progressiva")))
-      read_triple(kChainageTwoSlot, "progressiva chilometrica due");
-    if (row(both(f, "uno", "progressiva")))
-      read_triple(kChainageOneSlot, "progressiva chilometrica uno");
-    if (row(both(f, "sfondo", "uno"))) {
-      entry("sfondo uno", 1);
-      slots[kScenarioSlot].start_m = in.read_number();
-    }
-    if (row(both(f, "sfondo", "due"))) {
-      entry("sfondo due", 1);
-      slots[kScenarioSlot].position_m = in.read_number();
-    }
-    if (row(both(f, "sfondo", "tre"))) {
-      entry("sfondo tre", 1);
-      slots[kScenarioSlot].end_m = in.read_number();
-    }
-    if (row(both(f, "segnali", "ripetizione"))) return signal_repetition();
+    if (row(matches_keyword(kw::kChainageThree, f)))
+      read_triple(kChainageThreeSlot, kw::kChainageThree);
+    if (row(matches_keyword(kw::kChainageTwo, f))) read_triple(kChainageTwoSlot, kw::kChainageTwo);
+    if (row(matches_keyword(kw::kChainageOne, f))) read_triple(kChainageOneSlot, kw::kChainageOne);
+    auto value = [&](const Keyword& k, std::int32_t& target) {
+      if (!row(matches_keyword(k, f))) return;
+      entry(k);
+      target = in.read_number();
+    };
+    value(kw::kBackgroundOne, slots[kScenarioSlot].start_m);
+    value(kw::kBackgroundTwo, slots[kScenarioSlot].position_m);
+    value(kw::kBackgroundThree, slots[kScenarioSlot].end_m);
+    if (row(matches_keyword(kw::kSignalRepetition, f))) return signal_repetition();
     return Outcome::kGoOn;
   }
 
   Outcome signal_repetition() {
-    entry("ripetizione segnali", 2);
+    entry(kw::kSignalRepetition);
     StationRecord& slot = s.station_table[kLineSlot];
     slot.start_m = in.read_number();
     slot.end_m = in.read_number();
     for (int k = 0; k < 2; ++k) {
       const std::int32_t v = k == 0 ? slot.start_m : slot.end_m;
-      if (v % 50 != 0) {
+      if (!on_cell_boundary(v)) {
         set_error(s, 3 + k).message = std::string(k == 0 ? "the first" : "the second") +
                                       " signal-repetition value, " + std::to_string(v) +
-                                      " m, is not a multiple of 50";
+                                      " m, is not a multiple of " + std::to_string(kCellLength);
         return Outcome::kStop;
       }
     }
@@ -145,38 +126,29 @@ struct LinePass {
     ++st.gradient_fill;
   }
 
-  // Range check of a positioned entry, and the run-out warning when it passes.
-  bool placed(std::string_view keyword, std::int32_t p) {
-    if (!range_ok(s, p)) return false;
-    check_run_out(s, keyword, p);
-    return true;
-  }
-
   Outcome gradient() {
-    entry("pendenza", 2);
-    const std::int32_t p = in.read_number();
-    const std::int32_t g = in.read_number();
-    if (!placed("pendenza", p)) return Outcome::kEndPass;
-    const std::int32_t n = round_index(p / 50.0);
+    const auto e = placed_pair(kw::kGradient);
+    if (!e) return Outcome::kEndPass;
+    const std::int32_t n = stretch_cell(e->position);
     if (n > 0) {
       do write_gradient();
       while (st.gradient_fill < n);
     }
     // The gradient is stored plus 100; a sum beyond 32 bits is refused at its entry.
-    if (std::int64_t{g} + 100 > INT32_MAX) {
-      throw ReadFailure("the gradient " + std::to_string(g) +
+    if (std::int64_t{e->value} + 100 > INT32_MAX) {
+      throw ReadFailure("the gradient " + std::to_string(e->value) +
                         " cannot be stored: plus 100 it does not fit 32 bits");
     }
-    st.previous_gradient = g;
+    st.previous_gradient = e->value;
     ++s.placed.gradients;
     return Outcome::kGoOn;
   }
 
   Outcome curve(std::string_view keyword) {
-    entry("curva", 2);
+    entry(kw::kCurve);
     const std::int32_t p = in.read_number();
     const std::int32_t n = in.read_number();
-    if (!placed("curva", p)) return Outcome::kEndPass;
+    if (!placed(kw::kCurve, p)) return Outcome::kEndPass;
     const double c = curve_curvature(keyword);
     if (c == 0.0) {
       set_error(s, 103).message =
@@ -198,56 +170,53 @@ struct LinePass {
   }
 
   Outcome stretch() {
-    entry("montagna", 3);
+    entry(kw::kMountainSide);
     std::int32_t inizio = in.read_number();
     std::int32_t fine = in.read_number();
     std::int32_t tipo = in.read_number();
     st.running_speed = fine;
-    if (!placed("montagna", inizio)) return Outcome::kEndPass;
+    if (!placed(kw::kMountainSide, inizio)) return Outcome::kEndPass;
     memo_montagna(s, inizio, fine, tipo);
+    return counted_unless_fault(inizio, s.placed.stretches);
+  }
+
+  // After a mountain-side stretch or a speed board: a fault that its operation recorded stops
+  // the pass, at the entry's first value; otherwise the entry counts as placed.
+  Outcome counted_unless_fault(std::int32_t position, std::int32_t& count) {
     if (s.error_code > 0) {
-      set_error_position(s, inizio);
+      set_error_position(s, position);
       return Outcome::kStop;
     }
-    ++s.placed.stretches;
+    ++count;
     return Outcome::kGoOn;
   }
 
   Outcome speed_board() {
-    entry("indicatori_vmax", 9);
+    entry(kw::kSpeedBoard);
     const std::int32_t posizione = in.read_number();
-    std::int32_t v[8];
+    std::int32_t v[kw::kSpeedBoard.values - 1];
     for (std::int32_t& value : v) value = in.read_number();
     st.running_speed = v[0];
     st.running_adhesion = v[3];
-    if (!placed("indicatori_vmax", posizione)) return Outcome::kEndPass;
+    if (!placed(kw::kSpeedBoard, posizione)) return Outcome::kEndPass;
     std::int16_t strisces = low16(v[3]);
     std::int16_t strisced = low16(v[7]);
     memo_indicatori_v_max(s, posizione, v[0], v[1], v[2], strisces, v[4], v[5], v[6], strisced);
-    if (s.error_code > 0) {
-      set_error_position(s, posizione);
-      return Outcome::kStop;
-    }
-    ++s.placed.speed_boards;
-    return Outcome::kGoOn;
+    return counted_unless_fault(posizione, s.placed.speed_boards);
   }
 
   Outcome signboard() {
-    entry("indicatore cartello", 2);
+    entry(kw::kSignboard);
     const std::int32_t p = in.read_number();
     s.text_line = in.read_field();
     check_name(s, s.text_line, "the signboard at " + std::to_string(p) + " m",
                s.diagnostics.where.entry.line, s.diagnostics.where.field.line);
-    if (!placed("indicatore cartello", p)) return Outcome::kEndPass;
+    if (!placed(kw::kSignboard, p)) return Outcome::kEndPass;
     const std::int32_t n = point_cell(p);
-    TrackCell& cell = track_cell(s, n);
-    if (!cell.is_free()) {
-      cell_taken(s, 6, n, "the signboard's cell");
-      set_error_position(s, p);
-      return Outcome::kStop;
-    }
-    cell.kind = kSignboard;
-    cell.value1 = static_cast<std::int16_t>(st.signboard_slot);
+    TrackCell* cell = free_cell(n, p, 6, "the signboard's cell");
+    if (cell == nullptr) return Outcome::kStop;
+    cell->kind = kSignboard;
+    cell->value1 = static_cast<std::int16_t>(st.signboard_slot);
     if (st.signboard_slot < 0) {
       throw ReadFailure("more than " + std::to_string(kFirstSignboardSlot + 1) +
                         " signboards: the station table has no slot left for this one");
@@ -264,31 +233,21 @@ struct LinePass {
   // `text_line`. `matched` tells whether any row took the field.
   Outcome body_entry(std::string_view keyword, bool& matched) {
     EntryRows rows(matched);
-    rows.run(contains_ignoring_case(keyword, "pendenza"), [&] { return gradient(); });
-    rows.run(contains_ignoring_case(keyword, "curva") && s.write_geometry != 0,
+    rows.run(matches_keyword(kw::kGradient, keyword), [&] { return gradient(); });
+    rows.run(matches_keyword(kw::kCurve, keyword) && s.write_geometry != 0,
              [&] { return curve(keyword); });
-    rows.run(contains_ignoring_case(keyword, "montagna"), [&] { return stretch(); });
-    rows.run(contains_ignoring_case(keyword, "indicatori_v"), [&] { return speed_board(); });
-    rows.run(both_ignoring_case(keyword, "indicat", "cartello"), [&] { return signboard(); });
+    rows.run(matches_keyword(kw::kMountainSide, keyword), [&] { return stretch(); });
+    rows.run(matches_keyword(kw::kSpeedBoard, keyword), [&] { return speed_board(); });
+    rows.run(matches_keyword(kw::kSignboard, keyword), [&] { return signboard(); });
     return rows.outcome();
   }
 
   // Finds "[generale]"; false (code 102) when the file ends first.
-  bool find_general_section() {
-    std::string near;
-    for (;;) {
-      if (in.at_end()) break;
-      const std::string_view field = in.read_keyword();
-      if (in.at_end()) break;
-      if (contains_ignoring_case(field, "[generale]")) return true;
-      if (near.empty() && looks_like(field, "[generale]")) {
-        near = "line " + std::to_string(in.line()) + " holds " + quoted(field) +
-               "; did you mean \"[generale]\"?";
-      }
-    }
-    s.diagnostics.where.field = {};
+  bool general_section() {
+    GeneralSearch search = find_general_section(s, in, false);
+    if (search.found) return true;
     Diagnostic& d = set_error(s, 102);
-    if (!near.empty()) d.notes.push_back(near);
+    if (!search.near.empty()) d.notes.push_back(std::move(search.near));
     return false;
   }
 
@@ -319,31 +278,18 @@ struct LinePass {
 
   bool body_pass() {
     SkippedFields skipped(FilePart::kLineBody);
-    while (!in.at_end()) {
-      std::string_view field = in.read_keyword();
-      s.text_line = field;
-      if (in.at_end()) break;
-      for (int i = 0; i < 2 && contains(field, "-"); ++i) {
-        field = in.read_keyword();
-        s.text_line = field;
-        if (in.at_end()) return true;
-      }
-      const std::int64_t line = in.line();
-      bool matched = false;
-      const Outcome outcome = body_entry(field, matched);
-      if (outcome == Outcome::kStop) return false;
-      if (outcome == Outcome::kEndPass) break;
-      const ReadPosition& at = s.diagnostics.where;
-      if (matched) {
-        skipped.entry_read(line, at);
-      } else if (contains_ignoring_case(field, "curva")) {
-        skipped.quiet_line(at);  // a curve without a route plan is skipped with its values
-      } else {
-        skipped.skipped(s, field);
-      }
-      in.end_entry();
-    }
-    return true;
+    const Outcome outcome = read_entries(
+        s, in, skipped,
+        [&](std::string_view field, bool& matched) { return body_entry(field, matched); },
+        [&](std::string_view field) {
+          if (matches_keyword(kw::kCurve, field)) {
+            skipped.quiet_line(
+                s.diagnostics.where);  // a curve without a route plan, values and all
+          } else {
+            skipped.skipped(s, field);
+          }
+        });
+    return outcome != Outcome::kStop;
   }
 };
 
@@ -370,9 +316,9 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;
   FieldReader in(read_source(path), &s.diagnostics.where);
-  LinePass pass{s, st, in};
+  LinePass pass{{s, st, in}};
   bool go_on = while_reading(s, [&] {
-    if (!pass.find_general_section() || !pass.general_pass()) return false;
+    if (!pass.general_section() || !pass.general_pass()) return false;
     progressive_ordina(s);
     s.mountain_count = 0;
     st.signboard_slot = kFirstSignboardSlot;

@@ -1,5 +1,6 @@
 // Mountain-side stretches: a type on a run of cells and, on marked stretches, a marker in
 // every fourth cell.
+#include "model/cell_geometry.h"
 #include "model/rounding.h"
 #include "reader/operations.h"
 #include "reader/read_failure.h"
@@ -8,10 +9,10 @@
 namespace sb {
 
 void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo) {
-  s.look = 0;  // marker flag
+  bool markers = false;
   if (tipo > 10) {
     tipo -= 10;
-    s.look = 1;
+    markers = true;
   }
   if (s.mountain_count + 1 >= kMountainSlots) {
     throw ReadFailure("more than " + std::to_string(kMountainSlots - 1) +
@@ -24,15 +25,14 @@ void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::i
       static_cast<std::int64_t>(inizio) - s.mountain_end[s.mountain_count - 1] <= 150) {
     tipo = 3;
   }
-  const std::int32_t first = round_index(inizio / 50.0);
-  const std::int32_t last = round_index(fine / 50.0 - 1);
+  const std::int32_t first = stretch_cell(inizio);
+  const std::int32_t last = round_index(in_cells(fine) - 1);
   std::int32_t count = 0;
   for (std::int64_t n = first; n <= last; ++n) {
-    s.cell_index = static_cast<std::int32_t>(n);
     TrackCell& cell = track_cell(s, n);
     ++count;
     cell.mountain_side = low8(tipo);
-    if (s.look != 0 && count % 4 == 0 && cell.kind == kPlain) cell.kind = kMountainMarker;
+    if (markers && count % 4 == 0 && cell.kind == kPlain) cell.kind = kMountainMarker;
   }
 }
 

@@ -65,11 +65,10 @@ bool read_line_file(Scenario& s, ReaderState& st);
 // Reads the train file.
 void read_train_file(Scenario& s, ReaderState& st);
 
-// Reads one "stazione" entry into the next station slot. Returns false when the entry ends
-// the pass with a fault; `ends_at_range` then tells whether the pass goes on to its end
-// (code 15) or stops at once.
-bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
-                        std::int32_t signboard_slot, bool& ends_at_range);
+// Reads one "stazione" entry into the next station slot: the next entry follows, or the entry
+// ends the pass (a range fault, code 15) or stops it at once with another fault.
+Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
+                           std::int32_t signboard_slot);
 
 // Reads a source file's bytes; ReadFailure when it cannot be read.
 std::string read_source(const std::string& path);

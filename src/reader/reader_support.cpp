@@ -1,13 +1,10 @@
 #include "reader/reader_support.h"
 
+#include "model/cell_geometry.h"
 #include "model/rounding.h"
 #include "reader/read_failure.h"
 
 namespace sb {
-
-std::string cell_range(std::int64_t n) {
-  return std::to_string((n - 1) * 50) + " to " + std::to_string(n * 50) + " m";
-}
 
 void no_track_cell(const Scenario& s, std::int64_t n) {
   if (!s.has_track_table()) {
@@ -16,9 +13,9 @@ void no_track_cell(const Scenario& s, std::int64_t n) {
   if (n < 0)
     throw ReadFailure("the cell at " + cell_range(n) + " lies before the start of the line");
   throw ReadFailure("the cell at " + cell_range(n) + " lies beyond the end of the track at " +
-                    std::to_string(std::int64_t{s.cell_count} * 50) + " m (the route's " +
-                    std::to_string(s.station_table[kTrainDataSlot].end_m) +
-                    " m and its 7000 m run-out)");
+                    std::to_string(layer_chainage(s.cell_count)) + " m (the route's " +
+                    std::to_string(s.station_table[kTrainDataSlot].end_m) + " m and its " +
+                    run_out_text() + ")");
 }
 
 Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what) {
@@ -35,7 +32,11 @@ std::int32_t round_index(double q) {
 }
 
 std::int32_t point_cell(std::int32_t p) {
-  return round_index(p / 50.0 + 1);
+  return round_index(point_cell_fraction(p));
+}
+
+std::int32_t stretch_cell(std::int32_t p) {
+  return round_index(in_cells(p));
 }
 
 std::uint8_t low8(std::int64_t v) {
@@ -79,14 +80,14 @@ std::string fit_name(std::string_view text, const char* what) {
 
 bool range_ok(Scenario& s, std::int32_t p, int margin) {
   if (!s.has_track_table()) no_track_cell(s, 0);
-  if ((static_cast<double>(p) + margin) / 50.0 <= s.cell_count) return true;
+  if (in_cells(static_cast<double>(p) + margin) <= s.cell_count) return true;
   Diagnostic& d = set_error(s, 15, p);
   const ReadPosition& at = s.diagnostics.where;
   const std::string entry = at.in_entry ? "\"" + std::string(at.keyword) + "\"" : "the entry";
   d.message = entry + " lies beyond the end of the track table, which takes entries up to " +
-              std::to_string(std::int64_t{s.cell_count} * 50 - margin) + " m: the route's " +
-              std::to_string(s.station_table[kTrainDataSlot].end_m) +
-              " m and its 7000 m run-out, less " + std::to_string(margin) + " m";
+              std::to_string(layer_chainage(s.cell_count) - margin) + " m: the route's " +
+              std::to_string(s.station_table[kTrainDataSlot].end_m) + " m and its " +
+              run_out_text() + ", less " + std::to_string(margin) + " m";
   return false;
 }
 

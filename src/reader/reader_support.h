@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/cell_geometry.h"
 #include "model/scenario.h"
 #include "reader/read_failure.h"
 
@@ -23,9 +24,6 @@ inline TrackCell& track_cell(Scenario& s, std::int64_t n) {
   return s.track_table[static_cast<std::size_t>(n)];
 }
 
-// "5800 to 5850 m": the stretch of route that cell n stands for.
-std::string cell_range(std::int64_t n);
-
 // Records fault `code` for `what` ("the signal's cell") that cannot take cell n because the
 // cell already holds an object; a note says which object and where it came from.
 Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what);
@@ -35,6 +33,9 @@ std::int32_t round_index(double q);
 
 // The cell of a point object at p metres: round(p / 50 + 1).
 std::int32_t point_cell(std::int32_t p);
+
+// The cell where a stretch value that starts at p metres begins: round(p / 50).
+std::int32_t stretch_cell(std::int32_t p);
 
 // Narrowing that keeps the low 8 or 16 bits, where the format says so.
 std::uint8_t low8(std::int64_t v);

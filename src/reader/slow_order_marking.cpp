@@ -1,15 +1,22 @@
 // Slow orders: start and end cells, a warning board 1200 m before the start and, on request,
 // four pre-warning cells before the board.
+#include "model/cell_geometry.h"
 #include "reader/operations.h"
 #include "reader/reader_support.h"
 
 namespace sb {
+namespace {
+
+constexpr int kWarningDistance = 1200;  // metres from the warning board to the start
+
+}  // namespace
 
 void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32_t& l,
                         std::int32_t& f_tt, std::int32_t f_ta, std::int32_t& d_v) {
   const std::int32_t start = point_cell(x);
-  const std::int32_t end = round_index((static_cast<double>(x) + l) / 50.0 + 1);
-  const std::int32_t warning = round_index((static_cast<double>(x) - 1200) / 50.0 + 1);
+  const std::int32_t end = round_index(point_cell_fraction(static_cast<double>(x) + l));
+  const std::int32_t warning =
+      round_index(point_cell_fraction(static_cast<double>(x) - kWarningDistance));
   const bool has_warning = x > 1500;
   if (!has_warning) f_ta = 0;
   // The cells are tested in this order, each only when its test is reached: a cell outside
@@ -49,26 +56,28 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   record_origin(s, start, "the start of a slow order", x);
   if (warning_cell != nullptr) record_origin(s, warning, "the warning board of a slow order", x);
 
-  s.look = round_index((static_cast<double>(x) - 1200) / 50.0);  // h, the cell before the board
+  // The cell before the board; the pre-warning cells are it and the three before it.
+  const std::int32_t before_board =
+      round_index(in_cells(static_cast<double>(x) - kWarningDistance));
   if (f_ta == 0) return;
-  for (int k = 0; k <= 3; ++k) track_cell(s, std::int64_t{s.look} - k);  // bounds first
-  s.counter = 0;  // set when a pre-warning cell is taken
+  for (int k = 0; k <= 3; ++k) track_cell(s, std::int64_t{before_board} - k);  // bounds first
+  bool taken = false;
   for (int k = 0; k <= 3; ++k) {
-    if (!s.track_table[static_cast<std::size_t>(s.look - k)].is_free()) s.counter = 1;
+    if (!s.track_table[static_cast<std::size_t>(before_board - k)].is_free()) taken = true;
   }
-  if (s.counter != 0) {
+  if (taken) {
     int k = 0;
-    while (s.track_table[static_cast<std::size_t>(s.look - k)].is_free()) ++k;
-    cell_taken(s, 20, s.look - k,
+    while (s.track_table[static_cast<std::size_t>(before_board - k)].is_free()) ++k;
+    cell_taken(s, 20, before_board - k,
                "the slow order's pre-warning cell " + std::to_string(k + 1) + " of 4");
     return;
   }
   for (int k = 0; k <= 3; ++k) {
-    TrackCell& cell = s.track_table[static_cast<std::size_t>(s.look - k)];
+    TrackCell& cell = s.track_table[static_cast<std::size_t>(before_board - k)];
     cell.kind = kPreWarning;
     cell.value1 = static_cast<std::int16_t>(k + 1);
     if (d_v != 0) cell.value2 = static_cast<std::int16_t>(k + 1);
-    record_origin(s, s.look - k, "a pre-warning cell of a slow order", x);
+    record_origin(s, before_board - k, "a pre-warning cell of a slow order", x);
   }
 }
 

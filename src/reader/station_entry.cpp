@@ -1,8 +1,10 @@
 // A "stazione" entry: the station's slot in the station table, its platform ends, its stop
 // cell and the approach marks before it.
+#include "model/cell_geometry.h"
 #include "model/rounding.h"
 #include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
+#include "reader/keywords.h"
 #include "reader/passes.h"
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
@@ -10,58 +12,50 @@
 namespace sb {
 namespace {
 
-constexpr int kRangeMargin = 800;       // metres, for stations (other entries use 100)
-constexpr int kMinimumSpacing = 350;    // metres between two platforms
-constexpr int kLongPlatform = 600;      // shorter platforms lose param_b
-constexpr int kFirstUnmarkedKind = 25;  // kinds from 25 on get no track cells
-
-bool stops_short(std::uint8_t kind) {
-  return kind == 5 || kind == 6;
-}
+constexpr int kRangeMargin = 800;      // metres, for stations (other entries use 100)
+constexpr int kMinimumSpacing = 350;   // metres between two platforms
+constexpr int kLongPlatform = 600;     // shorter platforms lose param_b
+constexpr int kTerminusOverrun = 150;  // metres a terminus platform runs past the position
 
 // Start and end of the platform, by kind.
 void platform_ends(StationRecord& r, std::int32_t p, std::int32_t length) {
-  if (r.kind == 5 || r.kind == 6) {
-    r.end_m = fit_i32(std::int64_t{p} + 150, "platform end");
+  if (is_terminus_kind(r.kind)) {
+    r.end_m = fit_i32(std::int64_t{p} + kTerminusOverrun, "platform end");
     r.start_m = fit_i32(std::int64_t{p} - length, "platform start");
     r.param_c = 0;
-  } else if (r.kind == 7 || r.kind == 8) {
+  } else if (is_two_sided_kind(r.kind)) {
     r.start_m = fit_i32(std::int64_t{p} - length, "platform start");
     r.end_m = fit_i32(std::int64_t{p} + length, "platform end");
     r.param_c = 0;
   } else {
     r.start_m = fit_i32(std::int64_t{p} - length / 2, "platform start");
-    r.end_m = fit_i32(std::int64_t{p} + length / 2 + (r.param_c != 0 ? 50 : 0), "platform end");
+    r.end_m =
+        fit_i32(std::int64_t{p} + length / 2 + (r.param_c != 0 ? kCellLength : 0), "platform end");
   }
 }
 
 }  // namespace
 
-bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
-                        std::int32_t signboard_slot, bool& ends_at_range) {
-  ends_at_range = false;
+Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
+                           std::int32_t signboard_slot) {
   if (station_slot < 0 || station_slot >= kStationSlots) {
     throw ReadFailure("the station table is full");
   }
   StationRecord& r = s.station_table[static_cast<std::size_t>(station_slot)];
   const std::int32_t p = in.read_number();
   r.position_m = p;
-  if (!range_ok(s, p, kRangeMargin)) {
-    ends_at_range = true;
-    return false;
-  }
-  check_run_out(s, "stazione", p);
-  if (p % 50 != 0) {
+  if (!range_ok(s, p, kRangeMargin)) return Outcome::kEndPass;
+  check_run_out(s, kw::kStation.name(), p);
+  if (!on_cell_boundary(p)) {
     set_error(s, 8, p);
-    return false;
+    return Outcome::kStop;
   }
   r.kind = fit_u8(in.read_number(), "station kind");
-  s.cell_index = in.read_number();  // platform length
-  const std::int32_t length = s.cell_index;
+  const std::int32_t length = in.read_number();  // the platform's
   if (length % 100 != 0) {
     set_error(s, 9, p).message =
         "the platform length " + std::to_string(length) + " m is not a multiple of 100";
-    return false;
+    return Outcome::kStop;
   }
   r.param_a = fit_u8(in.read_number(), "station value 4");
   r.param_b = fit_u8(in.read_number(), "station value 5");
@@ -88,19 +82,19 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
     r.param_b = 0;
   }
 
-  if (r.kind < kFirstUnmarkedKind && !stops_short(r.kind)) {
+  if (marks_track(r.kind) && !is_terminus_kind(r.kind)) {
     for (int k = 1; k <= 4; ++k) {
-      const double q = r.end_m / 50.0 - k - 1;
+      const double q = in_cells(r.end_m) - k - 1;
       if (q > 1) track_cell(s, round_index(q)).approach_mark = static_cast<std::uint8_t>(80 + k);
     }
   }
-  if (r.kind < kFirstUnmarkedKind) {
-    const double q = r.end_m / 50.0 - 1;
+  if (marks_track(r.kind)) {
+    const double q = in_cells(r.end_m) - 1;
     if (!(q > 1)) {
       set_error(s, 24).message = "the stop of the station at " + std::to_string(p) +
-                                 " m would fall at or before 50 m: its platform ends at " +
-                                 std::to_string(r.end_m) + " m";
-      return false;
+                                 " m would fall at or before " + std::to_string(kCellLength) +
+                                 " m: its platform ends at " + std::to_string(r.end_m) + " m";
+      return Outcome::kStop;
     }
     const std::int32_t n = round_index(q);
     TrackCell& stop = track_cell(s, n);
@@ -114,9 +108,10 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
         s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m;
     if (std::int64_t{r.start_m} - kMinimumSpacing < previous_end) {
       set_error(s, 22, p).message = "the platform starts at " + std::to_string(r.start_m) +
-                                    " m, less than 350 m after the previous platform's end at " +
+                                    " m, less than " + std::to_string(kMinimumSpacing) +
+                                    " m after the previous platform's end at " +
                                     std::to_string(previous_end) + " m";
-      return false;
+      return Outcome::kStop;
     }
   }
   ++station_slot;
@@ -128,9 +123,9 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
                                std::to_string(kFirstSignboardSlot - 2 - signboards) +
                                " stations fit (78, less one for each of the line file's " +
                                std::to_string(signboards) + " signboards)";
-    return false;
+    return Outcome::kStop;
   }
-  return true;
+  return Outcome::kGoOn;
 }
 
 }  // namespace sb

@@ -1,11 +1,15 @@
 // The train pass: the train's general data, the speed and adhesion lists, signals, slow
 // orders, "abbattimento" points and stations.
+#include <array>
+
+#include "model/cell_geometry.h"
 #include "model/file_names.h"
 #include "model/quoting.h"
 #include "model/rounding.h"
 #include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
 #include "reader/operations.h"
+#include "reader/pass_skeleton.h"
 #include "reader/passes.h"
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
@@ -15,10 +19,7 @@
 namespace sb {
 namespace {
 
-struct TrainPass {
-  Scenario& s;
-  ReaderState& st;
-  FieldReader& in;
+struct TrainPass : PassContext {
   std::int32_t speed_cell = 0;
   std::int32_t adhesion_cell = 0;
   std::int32_t station_slot = 1;
@@ -28,21 +29,12 @@ struct TrainPass {
 
   std::int32_t cells() const { return s.cell_count; }
 
-  void entry(std::string_view spelling, int values) { in.begin_entry(spelling, values); }
-
-  // Range check of a positioned entry, and the run-out warning when it passes.
-  bool placed(std::string_view keyword, std::int32_t p, int margin = 100) {
-    if (!range_ok(s, p, margin)) return false;
-    check_run_out(s, keyword, p);
-    return true;
-  }
-
   // The first entry of the speed or adhesion list fills the cells before its position with
   // the value carried over from the line file.
   void check_list_start(bool& seen, std::int32_t a, const char* list, std::string carried) {
     if (seen) return;
     seen = true;
-    if (round_index(a / 50.0) <= 0) return;
+    if (stretch_cell(a) <= 0) return;
     warn(s, Warning::kListStart,
          std::string("the ") + list + " list starts at " + std::to_string(a) +
              " m: the cells before it take " + carried +
@@ -60,58 +52,66 @@ struct TrainPass {
     ++adhesion_cell;
   }
 
-  Outcome speed_entry() {
-    entry("velocita", 2);
-    const std::int32_t a = in.read_number();
-    const std::int32_t v = in.read_number();
-    if (!placed("velocita", a)) return Outcome::kEndPass;
-    check_list_start(speed_list, a, "speed",
-                     "the speed " + std::to_string(st.running_speed) + " km/h");
-    const std::int32_t e = round_index(a / 50.0);
-    if (e > 0) {
-      while (speed_cell < cells()) {
-        write_speed();
-        if (speed_cell >= e) break;
-      }
-    }
-    st.running_speed = v;
+  // A speed or adhesion entry: `fill_to(n)` gives the running value to the cells up to the
+  // entry's cell n (when n is above 0); the entry's value then becomes the running value.
+  template <typename Fill>
+  Outcome list_entry(const Keyword& k, bool& seen, const char* list, std::int32_t& running,
+                     const char* unit, Fill&& fill_to) {
+    const auto e = placed_pair(k);
+    if (!e) return Outcome::kEndPass;
+    check_list_start(seen, e->position, list,
+                     std::string("the ") + list + " " + std::to_string(running) + unit);
+    const std::int32_t n = stretch_cell(e->position);
+    if (n > 0) fill_to(n);
+    running = e->value;
     return Outcome::kGoOn;
+  }
+
+  Outcome speed_entry() {
+    return list_entry(kw::kSpeed, speed_list, "speed", st.running_speed, " km/h",
+                      [&](std::int32_t n) {
+                        while (speed_cell < cells()) {
+                          write_speed();
+                          if (speed_cell >= n) break;
+                        }
+                      });
   }
 
   Outcome adhesion_entry() {
-    entry("aderenza", 2);
-    const std::int32_t a = in.read_number();
-    const std::int32_t h = in.read_number();
-    if (!placed("aderenza", a)) return Outcome::kEndPass;
-    check_list_start(adhesion_list, a, "adhesion",
-                     "the adhesion " + std::to_string(st.running_adhesion));
-    const std::int32_t e = round_index(a / 50.0);
-    if (e > 0) {
-      do write_adhesion();
-      while (adhesion_cell < e);
-    }
-    st.running_adhesion = h;
-    return Outcome::kGoOn;
+    return list_entry(kw::kAdhesion, adhesion_list, "adhesion", st.running_adhesion, "",
+                      [&](std::int32_t n) {
+                        do write_adhesion();
+                        while (adhesion_cell < n);
+                      });
+  }
+
+  // The values of a signal or a slow order (a signal has the most).
+  using MarkedValues = std::array<std::int32_t, kw::kSignal.values>;
+  static_assert(kw::kSlowOrder.values <= kw::kSignal.values);
+
+  // A signal or a slow order: reads its values, checks its position (the first value), and
+  // `mark(v)` places it; a fault then stops the pass (stop_on_fault).
+  template <typename Mark>
+  Outcome marked_entry(const Keyword& k, std::int32_t& count, const char* what, Mark&& mark) {
+    entry(k);
+    MarkedValues v{};
+    for (std::size_t i = 0; i < static_cast<std::size_t>(k.values); ++i) v[i] = in.read_number();
+    if (!placed(k, v[0])) return Outcome::kEndPass;
+    const std::size_t faults = s.diagnostics.faults();
+    mark(v);
+    return stop_on_fault(v[0], faults, count, what);
   }
 
   Outcome signal_entry() {
-    entry("segnale", 11);
-    std::int32_t v[11];
-    for (std::int32_t& value : v) value = in.read_number();
-    if (!placed("segnale", v[0])) return Outcome::kEndPass;
-    const std::size_t faults = s.diagnostics.faults();
-    memo_segnale(s, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
-    return stop_on_fault(v[0], faults, s.placed.signals, "the signal");
+    return marked_entry(kw::kSignal, s.placed.signals, "the signal", [&](MarkedValues& v) {
+      memo_segnale(s, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
+    });
   }
 
   Outcome slow_order_entry() {
-    entry("rallentamento", 6);
-    std::int32_t v[6];
-    for (std::int32_t& value : v) value = in.read_number();
-    if (!placed("rallentamento", v[0])) return Outcome::kEndPass;
-    const std::size_t faults = s.diagnostics.faults();
-    memo_rallentamento(s, v[0], v[1], v[2], v[3], v[4], v[5]);
-    return stop_on_fault(v[0], faults, s.placed.slow_orders, "the slow order");
+    return marked_entry(
+        kw::kSlowOrder, s.placed.slow_orders, "the slow order",
+        [&](MarkedValues& v) { memo_rallentamento(s, v[0], v[1], v[2], v[3], v[4], v[5]); });
   }
 
   // After a signal or a slow order, any fault recorded so far (even a range fault left by the
@@ -138,24 +138,20 @@ struct TrainPass {
   }
 
   Outcome abbattimento_entry() {
-    entry("abbattimento", 2);
-    const std::int32_t x = in.read_number();
-    const std::int32_t w = in.read_number();
-    if (!placed("abbattimento", x)) return Outcome::kEndPass;
-    const std::int32_t n = round_index(x / 50.0);
-    TrackCell& cell = track_cell(s, n);
-    if (!cell.is_free()) {
-      cell_taken(s, 7, n, "the \"abbattimento\" point's cell");
-      set_error_position(s, x);
-      return Outcome::kStop;
-    }
+    const auto e = placed_pair(kw::kAbbattimentoPoint);
+    if (!e) return Outcome::kEndPass;
+    const std::int32_t x = e->position;
+    const std::int32_t w = e->value;
+    const std::int32_t n = stretch_cell(x);
+    TrackCell* cell = free_cell(n, x, 7, "the \"abbattimento\" point's cell");
+    if (cell == nullptr) return Outcome::kStop;
     record_origin(s, n, "an \"abbattimento\" point", x);
     ++s.placed.abbattimenti;
     if (w > 0) {
-      cell.kind = kAbbattimento;
-      cell.value1 = low16(w);
+      cell->kind = kAbbattimento;
+      cell->value1 = low16(w);
     } else {
-      cell.kind = kAbbattimentoNoValue;
+      cell->kind = kAbbattimentoNoValue;
     }
     return Outcome::kGoOn;
   }
@@ -166,96 +162,65 @@ struct TrainPass {
     auto& st84 = s.station_table[kTrainDataSlot];
     auto& st86 = s.station_table[kLineSlot];
     EntryRows rows(matched);
-    auto value = [&](const char* spelling, std::int32_t& target) {
-      entry(spelling, 1);
+    auto value = [&](const Keyword& k, std::int32_t& target) {
+      entry(k);
       target = in.read_number();
       return Outcome::kGoOn;
     };
-    rows.run(contains_ignoring_case(f, "frenata") && contains_ignoring_case(f, "massa"),
-             [&] { return value("percentuale massa frenata", st84.start_m); });
-    rows.run(contains_ignoring_case(f, "vetture"),
-             [&] { return value("numero vetture", st84.position_m); });
-    rows.run(contains_ignoring_case(f, "velocit"), [&] { return speed_entry(); });
-    rows.run(contains_ignoring_case(f, "aderenza"), [&] { return adhesion_entry(); });
-    rows.run(contains_ignoring_case(f, "orologio"), [&] {
-      entry("orologio", 3);
+    const auto row = [&](const Keyword& k) { return matches_keyword(k, f); };
+    rows.run(row(kw::kBrakedMass), [&] { return value(kw::kBrakedMass, st84.start_m); });
+    rows.run(row(kw::kCars), [&] { return value(kw::kCars, st84.position_m); });
+    rows.run(row(kw::kSpeed), [&] { return speed_entry(); });
+    rows.run(row(kw::kAdhesion), [&] { return adhesion_entry(); });
+    rows.run(row(kw::kClock), [&] {
+      entry(kw::kClock);
       st86.param_g = fit_i16(in.read_number(), "clock value");
       st86.param_h = fit_i16(in.read_number(), "clock value");
       st86.param_i = fit_i16(in.read_number(), "clock value");
       return Outcome::kGoOn;
     });
-    rows.run(contains_ignoring_case(f, "sabbia"), [&] {
-      entry("sabbia", 1);
+    rows.run(row(kw::kSand), [&] {
+      entry(kw::kSand);
       st86.param_d = fit_i16(in.read_number(), "sand value");
       return Outcome::kGoOn;
     });
-    rows.run(contains_ignoring_case(f, "segnale"), [&] { return signal_entry(); });
-    rows.run(contains_ignoring_case(f, "rallentamento"), [&] { return slow_order_entry(); });
-    rows.run(contains_ignoring_case(f, "abbattimento"), [&] { return abbattimento_entry(); });
-    rows.run(contains_ignoring_case(f, "stazione"), [&] {
-      entry("stazione", 17);
-      bool ends_at_range = false;
-      if (read_station_entry(s, in, station_slot, st.signboard_slot, ends_at_range)) {
-        ++s.placed.stations;
-        return Outcome::kGoOn;
-      }
-      return ends_at_range ? Outcome::kEndPass : Outcome::kStop;
+    rows.run(row(kw::kSignal), [&] { return signal_entry(); });
+    rows.run(row(kw::kSlowOrder), [&] { return slow_order_entry(); });
+    rows.run(row(kw::kAbbattimentoPoint), [&] { return abbattimento_entry(); });
+    rows.run(row(kw::kStation), [&] {
+      entry(kw::kStation);
+      const Outcome o = read_station_entry(s, in, station_slot, st.signboard_slot);
+      if (o == Outcome::kGoOn) ++s.placed.stations;
+      return o;
     });
     return rows.outcome();
   }
 
   // Finds "[generale]"; false when the file has none (nothing is read from it then).
-  bool find_general_section() {
-    std::string near;
-    while (!in.at_end()) {
-      const std::string_view field = in.read_keyword();
-      if (contains_ignoring_case(field, "[generale]")) return true;
-      if (near.empty() && looks_like(field, "[generale]")) {
-        near = "line " + std::to_string(in.line()) + " holds " + quoted(field) +
-               "; did you mean \"[generale]\"?";
-      }
-    }
-    s.diagnostics.where.field = {};
+  bool general_section() {
+    GeneralSearch search = find_general_section(s, in, true);
+    if (search.found) return true;
     Diagnostic& d = warn(s, Warning::kNoGeneralSection,
                          "the train file has no \"[generale]\" section: nothing was read from "
                          "it (no station, signal, speed or adhesion)");
-    if (!near.empty()) d.notes.push_back(near);
+    if (!search.near.empty()) d.notes.push_back(std::move(search.near));
     return false;
   }
 
   // Returns false when the pass stopped at a fault.
   bool entries() {
-    if (!find_general_section()) return true;
+    if (!general_section()) return true;
     read_whole = true;
     speed_cell = 0;
     adhesion_cell = 0;
     station_slot = 1;
     SkippedFields skipped(FilePart::kTrain);
-    while (!in.at_end()) {
-      std::string_view field = in.read_keyword();
-      if (in.at_end()) break;
-      for (int i = 0; i < 2 && contains(field, "-"); ++i) {
-        field = in.read_keyword();
-        if (in.at_end()) return true;
-      }
-      s.text_line = field;
-      const std::int64_t line = in.line();
-      bool matched = false;
-      const Outcome o = entry_of(field, matched);
-      if (o == Outcome::kStop) return false;
-      if (o == Outcome::kEndPass) {
-        read_whole = false;
-        break;
-      }
-      const ReadPosition& at = s.diagnostics.where;
-      if (matched) {
-        skipped.entry_read(line, at);
-      } else {
-        skipped.skipped(s, field);
-      }
-      in.end_entry();
-    }
-    return true;
+    const Outcome outcome = read_entries(
+        s, in, skipped,
+        [&](std::string_view field, bool& matched) { return entry_of(field, matched); },
+        [&](std::string_view field) { skipped.skipped(s, field); });
+    read_whole = outcome == Outcome::kGoOn;
+    return outcome != Outcome::kStop;
   }
 
   // A list that the train file never starts leaves every cell with the value carried over.
@@ -281,7 +246,7 @@ struct TrainPass {
     while (adhesion_cell < cells() - 2);
     for (int slot : {kChainageThreeSlot, kChainageTwoSlot, kChainageOneSlot}) {
       const StationRecord& r = s.station_table[slot];
-      if (r.start_m % 50 != 0 || r.end_m % 50 != 0) {
+      if (!on_cell_boundary(r.start_m) || !on_cell_boundary(r.end_m)) {
         chainage_fault(r);
         break;
       }
@@ -297,12 +262,12 @@ struct TrainPass {
           (e.second != r.end_m && std::int64_t{e.second} + 100 != r.end_m)) {
         continue;
       }
-      const bool first = r.start_m % 50 != 0;
+      const bool first = !on_cell_boundary(r.start_m);
       d.where = e.spot;
       d.message = "\"" + std::string(e.spelling) + "\" has the " +
                   (first ? "first value " + std::to_string(e.first)
                          : "second value " + std::to_string(e.second)) +
-                  " m, which is not a multiple of 50";
+                  " m, which is not a multiple of " + std::to_string(kCellLength);
       return;
     }
   }
@@ -324,7 +289,7 @@ void read_train_file(Scenario& s, ReaderState& st) {
     throw;
   }
   FieldReader in(std::move(text), &s.diagnostics.where);
-  TrainPass pass{s, st, in};
+  TrainPass pass{{s, st, in}};
   const bool go_on = while_reading(s, [&] { return pass.entries(); });
   // What follows belongs to the file but to none of its lines.
   s.diagnostics.where = {};

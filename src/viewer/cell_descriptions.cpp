@@ -1,7 +1,7 @@
 #include "viewer/cell_descriptions.h"
 
+#include "model/cell_geometry.h"
 #include "viewer/author_values.h"
-#include "viewer/cell_chainage.h"
 #include "viewer/station_slots.h"
 
 namespace sb {
@@ -9,7 +9,6 @@ namespace {
 
 // The warning board stands 24 cells before its slow order's start; look a little further.
 constexpr std::size_t kWarningReach = 30;
-constexpr int kFirstNoStopKind = 25;
 
 const StationRecord* named_slot(const std::vector<StationRecord>* stations, int slot) {
   if (!stations || slot < 0 || slot >= static_cast<int>(stations->size())) return nullptr;
@@ -66,7 +65,7 @@ std::int64_t slow_order_end(const std::vector<TrackCell>& cells, std::size_t n) 
 }
 
 bool has_stop_cell(const StationRecord& station) {
-  return station.kind < kFirstNoStopKind;
+  return marks_track(station.kind);
 }
 
 Description describe_cell(const std::vector<TrackCell>& cells, std::size_t n,

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "compiler/record_layout.h"
+#include "model/cell_geometry.h"
 #include "viewer/author_values.h"
-#include "viewer/cell_chainage.h"
 #include "viewer/dump_table.h"
 #include "viewer/station_slots.h"
 

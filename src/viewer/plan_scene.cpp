@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "model/cell_geometry.h"
 #include "viewer/author_values.h"
-#include "viewer/cell_chainage.h"
 #include "viewer/cell_descriptions.h"
 #include "viewer/plan_numbers.h"
 #include "viewer/route_curves.h"
