@@ -2,6 +2,7 @@
 // order's cells are tested, 32-bit sums, names handed over as UTF-8 on the command line.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -69,11 +70,89 @@ INSTANTIATE_TEST_SUITE_P(
                     "(the route's 5000 m and its 7000 m run-out)"},
         ReadingCase{"gradient whose stored sum just fits 32 bits", {"pendenza, 0, 2147483547"},
                     {}, 18000, 0, 0, ""},
-        ReadingCase{"gradient whose stored sum passes 32 bits", {"pendenza, 0, 2147483548"},
-                    {}, 18000, 25, 0, "the gradient 2147483548 cannot be stored: plus 100 it does "
-                    "not fit 32 bits"}),
+        ReadingCase{"gradient whose stored sum passes 32 bits, written by the tail fill",
+                    {"pendenza, 0, 2147483548"}, {}, 18000, 25, 0,
+                    "the end of the line file fills the cells up to the end of the track with the "
+                    "gradient 2147483548, which cannot be stored: plus 100 it does not fit 32 "
+                    "bits"},
+        ReadingCase{"gradient whose stored sum passes 32 bits, written by the next entry's fill",
+                    {"pendenza, 0, 2147483548", "pendenza, 200, 0"}, {}, 18000, 25, 0,
+                    "\"pendenza\" at 200 m fills the cells before it with the gradient "
+                    "2147483548, which cannot be stored: plus 100 it does not fit 32 bits"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 // clang-format on
+
+// A gradient whose stored sum (gradient + 100) passes 32 bits fails only where that sum is
+// formed: when its cells receive it, in the fill of the next gradient entry or in the tail
+// fill. Until then the reading goes on as for any gradient, so each case compiles (--force)
+// to the very bytes of a scenario that reaches the same state without the huge gradient.
+struct LateGradientCase {
+  const char* what;
+  std::vector<std::string> line_body;
+  std::vector<std::string> same_outputs_as;  // a line body that must give the same files
+  std::int32_t code;
+  std::int32_t position;
+  std::vector<std::string> digests;  // route, station and track files: "size:FNV-1a"
+};
+
+std::string size_and_digest(const std::string& bytes) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%zu:%016llx", bytes.size(),
+                static_cast<unsigned long long>(digest(bytes)));
+  return text;
+}
+
+// The three files that `compile --force` writes for a 3000 m line with `line_body`.
+std::vector<std::string> forced_outputs(const std::vector<std::string>& line_body) {
+  TempDir dir;
+  write_bytes(dir.file("Prova_linea.txt"), line_file(3000, line_body));
+  write_bytes(dir.file("Prova_L1-.txt"), train_file_from_origin({}));
+  run_program({"compile", "--force", "Prova", "L1"}, dir.path());
+  std::vector<std::string> digests;
+  for (const char* f : {"Prova_linea.dat", "Prova_L1.sim", "Prova_L1.dat"}) {
+    digests.push_back(size_and_digest(read_bytes(dir.file(f))));
+  }
+  return digests;
+}
+
+TEST(ReadingCorners, GradientBeyond32BitsFailsWhereItsCellsReceiveIt) {
+  const LateGradientCase cases[] = {
+      {"replaced at the same position before any cell receives it",
+       {"pendenza, 0, 2147483548", "pendenza, 0, 0"},
+       {"pendenza, 0, 0"},
+       0,
+       0,
+       {"199964:4f7ef178bd5a6666", "2965:c551ddc0619c7e8d", "3015:4e45c900dd978d40"}},
+      {"a fault of its own comes first: two signboards in one cell",
+       {"pendenza, 0, 2147483548", "indicatore cartello, 1000, A", "indicatore cartello, 1010, B"},
+       {"pendenza, 0, 5", "indicatore cartello, 1000, A", "indicatore cartello, 1010, B"},
+       6,
+       1010,
+       {"40012:8c76fba628f74454", "2966:035282e9c729c217", "3015:7f1564a161a618ce"}},
+      {"the signboard read before the failing write stays",
+       {"pendenza, 0, 2147483548", "indicatore cartello, 1000, A", "pendenza, 200, 0"},
+       {"pendenza, 0, 5", "indicatore cartello, 1000, A", "pendenza, abc, 0"},
+       25,
+       0,
+       {"40012:8c76fba628f74454", "2966:035282e9c729c217", "3015:7f1564a161a618ce"}},
+      {"the largest that fits, replaced",
+       {"pendenza, 0, 2147483547", "pendenza, 0, 0"},
+       {"pendenza, 0, 0"},
+       0,
+       0,
+       {"199964:4f7ef178bd5a6666", "2965:c551ddc0619c7e8d", "3015:4e45c900dd978d40"}},
+  };
+  for (const LateGradientCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReaderRun r;
+    r.read(line_file(3000, c.line_body), train_file_from_origin({}));
+    EXPECT_EQ(r.s.error_code, c.code);
+    EXPECT_EQ(r.s.error_position, c.position);
+    const std::vector<std::string> outputs = forced_outputs(c.line_body);
+    EXPECT_EQ(outputs, forced_outputs(c.same_outputs_as));
+    EXPECT_EQ(outputs, c.digests);
+  }
+}
 
 TEST(ReadingCorners, GradientAtTheLimitKeepsTheLow8BitsOfItsSum) {
   ReaderRun r;

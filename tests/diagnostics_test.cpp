@@ -228,6 +228,23 @@ const Case kFaults[] = {
      "Prova_linea.txt:4:16: error 25: \"abc\" is not a number (value 2 of \"montagna\")\n"
      "     4 | montagna, 100, abc, 2\n"
      "       |                ^~~\n"},
+    {"gradient whose stored sum passes 32 bits, written by the next entry's fill (25)",
+     {"pendenza, 0, 2147483548", "pendenza, 200, 0"},
+     {},
+     1,
+     "Prova_linea.txt:5:1: error 25: \"pendenza\" at 200 m fills the cells before it with the "
+     "gradient 2147483548, which cannot be stored: plus 100 it does not fit 32 bits\n"
+     "     5 | pendenza, 200, 0\n"
+     "       | ^~~~~~~~\n"
+     "note: the gradient 2147483548 was set by \"pendenza\" at 0 m (Prova_linea.txt:4)\n"},
+    {"gradient whose stored sum passes 32 bits, written by the tail fill (25)",
+     {"pendenza, 0, 2147483548"},
+     {},
+     1,
+     "Prova_linea.txt: error 25: the end of the line file fills the cells up to the end of the "
+     "track with the gradient 2147483548, which cannot be stored: plus 100 it does not fit 32 "
+     "bits\n"
+     "note: the gradient 2147483548 was set by \"pendenza\" at 0 m (Prova_linea.txt:4)\n"},
     {"signboard on a speed board (6)",
      {"indicatori_vmax, 1000, 80,80,80,0, 80,80,80,0", "indicatore cartello, 1000, BIVIO"},
      {},

@@ -1,5 +1,7 @@
 // The line pass: the route length and the header slots from the general section, then the
 // gradients, curves, mountain-side stretches, speed boards and signboards of the body.
+#include <optional>
+
 #include "model/cell_geometry.h"
 #include "model/file_names.h"
 #include "model/quoting.h"
@@ -121,8 +123,27 @@ struct LinePass : PassContext {
     return Outcome::kGoOn;
   }
 
-  void write_gradient() {
-    track_cell(s, st.gradient_fill).gradient = low8(std::int64_t{st.previous_gradient} + 100);
+  // Writes the previous gradient into the next cell. Its stored sum, the gradient plus 100,
+  // is formed here, so a sum beyond 32 bits fails at this write: in the entry whose fill
+  // makes it (`filled_by`, that entry's position), or in the tail fill (no position), with a
+  // note for the entry that set the gradient.
+  void write_gradient(std::optional<std::int32_t> filled_by) {
+    TrackCell& cell = track_cell(s, st.gradient_fill);
+    const std::int64_t sum = std::int64_t{st.previous_gradient} + 100;
+    if (sum > INT32_MAX) {
+      const std::string g = std::to_string(st.previous_gradient);
+      const std::string gradient = "\"" + std::string(kw::kGradient.name()) + "\" at ";
+      const std::string by =
+          filled_by ? gradient + std::to_string(*filled_by) + " m fills the cells before it"
+                    : "the end of the line file fills the cells up to the end of the track";
+      throw ReadFailure(
+          by + " with the gradient " + g +
+              ", which cannot be stored: plus 100 it does not fit 32 bits",
+          ReadFailure::At::kEntry,
+          {"the gradient " + g + " was set by " + gradient + std::to_string(st.gradient_position) +
+           " m (" + s.diagnostics.where.file + ":" + std::to_string(st.gradient_line) + ")"});
+    }
+    cell.gradient = low8(sum);
     ++st.gradient_fill;
   }
 
@@ -131,15 +152,12 @@ struct LinePass : PassContext {
     if (!e) return Outcome::kEndPass;
     const std::int32_t n = stretch_cell(e->position);
     if (n > 0) {
-      do write_gradient();
+      do write_gradient(e->position);
       while (st.gradient_fill < n);
     }
-    // The gradient is stored plus 100; a sum beyond 32 bits is refused at its entry.
-    if (std::int64_t{e->value} + 100 > INT32_MAX) {
-      throw ReadFailure("the gradient " + std::to_string(e->value) +
-                        " cannot be stored: plus 100 it does not fit 32 bits");
-    }
     st.previous_gradient = e->value;
+    st.gradient_line = s.diagnostics.where.entry.line;
+    st.gradient_position = e->position;
     ++s.placed.gradients;
     return Outcome::kGoOn;
   }
@@ -332,7 +350,7 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   if (!go_on) return false;
 
   if (!s.has_track_table()) no_track_cell(s, 0);
-  do pass.write_gradient();
+  do pass.write_gradient(std::nullopt);
   while (st.gradient_fill < s.cell_count - 2);
   if (s.write_geometry != 0) extend_route(s, st.route);
   return true;

@@ -47,6 +47,10 @@ struct ChainageEntry {
 struct ReaderState {
   std::int32_t previous_gradient = 0;
   std::int32_t gradient_fill = 0;  // next cell whose gradient is not yet written
+  // The entry that set the previous gradient (its line, 0 for the starting value, and its
+  // position): the one a fault names when that gradient cannot be written.
+  std::int64_t gradient_line = 0;
+  std::int32_t gradient_position = 0;
   std::int32_t signboard_slot = kFirstSignboardSlot;
   RouteBuilder route;
   // The train pass's running speed and adhesion. They are not reset between the passes: the
