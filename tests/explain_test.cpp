@@ -7,6 +7,7 @@
 #include "driver/explain_run.h"
 #include "driver/explanations.h"
 #include "example_compile.h"
+#include "model/cell_geometry.h"
 #include "model/warnings.h"
 
 namespace sb::test {
@@ -93,6 +94,25 @@ TEST(Explanations, ARepeatedLineIsWrittenOutForTheProgramAndSummedUpForTheAuthor
             "[generale]\nstazione, 0, 26, X\nstazione, 400, 26, X\n"
             "... (3 such lines, every 400 m up to 800 m)\n[fine]\n");
   EXPECT_EQ(example_line_file(x), kSmallestLineFile);
+}
+
+// The texts written out in tables quote the run-out as the model defines it, as the messages
+// built at run time do.
+TEST(Explanations, QuoteTheRunOutAsTheModelHasIt) {
+  const std::string run_out = std::to_string(kRunOut) + " m";
+  const WarningInfo* in_run_out = nullptr;
+  for (const WarningInfo& w : kWarnings) {
+    if (w.warning == Warning::kInRunOut) in_run_out = &w;
+  }
+  ASSERT_NE(in_run_out, nullptr);
+  EXPECT_NE(in_run_out->summary.find(run_out), std::string_view::npos) << in_run_out->summary;
+  bool explained = false;
+  for (const Explanation& e : warning_explanations()) {
+    if (e.name != in_run_out->name) continue;
+    explained = true;
+    EXPECT_NE(e.cause.find(run_out), std::string_view::npos) << e.cause;
+  }
+  EXPECT_TRUE(explained);
 }
 
 TEST(ExplainCommand, PrintsTheCauseTheExampleAndTheFix) {

@@ -18,9 +18,6 @@
 
 namespace sb {
 
-// The range margin of every positioned entry but a station, in metres.
-inline constexpr int kEntryMargin = 100;
-
 // How a search for "[generale]" ended: found, or not, with a note for a field that looks
 // like a misspelt "[generale]".
 struct GeneralSearch {

@@ -50,10 +50,13 @@ std::int32_t fit_i32(std::int64_t v, const char* what);
 // `what` when it is longer than the station file can store.
 std::string fit_name(std::string_view text, const char* what);
 
+// The range margin of every positioned entry but a station, in metres.
+inline constexpr int kEntryMargin = 100;
+
 // The range check of an entry at p metres: accepted when (p + margin) / 50 <= cell_count
 // (stations use a margin of 800 m, every other entry 100 m). A refused entry records code 15
 // at p. ReadFailure when there is no track table yet.
-bool range_ok(Scenario& s, std::int32_t p, int margin = 100);
+bool range_ok(Scenario& s, std::int32_t p, int margin = kEntryMargin);
 
 // Runs `read` over a file whose text the reader holds: a ReadFailure takes its place in the
 // file while the text is still there, and the reader's position is cleared before the text

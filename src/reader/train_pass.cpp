@@ -4,7 +4,6 @@
 
 #include "model/cell_geometry.h"
 #include "model/file_names.h"
-#include "model/quoting.h"
 #include "model/rounding.h"
 #include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
@@ -14,7 +13,6 @@
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
 #include "reader/source_hints.h"
-#include "reader/text_match.h"
 
 namespace sb {
 namespace {
