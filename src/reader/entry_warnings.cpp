@@ -43,7 +43,7 @@ std::vector<std::string> spellings(FilePart part) {
     if (k.first == kw::kCurve.first) {
       for (const char side : {'d', 's'}) {
         for (char digit = '1'; digit <= '6'; ++digit)
-          out.push_back(std::string("curva") + side + digit);
+          out.push_back(std::string(k.first) + side + digit);
       }
     } else {
       out.emplace_back(k.spelling);
