@@ -26,8 +26,8 @@ T minimo(const T& x, const T& y) {
 // Visits cells 1 .. cell_count - 2 in increasing order and adds the points, in place, so a
 // point generated for an earlier cell occupies its place when a later one looks for room. A
 // point that cannot be placed records error 11, 12 or 13 with a position of a cell index
-// times 50 and the pass goes on. Every walk and search stops at the table's last cell; a cell outside the table
-// is never free. Without a track table there is nothing to do.
+// times 50 and the pass goes on. Every walk and search stops at the table's last cell; a cell
+// outside the table is never free. Without a track table there is nothing to do.
 void protect_track(Scenario& s);
 
 }  // namespace sb
