@@ -8,7 +8,10 @@
 #ifndef _WIN32
 // FIFOs, mounts and /proc for the rows that only POSIX systems have.
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -166,6 +169,78 @@ TEST(FaultInjection, NamesAfterDoubleDashMayBeginWithADash) {
   EXPECT_TRUE(exists(dir.file("-x_" + kLine + ".dat")));
 }
 
+// The longest names that the file system allows: the route matrix file of a 245-byte
+// scenario name, and the station and track files beside a train file, are exactly as long as
+// a file name may be (255 bytes), and their temporary names must fit as well.
+TEST(FaultInjection, OutputsWithTheLongestFileNames) {
+  struct Row {
+    const char* what;
+    std::string scenario;
+    std::string line;
+    std::size_t longest;  // the length of the longest name written
+  };
+  const Row rows[] = {
+      {"route matrix file of 255 bytes", std::string(245, 's'), "L", 255},
+      {"train file of 255 bytes, station and track files of 254", std::string(200, 's'),
+       std::string(49, 'l'), 254},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempDir dir;
+    write_sources(dir.path());
+    const std::string line_file = row.scenario + "_linea.txt";
+    const std::string train_file = row.scenario + "_" + row.line + "-.txt";
+    ASSERT_LE(std::max(line_file.size(), train_file.size()), 255u);
+    fs::rename(fs_path(dir.file(kLineFile)), fs_path(dir.file(line_file)));
+    fs::rename(fs_path(dir.file(kTrainFile)), fs_path(dir.file(train_file)));
+    FolderState expected = folder_state(dir.path());
+    const ProgramResult r = compile_in(dir.path(), row.scenario, row.line);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const FolderState after = folder_state(dir.path());
+    std::size_t longest = 0;
+    for (const std::string& leaf :
+         {row.scenario + "_linea.dat", row.scenario + "_" + row.line + ".sim",
+          row.scenario + "_" + row.line + ".dat"}) {
+      ASSERT_EQ(after.count(leaf), 1u) << leaf.size() << " bytes missing";
+      EXPECT_GT(fs::file_size(fs_path(dir.file(leaf))), 0u) << leaf.size();
+      expected[leaf] = after.at(leaf);
+      longest = std::max(longest, leaf.size());
+    }
+    EXPECT_EQ(longest, row.longest);
+    EXPECT_EQ(after, expected) << describe(after);
+  }
+}
+
+// A LINE named "linea" makes the track file "SCENARIO_linea.dat", the route matrix file's
+// name; Windows, where the files go, compares names without case, so "LINEA" does too. The
+// compile is refused before anything is read, naming both files, and the folder (sources
+// under that LINE name and an earlier build's files) stays as it was.
+TEST(FaultInjection, OutputsThatWouldBeOneFileAreRefused) {
+  for (const std::string line : {"linea", "LINEA", "LiNeA"}) {
+    SCOPED_TRACE(line);
+    TempDir dir;
+    write_sources_and_old_outputs(dir.path());
+    fs::rename(fs_path(dir.file(kTrainFile)), fs_path(dir.file(kScenario + "_" + line + "-.txt")));
+    const FolderState before = folder_state(dir.path());
+    const ProgramResult r = compile_in(dir.path(), kScenario, line);
+    EXPECT_EQ(r.status, 2);
+    expect_message(r, "scenario_builder: the route matrix file \"" + kRouteFile +
+                          "\" and the track file \"" + kScenario + "_" + line +
+                          ".dat\" would be one file: file names are compared without case on "
+                          "Windows, where the compiled files go; choose another LINE name\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(folder_state(dir.path()), before) << describe(folder_state(dir.path()));
+  }
+  // check writes nothing, so nothing can collide: it reads and reports as usual.
+  TempDir dir;
+  write_sources(dir.path());
+  fs::rename(fs_path(dir.file(kTrainFile)), fs_path(dir.file(kScenario + "_linea-.txt")));
+  const ProgramResult r =
+      run_program({"check", "--dir", dir.path(), kScenario, "linea"}, dir.path(), SB_PROGRAM,
+                  bounded());
+  EXPECT_EQ(r.status, 0) << r.err;
+}
+
 // ---- Inputs that are not ordinary files -------------------------------------------------------
 
 enum class Thing { kFifo, kDevice, kDirectory, kOversized };
@@ -312,6 +387,121 @@ TEST(FaultInjection, DumpAndPlanInputsThatAreNotOrdinaryFiles) {
       EXPECT_EQ(folder_state(dir.path()), before);
     }
   }
+}
+
+// ---- Outputs that are not ordinary files ------------------------------------------------------
+
+#ifndef _WIN32
+enum class Unreplaceable { kFifo, kDevice, kSocket };
+
+struct UnreplaceableRow {
+  const char* name;
+  Unreplaceable thing;
+  std::string reason;
+};
+
+const UnreplaceableRow kUnreplaceable[] = {
+    {"FIFO", Unreplaceable::kFifo, "it is a FIFO (named pipe), not an ordinary file"},
+    {"device", Unreplaceable::kDevice, "it is a device, not an ordinary file"},
+    {"socket", Unreplaceable::kSocket, "it is a socket, not an ordinary file"},
+};
+
+// Puts the thing at `path` (a file there is removed first); returns why it cannot be done here,
+// or "" when it stands there. The device is the null device's twin, made with mknod (root).
+std::string plant_unreplaceable(Unreplaceable thing, const std::string& path) {
+  fs::remove(path);
+  switch (thing) {
+    case Unreplaceable::kFifo:
+      if (::mkfifo(path.c_str(), 0644) != 0) return std::string("mkfifo: ") + std::strerror(errno);
+      return "";
+    case Unreplaceable::kDevice:
+      if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        return std::string("a device can only be made as root (mknod: ") + std::strerror(errno) +
+               ")";
+      }
+      return "";
+    case Unreplaceable::kSocket: {
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      if (path.size() >= sizeof address.sun_path) return "the socket's path is too long";
+      std::strcpy(address.sun_path, path.c_str());
+      const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      const int bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+      ::close(fd);
+      if (bound != 0) return std::string("bind: ") + std::strerror(errno);
+      return "";
+    }
+  }
+  return "unknown thing";
+}
+#endif  // _WIN32
+
+#ifndef _WIN32
+// Every file a run writes replaces only an ordinary file or a link: the thing of `row` in its
+// place is refused with exit status 2, naming what stands there, before anything is read or
+// written; the folder is left exactly as it was, the thing included. Returns why the thing
+// cannot be made here, or "".
+std::string expect_unreplaceable_refused(const UnreplaceableRow& row) {
+  struct Target {
+    const char* name;
+    std::string leaf;  // the output that the thing takes the place of
+    std::vector<std::string> args;
+    bool sources;  // the folder holds the sources and an earlier build's files
+  };
+  const Target targets[] = {
+      {"compile, route matrix file", kRouteFile, {"compile"}, true},
+      {"compile, station file", kStationFile, {"compile"}, true},
+      {"compile, track file", kTrackFile, {"compile"}, true},
+      {"built-in run, train card", kScenario + "_" + kLine + "_scheda_treno.txt", {}, false},
+      {"built-in run, track file", kTrackFile, {}, false},
+      {"sources, notes file", kScenario + "_" + kLine + "_note.txt", {"sources"}, false},
+      {"plan -o", "picture.svg", {"plan", "-o"}, true},
+  };
+  for (const Target& target : targets) {
+    SCOPED_TRACE(std::string(target.name) + ", " + row.name);
+    TempDir dir;
+    if (target.sources) {
+      write_sources(dir.path());
+      EXPECT_EQ(compile_in(dir.path()).status, 0);
+    }
+    const std::string path = dir.file(target.leaf);
+    if (std::string why = plant_unreplaceable(row.thing, path); !why.empty()) return why;
+    const FolderState before = folder_state(dir.path());
+    std::vector<std::string> args = target.args;
+    if (!args.empty() && args.back() == "-o") args.push_back(path);
+    args.insert(args.end(), {"--dir", dir.path()});
+    if (target.sources) args.insert(args.end(), {kScenario, kLine});
+    const ProgramResult r = run_program(args, dir.path(), SB_PROGRAM, bounded());
+    EXPECT_EQ(r.status, 2);
+    expect_message(r, "scenario_builder: cannot write '" + path + "': " + row.reason);
+    EXPECT_EQ(r.out, "");
+    const FolderState after = folder_state(dir.path());
+    EXPECT_EQ(after, before) << describe(after);
+  }
+  return "";
+}
+#endif  // _WIN32
+
+TEST(FaultInjection, OutputsInPlaceOfAFifoOrASocketAreRefused) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no FIFO or socket to put in a file's place";
+#else
+  for (const UnreplaceableRow& row : kUnreplaceable) {
+    if (row.thing == Unreplaceable::kDevice) continue;
+    const std::string why = expect_unreplaceable_refused(row);
+    EXPECT_EQ(why, "");
+  }
+#endif
+}
+
+TEST(FaultInjection, OutputsInPlaceOfADeviceAreRefused) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no device at a path of its own";
+#else
+  if (::geteuid() != 0) GTEST_SKIP() << "a device can only be made as root";
+  const std::string why = expect_unreplaceable_refused(kUnreplaceable[1]);
+  if (!why.empty()) GTEST_SKIP() << why;
+#endif
 }
 
 // A source file that the built-in run cannot delete after reading it is a run-time failure of

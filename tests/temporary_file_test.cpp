@@ -22,6 +22,7 @@
 #include "platform/folder_lock.h"
 #include "platform/interrupts.h"
 #include "platform/platform_error.h"
+#include "platform/temporary_names.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -127,6 +128,49 @@ TEST(TemporaryFile, StaleTemporaryFilesOfEndedProcessesAreRemoved) {
     expected.push_back("x.dat");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(dir.entries(), expected);
+  }
+}
+
+// Temporary names never outgrow the longest file name: a long target's name is cut short to
+// make room for the suffix (never inside a UTF-8 character), and the name of every attempt is
+// recognised as the target's again, so that a killed run's file is still cleared away.
+TEST(TemporaryFile, NamesFitTheLongestFileNameAndAreRecognised) {
+  const std::string e_acute = "\xC3\xA9";  // two bytes of UTF-8
+  struct Row {
+    const char* what;
+    std::string leaf;
+    long pid;
+    int attempt;
+    std::string expected;
+  };
+  const Row rows[] = {
+      {"short", "x.dat", 4242, 0, "x.dat.tmp4242"},
+      {"short, third attempt", "x.dat", 4242, 3, "x.dat.tmp4242.3"},
+      {"longest leaf", std::string(255, 'a'), 4194304, 0, std::string(244, 'a') + ".tmp4194304"},
+      {"longest leaf, attempt 99", std::string(255, 'a'), 4194304, 99,
+       std::string(241, 'a') + ".tmp4194304.99"},
+      {"just fits", std::string(246, 'b'), 12345, 0, std::string(246, 'b') + ".tmp12345"},
+      {"one byte over", std::string(247, 'b'), 12345, 0, std::string(246, 'b') + ".tmp12345"},
+      {"cut before a UTF-8 character", std::string(245, 'c') + e_acute + "d", 12345, 0,
+       std::string(245, 'c') + ".tmp12345"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const std::string name = temporary_name("folder/" + row.leaf, row.pid, row.attempt);
+    EXPECT_EQ(name, "folder/" + row.expected);
+    EXPECT_LE(row.expected.size(), kLongestFileName);
+    EXPECT_EQ(temporary_owner(row.expected, row.leaf), std::optional<long>(row.pid));
+  }
+  const std::string long_leaf(250, 'a');
+  const std::string cut_name = std::string(246, 'a') + ".tmp12345";
+  EXPECT_EQ(temporary_owner(cut_name, long_leaf), std::optional<long>(12345));
+  EXPECT_EQ(temporary_owner(cut_name, "b" + std::string(249, 'a')), std::nullopt);
+  // A cut that temporary_name would not make, and suffixes it never writes.
+  for (const std::string& entry : std::vector<std::string>{
+           std::string(200, 'a') + ".tmp12345", long_leaf + ".tmp12345", "x.dat.tmp12345.0",
+           "x.dat.tmp12345.100", "x.dat.tmp0", "x.dat.tmp", "x.dat.tmp12a"}) {
+    SCOPED_TRACE(entry.substr(0, 40));
+    EXPECT_EQ(temporary_owner(entry, entry.size() > 40 ? long_leaf : "x.dat"), std::nullopt);
   }
 }
 

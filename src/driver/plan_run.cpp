@@ -69,6 +69,11 @@ int run_plan(const Options& o) {
   } else {
     names = Names{o.operands[0], o.operands[1]};
   }
+  const bool to_standard_output = o.out && *o.out == "-";
+  const std::string out = o.out.value_or(join_path(folder, names->scenario + ".svg"));
+  // Only a file or a link takes the picture: a device, a FIFO or a socket is refused before
+  // anything is read.
+  if (!to_standard_output) check_replaceable(out);
   const std::string route_path = join_path(folder, route_matrix_file_leaf(names->scenario));
   if (file_kind(route_path) == FileKind::kMissing) {
     std::cerr << "scenario_builder: no route matrix file '" << route_path
@@ -88,7 +93,7 @@ int run_plan(const Options& o) {
     std::cerr << "scenario_builder: " << route_path << ": " << e.what() << "\n";
     return 2;
   }
-  if (o.out && *o.out == "-") {
+  if (to_standard_output) {
     std::cout << svg;
     std::cout.flush();
     if (!std::cout) {
@@ -97,7 +102,6 @@ int run_plan(const Options& o) {
     }
     return 0;
   }
-  const std::string out = o.out.value_or(join_path(folder, names->scenario + ".svg"));
   // A picture named into a folder that does not exist yet gets its folder.
   const std::string parent = std::filesystem::path(out).parent_path().string();
   if (!parent.empty() && !is_folder(parent)) make_folders(parent);

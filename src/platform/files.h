@@ -71,6 +71,13 @@ inline constexpr std::uint64_t kMaxReadBytes = std::uint64_t{64} << 20;
 // stands there instead ("it is a FIFO (named pipe), not an ordinary file").
 std::string read_file(const std::string& path, std::uint64_t limit = kMaxReadBytes);
 
+// Checks that a file written by the program may take the place of what stands at `path`:
+// nothing, an ordinary file, or a symbolic link (the link itself is replaced, never what it
+// leads to). Anything else is never replaced: throws PlatformError("write", path, ...) with
+// "Is a directory" for a folder and with what stands there for the rest ("it is a FIFO (named
+// pipe), not an ordinary file", "it is a device, ...", "it is a socket, ...").
+void check_replaceable(const std::string& path);
+
 // Throws PlatformError when an ordinary file stands at `path` but cannot be opened for
 // reading; does nothing for any other path.
 void check_readable(const std::string& path);

@@ -96,6 +96,17 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
                            });
 }
 
+void check_replaceable(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) {
+    // Nothing there (or a folder on the way missing): the write itself says what is wrong.
+    return;
+  }
+  if (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) return;
+  if (S_ISDIR(st.st_mode)) throw PlatformError("write", path, reason(EISDIR));
+  throw PlatformError("write", path, not_ordinary_file_reason(kind_of(st)));
+}
+
 void check_readable(const std::string& path) {
   if (!is_ordinary_file(path)) return;
   const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};

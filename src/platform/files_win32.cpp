@@ -147,6 +147,22 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
       });
 }
 
+void check_replaceable(const std::string& path) {
+  const DWORD a = attributes(path);
+  if (a != INVALID_FILE_ATTRIBUTES) {
+    if ((a & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return;  // a link: the link is replaced
+    if ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) throw PlatformError("write", path, "Is a directory");
+  }
+  // A device (NUL, CON, COM1, ...) or a pipe shows only once opened. Nothing there, or a path
+  // that cannot be opened, is left to the write, which says what is wrong.
+  const Handle h{::CreateFileW(to_wide(path).c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  if (h.h == INVALID_HANDLE_VALUE) return;
+  const FileKind kind = kind_of(h.h);
+  if (kind != FileKind::kOrdinary) throw PlatformError("write", path, not_ordinary_file_reason(kind));
+}
+
 void check_readable(const std::string& path) {
   if (!is_ordinary_file(path)) return;
   const Handle file{open_for_reading(path)};

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/platform_error.h"
 #include "platform/posix_io.h"
@@ -54,13 +55,6 @@ void remove_stale_siblings(const std::string& target) {
   ::closedir(dir);
 }
 
-// A folder cannot be replaced by a file: say so before anything is written for it.
-int replaceable(const std::string& target) {
-  struct stat st {};
-  if (::lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return EISDIR;
-  return 0;
-}
-
 }  // namespace
 
 struct TemporaryFile::State {
@@ -73,9 +67,8 @@ struct TemporaryFile::State {
 
 TemporaryFile::TemporaryFile(std::string target)
     : target_(std::move(target)), state_(std::make_unique<State>()) {
-  if (const int err = replaceable(target_); err != 0) {
-    throw PlatformError("write", target_, std::strerror(err));
-  }
+  // A folder, a device, a FIFO or a socket is never replaced: said before anything is written.
+  check_replaceable(target_);
   remove_stale_siblings(target_);
   if (unnamed_possible()) {
     state_->fd = ::open(folder_of(target_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
@@ -156,7 +149,13 @@ void TemporaryFile::seal() {
   state_->fd = -1;
   if (::close(fd) != 0) fail(errno);
   state_->sealed = true;
-  if (const int err = replaceable(target_); err != 0) fail(err);
+  // Looked at again: something else may have taken the target's place meanwhile.
+  try {
+    check_replaceable(target_);
+  } catch (const PlatformError&) {
+    discard();
+    throw;
+  }
 }
 
 void TemporaryFile::publish() {

@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/platform_error.h"
 #include "platform/temporary_file.h"
@@ -47,7 +48,10 @@ void remove_stale_siblings(const std::string& target) {
   const std::string folder = folder_of(target);
   const std::string leaf = leaf_of(target);
   WIN32_FIND_DATAW found{};
-  const HANDLE search = ::FindFirstFileExW(to_wide(target + ".tmp*").c_str(), FindExInfoBasic,
+  // A long target's temporary names begin with its name cut short: every "*.tmp*" is looked at.
+  const std::size_t cut = target.find_last_of("\\/");
+  const std::string pattern = target.substr(0, cut == std::string::npos ? 0 : cut + 1) + "*.tmp*";
+  const HANDLE search = ::FindFirstFileExW(to_wide(pattern).c_str(), FindExInfoBasic,
                                            &found, FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return;
   const long self = static_cast<long>(::GetCurrentProcessId());
@@ -58,16 +62,6 @@ void remove_stale_siblings(const std::string& target) {
     ::DeleteFileW(to_wide(folder + "\\" + entry).c_str());
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
-}
-
-// A folder cannot be replaced by a file: say so before anything is written for it.
-bool replaceable(const std::string& target) {
-  const DWORD a = ::GetFileAttributesW(to_wide(target).c_str());
-  return a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-[[noreturn]] void folder_in_the_way(const std::string& target) {
-  throw PlatformError("write", target, "Is a directory");
 }
 
 OVERLAPPED at(std::uint64_t offset) {
@@ -90,7 +84,8 @@ struct TemporaryFile::State {
 
 TemporaryFile::TemporaryFile(std::string target)
     : target_(std::move(target)), state_(std::make_unique<State>()) {
-  if (!replaceable(target_)) folder_in_the_way(target_);
+  // A folder or a device is never replaced: said before anything is written.
+  check_replaceable(target_);
   remove_stale_siblings(target_);
   // The name is registered the moment the file exists, so that no interrupt comes between.
   const InterruptsDeferred deferred;
@@ -185,9 +180,12 @@ void TemporaryFile::seal() {
   if (!::CloseHandle(file) && err == 0) err = ::GetLastError();
   if (err != 0) fail(static_cast<int>(err));
   state_->sealed = true;
-  if (!replaceable(target_)) {
+  // Looked at again: something else may have taken the target's place meanwhile.
+  try {
+    check_replaceable(target_);
+  } catch (const PlatformError&) {
     discard();
-    folder_in_the_way(target_);
+    throw;
   }
 }
 
