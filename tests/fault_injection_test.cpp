@@ -235,9 +235,8 @@ TEST(FaultInjection, OutputsThatWouldBeOneFileAreRefused) {
   TempDir dir;
   write_sources(dir.path());
   fs::rename(fs_path(dir.file(kTrainFile)), fs_path(dir.file(kScenario + "_linea-.txt")));
-  const ProgramResult r =
-      run_program({"check", "--dir", dir.path(), kScenario, "linea"}, dir.path(), SB_PROGRAM,
-                  bounded());
+  const ProgramResult r = run_program({"check", "--dir", dir.path(), kScenario, "linea"},
+                                      dir.path(), SB_PROGRAM, bounded());
   EXPECT_EQ(r.status, 0) << r.err;
 }
 

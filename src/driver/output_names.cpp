@@ -59,8 +59,8 @@ std::optional<std::string> colliding_compiled_files(const Scenario& s) {
   for (std::size_t a = 0; a < std::size(files); ++a) {
     for (std::size_t b = a + 1; b < std::size(files); ++b) {
       if (folded(files[a].leaf) != folded(files[b].leaf)) continue;
-      return std::string(files[a].role) + " " + quoted(files[a].leaf, 0) + " and " +
-             files[b].role + " " + quoted(files[b].leaf, 0) +
+      return std::string(files[a].role) + " " + quoted(files[a].leaf, 0) + " and " + files[b].role +
+             " " + quoted(files[b].leaf, 0) +
              " would be one file: file names are compared without case on Windows, where the "
              "compiled files go; choose another LINE name";
     }

@@ -160,7 +160,8 @@ void check_replaceable(const std::string& path) {
                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
   if (h.h == INVALID_HANDLE_VALUE) return;
   const FileKind kind = kind_of(h.h);
-  if (kind != FileKind::kOrdinary) throw PlatformError("write", path, not_ordinary_file_reason(kind));
+  if (kind != FileKind::kOrdinary)
+    throw PlatformError("write", path, not_ordinary_file_reason(kind));
 }
 
 void check_readable(const std::string& path) {

@@ -51,8 +51,8 @@ void remove_stale_siblings(const std::string& target) {
   // A long target's temporary names begin with its name cut short: every "*.tmp*" is looked at.
   const std::size_t cut = target.find_last_of("\\/");
   const std::string pattern = target.substr(0, cut == std::string::npos ? 0 : cut + 1) + "*.tmp*";
-  const HANDLE search = ::FindFirstFileExW(to_wide(pattern).c_str(), FindExInfoBasic,
-                                           &found, FindExSearchNameMatch, nullptr, 0);
+  const HANDLE search = ::FindFirstFileExW(to_wide(pattern).c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return;
   const long self = static_cast<long>(::GetCurrentProcessId());
   do {
