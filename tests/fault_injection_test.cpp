@@ -29,6 +29,7 @@
 #include "driver/compile_run.h"
 #include "model/quoting.h"
 #include "platform/files.h"
+#include "platform/printable_text.h"
 #include "test_support.h"
 #include "viewer/text_escape.h"
 #include "writers/builtin_sources.h"
@@ -160,7 +161,7 @@ TEST(FaultInjection, NamesAfterDoubleDashMayBeginWithADash) {
   const ProgramResult refused =
       run_program({"compile", "-x", kLine}, dir.path(), SB_PROGRAM, bounded());
   EXPECT_EQ(refused.status, 2);
-  expect_message(refused, "unknown option '-x'");
+  expect_message(refused, "unknown option \"-x\"");
   const ProgramResult r =
       run_program({"compile", "--", "-x", kLine}, dir.path(), SB_PROGRAM, bounded());
   EXPECT_EQ(r.status, 0) << r.err;
@@ -240,6 +241,91 @@ TEST(FaultInjection, OutputsThatWouldBeOneFileAreRefused) {
   EXPECT_EQ(r.status, 0) << r.err;
 }
 
+// ---- Echoes -----------------------------------------------------------------------------------
+
+// True when `text` holds a byte that a terminal acts on: a control byte other than the line
+// feed that ends each message line.
+bool holds_control_bytes(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b < 0x20 && b != '\n') || b == 0x7F;
+  });
+}
+
+// Whatever a command echoes (a file, a folder, an option, an argument, a name to explain) is
+// shown printably, escapes in place of control bytes, and cut short when it is very long.
+TEST(FaultInjection, EchoesArePrintableAndBounded) {
+  TempDir dir;
+  const std::string hostile = "A\x1b]0;OWNED\x07\r\x1b[2J";
+  const std::string shown = "A\\x1b]0;OWNED\\x07\\r\\x1b[2J";
+  const std::string huge(120000, 'x');
+  struct Row {
+    const char* what;
+    std::vector<std::string> args;
+  };
+  const auto rows = [&](const std::string& text) {
+    return std::vector<Row>{
+        {"dump of a missing file", {"dump", text + ".sim"}},
+        {"dump of a file of unknown type", {"dump", text}},
+        {"--dir naming a missing folder", {"plan", "--dir", text}},
+        {"an unknown option", {"compile", "--" + text}},
+        {"an unexpected argument", {"sources", text}},
+        {"explain of an unknown name", {"explain", text}},
+    };
+  };
+  for (const Row& row : rows(hostile)) {
+    SCOPED_TRACE(row.what);
+    const ProgramResult r = run_program(row.args, dir.path(), SB_PROGRAM, bounded());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(holds_control_bytes(r.err)) << printable(r.err, 0);
+    EXPECT_NE(r.err.find(shown), std::string::npos) << printable(r.err, 0);
+  }
+  for (const Row& row : rows(huge)) {
+    SCOPED_TRACE(row.what);
+    const ProgramResult r = run_program(row.args, dir.path(), SB_PROGRAM, bounded());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_LT(r.err.size(), 2000u);
+    EXPECT_NE(r.err.find(std::string(kEchoedBytes - 10, 'x') + "\xE2\x80\xA6"), std::string::npos)
+        << r.err.substr(0, 300);
+  }
+}
+
+// plan without names lists the compiled scenarios of the folder: a name read from the folder
+// is echoed printably, and a folder of many lists 20 of them and how many more there are.
+TEST(FaultInjection, PlanListsFoundScenariosPrintablyAndAtMostTwenty) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows file names hold no control bytes";
+#else
+  TempDir dir;
+  write_sources(dir.path());
+  ASSERT_EQ(compile_in(dir.path()).status, 0);
+  const auto copy_as = [&](const std::string& scenario) {
+    for (const auto& [from, to] : {std::pair{kRouteFile, scenario + "_linea.dat"},
+                                   std::pair{kStationFile, scenario + "_L.sim"},
+                                   std::pair{kTrackFile, scenario + "_L.dat"}}) {
+      fs::copy_file(dir.file(from), dir.file(to));
+    }
+  };
+  copy_as("A\x1b]0;OWNED\x07");
+  const ProgramResult two = run_program({"plan"}, dir.path(), SB_PROGRAM, bounded());
+  EXPECT_EQ(two.status, 2);
+  EXPECT_FALSE(holds_control_bytes(two.err)) << printable(two.err, 0);
+  EXPECT_NE(two.err.find("2 compiled scenarios in the current folder: \"A\\x1b]0;OWNED\\x07\" "
+                         "\"L\", \"" +
+                         kScenario + "\" \"" + kLine + "\"; give SCENARIO"),
+            std::string::npos)
+      << two.err;
+
+  for (int k = 0; k < 23; ++k) copy_as("S" + std::to_string(100 + k));
+  const ProgramResult many = run_program({"plan"}, dir.path(), SB_PROGRAM, bounded());
+  EXPECT_EQ(many.status, 2);
+  EXPECT_NE(many.err.find("25 compiled scenarios in the current folder: "), std::string::npos)
+      << many.err;
+  EXPECT_NE(many.err.find(" and 5 more; give SCENARIO and LINE"), std::string::npos) << many.err;
+  EXPECT_EQ(std::count(many.err.begin(), many.err.end(), ','), 19) << many.err;
+#endif
+}
+
 // ---- Inputs that are not ordinary files -------------------------------------------------------
 
 enum class Thing { kFifo, kDevice, kDirectory, kOversized };
@@ -311,7 +397,7 @@ TEST(FaultInjection, LineFileThatIsNotAnOrdinaryFile) {
     EXPECT_EQ(r.status, 1);
     const std::string path = dir.file(kLineFile);
     if (row.thing == Thing::kOversized) {
-      expect_message(r, "error 25: cannot read '" + path + "': " + row.reason);
+      expect_message(r, "error 25: cannot read " + echoed(path) + ": " + row.reason);
     } else {
       expect_message(r, "error 101: no line file " + quoted(path, 0) + ": " + row.reason);
     }
@@ -338,8 +424,8 @@ TEST(FaultInjection, TrainFileThatIsNotAnOrdinaryFile) {
     const ProgramResult r = compile_in(dir.path());
     EXPECT_EQ(r.status, 1);
     const std::string action = row.thing == Thing::kOversized ? "read" : "open";
-    expect_message(r,
-                   "error 25: cannot " + action + " '" + dir.file(kTrainFile) + "': " + row.reason);
+    expect_message(
+        r, "error 25: cannot " + action + " " + echoed(dir.file(kTrainFile)) + ": " + row.reason);
     FolderState after = folder_state(dir.path());
     // The train file stands as it was; everything else as after a build without it.
     for (const auto& [name, what] : planted) {
@@ -381,7 +467,8 @@ TEST(FaultInjection, DumpAndPlanInputsThatAreNotOrdinaryFiles) {
                                   : run_program({"dump", path}, dir.path(), SB_PROGRAM, bounded());
       EXPECT_EQ(r.status, 2);
       const std::string action = row.thing == Thing::kOversized ? "read" : "open";
-      expect_message(r, "scenario_builder: cannot " + action + " '" + path + "': " + row.reason);
+      expect_message(r,
+                     "scenario_builder: cannot " + action + " " + echoed(path) + ": " + row.reason);
       EXPECT_EQ(r.out, "");
       EXPECT_EQ(folder_state(dir.path()), before);
     }
@@ -472,7 +559,7 @@ std::string expect_unreplaceable_refused(const UnreplaceableRow& row) {
     if (target.sources) args.insert(args.end(), {kScenario, kLine});
     const ProgramResult r = run_program(args, dir.path(), SB_PROGRAM, bounded());
     EXPECT_EQ(r.status, 2);
-    expect_message(r, "scenario_builder: cannot write '" + path + "': " + row.reason);
+    expect_message(r, "scenario_builder: cannot write " + echoed(path) + ": " + row.reason);
     EXPECT_EQ(r.out, "");
     const FolderState after = folder_state(dir.path());
     EXPECT_EQ(after, before) << describe(after);
@@ -526,7 +613,7 @@ TEST(FaultInjection, BuiltinRunWithASourceFileThatCannotBeDeleted) {
   EXPECT_TRUE(compiled);
   EXPECT_EQ(s.error_code, 25);
   ASSERT_EQ(s.diagnostics.faults(), 1u);
-  const std::string reason = "cannot delete '" + line_file + "': " + std::strerror(EBUSY);
+  const std::string reason = "cannot delete " + echoed(line_file) + ": " + std::strerror(EBUSY);
   testing::internal::CaptureStderr();
   EXPECT_FALSE(report_build(s, compiled, DiagnosticStyle{}));  // exit status 1
   const std::string err = testing::internal::GetCapturedStderr();
@@ -602,8 +689,8 @@ TEST(FaultInjection, DiskFullOnTheThirdFileLeavesAllOldFiles) {
     disk.fill_leaving(room, work + "/filler");
     before = folder_state(work);
     r = compile_in(work);
-    expect_message(r, "scenario_builder: cannot write '" + work + "/" + kTrackFile +
-                          "': No space left on device; no compiled file was changed");
+    expect_message(r, "scenario_builder: cannot write \"" + work + "/" + kTrackFile +
+                          "\": No space left on device; no compiled file was changed");
   } else {
     RunLimits limits = bounded();
     limits.file_size = fs::file_size(reference.file(kTrackFile)) / 2;
@@ -611,8 +698,8 @@ TEST(FaultInjection, DiskFullOnTheThirdFileLeavesAllOldFiles) {
     before = folder_state(work);
     r = run_program({"compile", "--no-geometry", "--dir", work, kScenario, kLine}, work, SB_PROGRAM,
                     limits);
-    expect_message(r, "scenario_builder: cannot write '" + work + "/" + kTrackFile +
-                          "': File too large; no compiled file was changed");
+    expect_message(r, "scenario_builder: cannot write \"" + work + "/" + kTrackFile +
+                          "\": File too large; no compiled file was changed");
   }
   EXPECT_EQ(r.status, 2);
   const FolderState after = folder_state(work);

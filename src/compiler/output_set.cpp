@@ -31,7 +31,7 @@ void OutputSet::commit() {
                             ? kNothingChanged
                             : "it stays as it was, but " + replaced + " had already been replaced");
     }
-    replaced += (replaced.empty() ? "'" : ", '") + file.target() + "'";
+    replaced += (replaced.empty() ? "" : ", ") + echoed(file.target());
   }
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/files.h"
+#include "platform/printable_text.h"
 #include "viewer/compiled_file.h"
 #include "viewer/dump_table.h"
 
@@ -50,7 +51,7 @@ int run_dump(const Options& o) {
   const auto type =
       o.type ? compiled_file_type_from_word(*o.type) : compiled_file_type_from_name(path);
   if (!type) {
-    std::cerr << "scenario_builder: " << path
+    std::cerr << "scenario_builder: " << echoed(path)
               << ": cannot tell the file type from its name (\"_linea.dat\" route, other "
                  "\".dat\" track, \".sim\" stations); give --type track|stations|route\n"
               << "Try 'scenario_builder --help' for more information.\n";

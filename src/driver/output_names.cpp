@@ -4,9 +4,9 @@
 #include <cctype>
 
 #include "model/file_names.h"
-#include "model/quoting.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
+#include "platform/printable_text.h"
 
 namespace sb {
 namespace {
@@ -36,6 +36,8 @@ std::vector<std::string> compiled_file_paths(const Scenario& s, bool geometry) {
 
 void check_replaceable_all(const std::vector<std::string>& paths, const std::string& note) {
   for (const std::string& path : paths) {
+    // A folder in the way is said when its file is written, after what the reading found.
+    if (is_folder(path)) continue;
     try {
       check_replaceable(path);
     } catch (const PlatformError& e) {
@@ -59,8 +61,8 @@ std::optional<std::string> colliding_compiled_files(const Scenario& s) {
   for (std::size_t a = 0; a < std::size(files); ++a) {
     for (std::size_t b = a + 1; b < std::size(files); ++b) {
       if (folded(files[a].leaf) != folded(files[b].leaf)) continue;
-      return std::string(files[a].role) + " " + quoted(files[a].leaf, 0) + " and " + files[b].role +
-             " " + quoted(files[b].leaf, 0) +
+      return std::string(files[a].role) + " " + echoed(files[a].leaf) + " and " + files[b].role +
+             " " + echoed(files[b].leaf) +
              " would be one file: file names are compared without case on Windows, where the "
              "compiled files go; choose another LINE name";
     }

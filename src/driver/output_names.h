@@ -16,8 +16,9 @@ std::vector<std::string> source_file_paths(const Scenario& s);
 // only), the station file and the track file.
 std::vector<std::string> compiled_file_paths(const Scenario& s, bool geometry);
 
-// Throws PlatformError for the first of `paths` that a new file may not replace (a folder, a
-// device, a FIFO, a socket: see check_replaceable), with `note` added when it is not empty.
+// Throws PlatformError for the first of `paths` that a new file may not replace (a device, a
+// FIFO, a socket: see check_replaceable), with `note` added when it is not empty. A folder is
+// left to the writing of its file, which refuses it in turn.
 void check_replaceable_all(const std::vector<std::string>& paths, const std::string& note = "");
 
 // Two compiled files of `s` that would be one file where file names are compared without case

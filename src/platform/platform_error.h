@@ -4,14 +4,17 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/printable_text.h"
+
 namespace sb {
 
-// The message reads "cannot ACTION 'PATH': REASON", followed by "; NOTE" when the failure
-// carries a note on what it left behind.
+// The message reads "cannot ACTION "PATH": REASON", followed by "; NOTE" when the failure
+// carries a note on what it left behind; the path is shown as echoed() shows it, printable and
+// cut short when it is very long.
 class PlatformError : public std::runtime_error {
  public:
   PlatformError(std::string action, std::string path, std::string reason, std::string note = "")
-      : std::runtime_error("cannot " + action + " '" + path + "': " + reason +
+      : std::runtime_error("cannot " + action + " " + echoed(path) + ": " + reason +
                            (note.empty() ? "" : "; " + note)),
         action_(std::move(action)),
         path_(std::move(path)),

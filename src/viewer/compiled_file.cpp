@@ -5,6 +5,7 @@
 #include "compiler/station_file.h"
 #include "compiler/track_file.h"
 #include "platform/files.h"
+#include "platform/printable_text.h"
 
 namespace sb {
 namespace {
@@ -69,8 +70,9 @@ std::string_view compiled_file_description(CompiledFileType type) {
 
 MalformedFile::MalformedFile(const std::string& path, CompiledFileType type, std::size_t offset,
                              const std::string& detail)
-    : std::runtime_error(path + ": malformed " + std::string(compiled_file_description(type)) +
-                         " at byte " + std::to_string(offset) + ": " + detail),
+    : std::runtime_error(echoed(path) + ": malformed " +
+                         std::string(compiled_file_description(type)) + " at byte " +
+                         std::to_string(offset) + ": " + detail),
       offset_(offset) {}
 
 std::vector<TrackCell> load_track_file(const std::string& path) {
