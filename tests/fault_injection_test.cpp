@@ -707,6 +707,71 @@ TEST(FaultInjection, DiskFullOnTheThirdFileLeavesAllOldFiles) {
 #endif
 }
 
+// With too few files allowed open at once, whichever open fails first, the run is a failure of
+// the system (exit status 2, "Too many open files"), never a fault of the author's files; the
+// old compiled files stay.
+TEST(FaultInjection, TooManyOpenFilesIsAFailureOfTheSystem) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no limit on open files per process to set";
+#else
+  TempDir reference;
+  write_sources(reference.path());
+  ASSERT_EQ(compile_in(reference.path()).status, 0);
+  int refused = 0;
+  for (int open_files = 3; open_files <= 12; ++open_files) {
+    SCOPED_TRACE("at most " + std::to_string(open_files) + " open files");
+    TempDir dir;
+    write_sources_and_old_outputs(dir.path());
+    const FolderState before = folder_state(dir.path());
+    RunLimits limits = bounded();
+    limits.open_files = open_files;
+    const ProgramResult r =
+        run_program({"compile", kScenario, kLine}, dir.path(), SB_PROGRAM, limits);
+    if (r.status == 0) {
+      FolderState expected = before;
+      for (const std::string& leaf : kOutputs)
+        expected[leaf] = folder_state(reference.path())[leaf];
+      EXPECT_EQ(folder_state(dir.path()), expected) << describe(folder_state(dir.path()));
+      continue;
+    }
+    ++refused;
+    EXPECT_EQ(r.status, 2) << r.err;
+    expect_message(r, ": Too many open files");
+    EXPECT_EQ(r.err.find("error 25"), std::string::npos) << r.err;
+    EXPECT_EQ(folder_state(dir.path()), before) << describe(folder_state(dir.path()));
+  }
+  EXPECT_GT(refused, 2);
+#endif
+}
+
+// The lock is taken on the output folder itself, which the system opens only for reading: in a
+// folder the user may write but not read (mode -wx), the run says exactly that, and writes
+// nothing. As root, the program runs as an unprivileged user, for whom modes count.
+TEST(FaultInjection, LockOnAFolderThatCannotBeRead) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no folder modes";
+#else
+  TempDir dir;
+  write_sources(dir.path());
+  const std::string out = dir.file("out");
+  fs::create_directory(out);
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(out.c_str(), ::geteuid() == 0 ? 0333 : 0300), 0);
+  RunLimits limits = bounded();
+  limits.unprivileged = true;
+  const ProgramResult r =
+      run_program({"compile", "--dir", dir.path(), "--out", out, kScenario, kLine}, dir.path(),
+                  SB_PROGRAM, limits);
+  ASSERT_EQ(::chmod(out.c_str(), 0700), 0);
+  if (r.status == 127) GTEST_SKIP() << "the program cannot be run as an unprivileged user here";
+  EXPECT_EQ(r.status, 2);
+  expect_message(r, "scenario_builder: cannot lock the folder " + echoed(out) +
+                        ": Permission denied: the folder is locked through itself, which needs "
+                        "permission to read it");
+  EXPECT_TRUE(fs::is_empty(out));
+#endif
+}
+
 // ---- Interrupts -------------------------------------------------------------------------------
 
 #ifndef _WIN32

@@ -15,6 +15,9 @@
 #ifndef _WIN32
 // Child processes made with fork, for the tests that interrupt them (POSIX only; Windows has
 // its own in temporary_file_win32_test.cpp).
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -276,6 +279,48 @@ TEST(FolderLock, ASecondRunWaitsForTheFirst) {
     ::close(p[1]);
   }
   EXPECT_TRUE(dir.entries().empty());  // no lock file
+}
+
+// A folder removed and made again under its name while a run waited for its lock: the lock
+// that run ends up holding is on the folder now at the path, not on the removed one.
+TEST(FolderLock, AFolderReplacedWhileWaitingIsLockedAgain) {
+  TempDir root;
+  const std::string path = root.file("out");
+  ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+  int to_holder[2], from_holder[2], from_waiter[2];
+  ASSERT_EQ(::pipe(to_holder), 0);
+  ASSERT_EQ(::pipe(from_holder), 0);
+  ASSERT_EQ(::pipe(from_waiter), 0);
+  char c = 0;
+  const pid_t holder = ::fork();
+  if (holder == 0) {
+    const FolderLock first(path);
+    (void)!::write(from_holder[1], "H", 1);
+    (void)!::read(to_holder[0], &c, 1);
+    ::_exit(0);
+  }
+  ASSERT_EQ(::read(from_holder[0], &c, 1), 1);
+  const pid_t waiter = ::fork();
+  if (waiter == 0) {
+    const FolderLock second(path, [&] { (void)!::write(from_waiter[1], "w", 1); });
+    // Whether this process holds the folder now at the path: another open of it cannot lock.
+    const int probe = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
+    const bool held = ::flock(probe, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    (void)!::write(from_waiter[1], held ? "L" : "?", 1);
+    ::_exit(0);
+  }
+  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
+  EXPECT_EQ(c, 'w');
+  ASSERT_EQ(::rename(path.c_str(), root.file("removed").c_str()), 0);
+  ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+  (void)!::write(to_holder[1], "x", 1);
+  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
+  EXPECT_EQ(c, 'L') << "the lock was left on the removed folder";
+  for (const pid_t child : {holder, waiter}) ::waitpid(child, nullptr, 0);
+  for (int* p : {to_holder, from_holder, from_waiter}) {
+    ::close(p[0]);
+    ::close(p[1]);
+  }
 }
 
 #endif  // _WIN32

@@ -16,6 +16,13 @@ std::string reason(int err) {
   return std::strerror(err);
 }
 
+// A failure to open `path`, marked when the process or the system has no descriptor left.
+PlatformError open_failure(const std::string& action, const std::string& path, int err) {
+  PlatformError e(action, path, reason(err));
+  e.set_out_of_descriptors(err == EMFILE || err == ENFILE);
+  return e;
+}
+
 FileKind kind_of(const struct stat& st) {
   if (S_ISREG(st.st_mode)) return FileKind::kOrdinary;
   if (S_ISDIR(st.st_mode)) return FileKind::kDirectory;
@@ -80,7 +87,7 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
   if (kind != FileKind::kOrdinary)
     throw PlatformError("open", path, not_ordinary_file_reason(kind));
   const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
-  if (file.fd < 0) throw PlatformError("open", path, reason(errno));
+  if (file.fd < 0) throw open_failure("open", path, errno);
   struct stat st {};
   if (::fstat(file.fd, &st) != 0) throw PlatformError("open", path, reason(errno));
   if (kind_of(st) != FileKind::kOrdinary) {
@@ -110,7 +117,7 @@ void check_replaceable(const std::string& path) {
 void check_readable(const std::string& path) {
   if (!is_ordinary_file(path)) return;
   const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
-  if (file.fd < 0) throw PlatformError("read", path, reason(errno));
+  if (file.fd < 0) throw open_failure("read", path, errno);
 }
 
 void delete_file(const std::string& path) {

@@ -16,6 +16,14 @@ std::string last_reason() {
   return system_reason(::GetLastError());
 }
 
+// A failure to open `path`, marked when the process has no handle left.
+PlatformError open_failure(const std::string& action, const std::string& path) {
+  const DWORD err = ::GetLastError();
+  PlatformError e(action, path, system_reason(err));
+  e.set_out_of_descriptors(err == ERROR_TOO_MANY_OPEN_FILES);
+  return e;
+}
+
 DWORD attributes(const std::string& path) {
   return ::GetFileAttributesW(to_wide(path).c_str());
 }
@@ -130,7 +138,7 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
   }
   if (!readable_kind(kind)) throw PlatformError("open", path, not_ordinary_file_reason(kind));
   const Handle file{open_for_reading(path)};
-  if (file.h == INVALID_HANDLE_VALUE) throw PlatformError("open", path, last_reason());
+  if (file.h == INVALID_HANDLE_VALUE) throw open_failure("open", path);
   if (kind_of(file.h) != FileKind::kOrdinary) {
     throw PlatformError("open", path, not_ordinary_file_reason(kind_of(file.h)));
   }
@@ -167,7 +175,7 @@ void check_replaceable(const std::string& path) {
 void check_readable(const std::string& path) {
   if (!is_ordinary_file(path)) return;
   const Handle file{open_for_reading(path)};
-  if (file.h == INVALID_HANDLE_VALUE) throw PlatformError("read", path, last_reason());
+  if (file.h == INVALID_HANDLE_VALUE) throw open_failure("read", path);
 }
 
 void delete_file(const std::string& path) {
