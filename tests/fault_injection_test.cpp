@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 #ifndef _WIN32
 // FIFOs, mounts and /proc for the rows that only POSIX systems have.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/statvfs.h>
@@ -792,34 +795,36 @@ bool writing_in(int pid, const std::string& folder) {
 #endif  // _WIN32
 
 #ifndef _WIN32
-// True when `after` is what a kill between the renames of the three outputs leaves: every
-// output either already new or still old with its complete new bytes under a temporary name
-// beside it, at least one of each, and nothing else changed.
-bool caught_renaming(const FolderState& after, const FolderState& before,
-                     const FolderState& complete, const std::vector<std::string>& outputs) {
+// True when `after` is what a kill while the three outputs were put in place leaves: the
+// record of the replacement, every output either already new or still old with its complete
+// new bytes under a temporary name beside it, old outputs kept under a second name, and
+// nothing else changed.
+bool caught_replacing(const FolderState& after, const FolderState& before,
+                      const FolderState& complete, const std::vector<std::string>& outputs) {
   FolderState rest = after;
-  int renamed = 0;
-  int waiting = 0;
+  if (rest.erase("scenario_builder.replacing") != 1) return false;
   for (const std::string& leaf : outputs) {
     const auto it = rest.find(leaf);
     if (it == rest.end()) return false;
-    if (it->second == complete.at(leaf)) {
-      ++renamed;
-    } else if (it->second == before.at(leaf)) {
+    if (it->second == before.at(leaf)) {
       const auto tmp = std::find_if(rest.begin(), rest.end(), [&](const auto& entry) {
         return entry.first.rfind(leaf + ".tmp", 0) == 0 && entry.second == complete.at(leaf);
       });
       if (tmp == rest.end()) return false;
       rest.erase(tmp);
-      ++waiting;
-    } else {
+    } else if (it->second != complete.at(leaf)) {
       return false;
     }
     rest.erase(leaf);
+    // The old output's second name, while it was being replaced.
+    for (auto kept = rest.begin(); kept != rest.end();) {
+      const bool old = kept->first.rfind(leaf + ".tmp", 0) == 0 && kept->second == before.at(leaf);
+      kept = old ? rest.erase(kept) : std::next(kept);
+    }
   }
   FolderState sources = before;
   for (const std::string& leaf : outputs) sources.erase(leaf);
-  return renamed > 0 && waiting > 0 && rest == sources;
+  return rest == sources;
 }
 #endif  // _WIN32
 
@@ -865,11 +870,13 @@ TEST(FaultInjection, InterruptDuringTheWriteLeavesNoTemporaryFile) {
         EXPECT_EQ(after, complete) << describe(after);
       } else if (after != complete) {
         ++interrupted;
-        if (sig == SIGKILL && caught_renaming(after, before, complete, outputs)) {
-          // No program can hold SIGKILL off while it renames the three files: the next run
-          // for these outputs removes what the killed one left and replaces all three.
-          ASSERT_EQ(
-              run_program({"compile", "Lungo", "L"}, dir.path(), SB_PROGRAM, bounded()).status, 0);
+        if (sig == SIGKILL && caught_replacing(after, before, complete, outputs)) {
+          // No program can hold SIGKILL off while it puts the three files in place: the next
+          // run completes the replacement from its record, says so, and then compiles.
+          const ProgramResult next =
+              run_program({"compile", "Lungo", "L"}, dir.path(), SB_PROGRAM, bounded());
+          ASSERT_EQ(next.status, 0) << next.err;
+          expect_message(next, "the replacement is completed now: ");
           EXPECT_EQ(folder_state(dir.path()), complete) << describe(folder_state(dir.path()));
         } else {
           EXPECT_EQ(after, before) << describe(after);
@@ -880,6 +887,108 @@ TEST(FaultInjection, InterruptDuringTheWriteLeavesNoTemporaryFile) {
     EXPECT_GT(interrupted, 0) << ::strsignal(sig) << ": no run was interrupted while writing";
   }
 #endif
+}
+
+// ---- Replacing the set: roll-back, completion by the next run, readers ---------------------
+
+#ifndef _WIN32
+// Makes `path` immutable (or mutable again); false where the file system or the user cannot.
+bool set_immutable(const std::string& path, bool on) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  int flags = 0;
+  bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  if (done) {
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  }
+  ::close(fd);
+  return done;
+}
+#endif  // _WIN32
+
+// An old output that cannot be replaced (made immutable) stops the renames part-way: the
+// outputs already replaced are put back from their kept old files, so the folder is exactly as
+// it was, and the message says that no compiled file was changed.
+TEST(FaultInjection, ARenameThatFailsPartWayPutsTheOldFilesBack) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs an immutable file (chattr +i), which Windows does not have";
+#else
+  if (::geteuid() != 0) GTEST_SKIP() << "making a file immutable needs root";
+  for (const std::string& stuck : kOutputs) {
+    SCOPED_TRACE(stuck + " immutable");
+    TempDir dir;
+    write_sources_and_old_outputs(dir.path());
+    const std::string path = dir.file(stuck);
+    if (!set_immutable(path, true)) GTEST_SKIP() << "this file system cannot make a file immutable";
+    const FolderState before = folder_state(dir.path());
+    const ProgramResult r = compile_in(dir.path());
+    set_immutable(path, false);
+    EXPECT_EQ(r.status, 2);
+    expect_message(r, "scenario_builder: cannot write " + echoed(path) + ": " +
+                          std::strerror(EPERM) + "; no compiled file was changed\n");
+    const FolderState after = folder_state(dir.path());
+    EXPECT_EQ(after, before) << describe(after);
+  }
+#endif
+}
+
+// A compile killed while it put its files in place leaves a record of them. A reader finds it,
+// completes the set, says so in one line, and reads the complete new set: plan draws it and
+// dump lists it exactly as they do after a whole compile.
+TEST(FaultInjection, ReadersCompleteASetLeftHalfReplaced) {
+  TempDir reference;
+  write_sources(reference.path());
+  ASSERT_EQ(compile_in(reference.path()).status, 0);
+  const ProgramResult plan_new =
+      run_program({"plan", "-o", "-", kScenario, kLine}, reference.path(), SB_PROGRAM, bounded());
+  const ProgramResult dump_new =
+      run_program({"dump", "--units", kTrackFile}, reference.path(), SB_PROGRAM, bounded());
+  ASSERT_EQ(plan_new.status, 0);
+  ASSERT_EQ(dump_new.status, 0);
+  const std::string record =
+      "scenario_builder replacing compiled files\n" + kRouteFile + ".tmp999999\t" + kRouteFile +
+      "\t" + kRouteFile + ".tmp999999.1\n" + kStationFile + ".tmp999999\t" + kStationFile + "\t" +
+      kStationFile + ".tmp999999.1\n" + kTrackFile + ".tmp999999\t" + kTrackFile + "\t\nend\n";
+  // The route matrix file was renamed into place; the station and track files wait beside
+  // their old ones.
+  const auto leave_half_replaced = [&](const std::string& folder) {
+    write_sources(folder);
+    write_old_outputs(folder);
+    const auto from = [&](const std::string& leaf) { return read_bytes(reference.file(leaf)); };
+    write_bytes(folder + "/" + kRouteFile + ".tmp999999.1", read_bytes(folder + "/" + kRouteFile));
+    write_bytes(folder + "/" + kRouteFile, from(kRouteFile));
+    write_bytes(folder + "/" + kStationFile + ".tmp999999.1",
+                read_bytes(folder + "/" + kStationFile));
+    write_bytes(folder + "/" + kStationFile + ".tmp999999", from(kStationFile));
+    write_bytes(folder + "/" + kTrackFile + ".tmp999999", from(kTrackFile));
+    write_bytes(folder + "/scenario_builder.replacing", record);
+  };
+  const std::string account =
+      "scenario_builder: a compile was stopped while it replaced its compiled files; the "
+      "replacement is completed now: " +
+      echoed(kRouteFile) + ", " + echoed(kStationFile) + " and " + echoed(kTrackFile) +
+      " are all new\n";
+  struct Row {
+    const char* what;
+    std::vector<std::string> args;
+    const ProgramResult& expected;
+  };
+  const Row rows[] = {
+      {"plan", {"plan", "-o", "-", kScenario, kLine}, plan_new},
+      {"dump of the track file", {"dump", "--units", kTrackFile}, dump_new},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempDir dir;
+    leave_half_replaced(dir.path());
+    const ProgramResult r = run_program(row.args, dir.path(), SB_PROGRAM, bounded());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, account);
+    EXPECT_EQ(r.out, row.expected.out);
+    FolderState expected = folder_state(reference.path());
+    EXPECT_EQ(folder_state(dir.path()), expected) << describe(folder_state(dir.path()));
+  }
 }
 
 // ---- Runs that compete for one folder ---------------------------------------------------------

@@ -2,7 +2,9 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
+#include "driver/folder_option.h"
 #include "platform/files.h"
 #include "platform/printable_text.h"
 #include "viewer/compiled_file.h"
@@ -56,6 +58,12 @@ int run_dump(const Options& o) {
                  "\".dat\" track, \".sim\" stations); give --type track|stations|route\n"
               << "Try 'scenario_builder --help' for more information.\n";
     return 2;
+  }
+  // The file (and the station file beside a track file) is read while no compile replaces
+  // the files of its folder.
+  std::optional<FolderLock> lock;
+  if (const std::string folder = path_folder(path); is_folder(folder.empty() ? "." : folder)) {
+    lock.emplace(lock_folder_for_reading(folder));
   }
   const DumpTable table = load_dump(path, *type, o);
   if (o.json) {

@@ -69,6 +69,8 @@ std::optional<Names> only_scenario(const std::string& folder) {
 int run_plan(const Options& o) {
   const std::string folder = o.dir.value_or("");
   if (o.dir && !require_folder(*o.dir, "--dir")) return 2;
+  // The files are read as one set: no compile replaces them meanwhile.
+  const FolderLock lock = lock_folder_for_reading(folder);
   std::optional<Names> names;
   if (o.operands.empty()) {
     names = only_scenario(folder);

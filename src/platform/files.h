@@ -22,6 +22,11 @@ std::string program_folder();
 // empty folder means the current directory.
 std::string join_path(const std::string& folder, const std::string& leaf);
 
+// The folder part of `path`, without the separator ("" for a bare name: the current
+// directory), and its last part.
+std::string path_folder(const std::string& path);
+std::string path_leaf(const std::string& path);
+
 // True when `path` names an ordinary file: not a folder or a device, and on Windows neither
 // hidden nor a system file.
 bool is_ordinary_file(const std::string& path);
@@ -104,6 +109,14 @@ class ReplacementFile {
  private:
   std::unique_ptr<TemporaryFile> file_;
 };
+
+// Gives what stands at `path` (a file, or a symbolic link itself) the second name `link` in
+// the same file system, so that it lives on when `path` is replaced. False when nothing stands
+// there or the file system refuses (no hard links, an immutable file, a name taken).
+bool add_second_name(const std::string& path, const std::string& link);
+
+// Renames `from` to `to`, replacing what stands at `to`. Throws PlatformError naming `to`.
+void rename_file(const std::string& from, const std::string& to);
 
 // Deletes a file. Throws PlatformError when it exists and cannot be deleted.
 void delete_file(const std::string& path);

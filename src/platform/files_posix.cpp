@@ -55,6 +55,18 @@ std::string join_path(const std::string& folder, const std::string& leaf) {
   return folder + "/" + leaf;
 }
 
+std::string path_folder(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return "";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string path_leaf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool is_ordinary_file(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -118,6 +130,15 @@ void check_readable(const std::string& path) {
   if (!is_ordinary_file(path)) return;
   const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
   if (file.fd < 0) throw open_failure("read", path, errno);
+}
+
+bool add_second_name(const std::string& path, const std::string& link) {
+  // Without AT_SYMLINK_FOLLOW a symbolic link gets the second name itself.
+  return ::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, link.c_str(), 0) == 0;
+}
+
+void rename_file(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) throw PlatformError("replace", to, reason(errno));
 }
 
 void delete_file(const std::string& path) {

@@ -91,6 +91,19 @@ std::string join_path(const std::string& folder, const std::string& leaf) {
   return folder + "\\" + leaf;
 }
 
+std::string path_folder(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  if (cut == std::string::npos) return "";
+  // "C:\name" is in "C:\", not in "C:" (which is the current folder of drive C).
+  if (cut == 0 || (cut == 2 && path[1] == ':')) return path.substr(0, cut + 1);
+  return path.substr(0, cut);
+}
+
+std::string path_leaf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 bool is_ordinary_file(const std::string& path) {
   // A hidden file, a system file and a folder count as missing, as does a device.
   try {
@@ -176,6 +189,17 @@ void check_readable(const std::string& path) {
   if (!is_ordinary_file(path)) return;
   const Handle file{open_for_reading(path)};
   if (file.h == INVALID_HANDLE_VALUE) throw open_failure("read", path);
+}
+
+bool add_second_name(const std::string& path, const std::string& link) {
+  return ::CreateHardLinkW(to_wide(link).c_str(), to_wide(path).c_str(), nullptr) != 0;
+}
+
+void rename_file(const std::string& from, const std::string& to) {
+  if (!::MoveFileExW(to_wide(from).c_str(), to_wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    throw PlatformError("replace", to, last_reason());
+  }
 }
 
 void delete_file(const std::string& path) {

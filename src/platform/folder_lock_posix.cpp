@@ -25,13 +25,13 @@ std::string open_failure_reason(int err) {
 }
 
 // Takes the lock on the open folder `fd`, waiting for another run when needed; 0 or the errno.
-int take(int fd, const std::function<void()>& on_wait, bool& waited) {
-  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+int take(int fd, int how, const std::function<void()>& on_wait, bool& waited) {
+  if (::flock(fd, how | LOCK_NB) == 0) return 0;
   int err = errno;
   if (err == EWOULDBLOCK) {
     if (on_wait && !waited) on_wait();
     waited = true;
-    while ((err = ::flock(fd, LOCK_EX) == 0 ? 0 : errno) == EINTR) {
+    while ((err = ::flock(fd, how) == 0 ? 0 : errno) == EINTR) {
     }
   }
   return err;
@@ -52,14 +52,16 @@ struct FolderLock::State {
   int fd = -1;
 };
 
-FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait)
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait,
+                       FolderUse use)
     : state_(std::make_unique<State>()) {
   const std::string path = folder.empty() ? "." : folder;
+  const int how = use == FolderUse::kWriting ? LOCK_EX : LOCK_SH;
   bool waited = false;
   for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) throw PlatformError("lock the folder", path, open_failure_reason(errno));
-    if (const int err = take(fd, on_wait, waited); err != 0) {
+    if (const int err = take(fd, how, on_wait, waited); err != 0) {
       ::close(fd);
       throw PlatformError("lock the folder", path, std::strerror(err));
     }

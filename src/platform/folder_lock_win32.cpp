@@ -50,7 +50,8 @@ struct FolderLock::State {
   }
 };
 
-FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait)
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait,
+                       FolderUse /*use: a mutex is never shared*/)
     : state_(std::make_unique<State>()) {
   const std::string path = folder.empty() ? "." : folder;
   DWORD err = 0;

@@ -27,24 +27,12 @@ bool unnamed_possible() {
   return proc && g_allow_unnamed.load();
 }
 
-std::string folder_of(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string leaf_of(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Removes the temporary files of `target` that a process which no longer exists left
 // (killed before it could remove them). A name whose process still runs is left alone.
 void remove_stale_siblings(const std::string& target) {
-  const std::string folder = folder_of(target);
-  const std::string leaf = leaf_of(target);
-  DIR* dir = ::opendir(folder.c_str());
+  const std::string folder = path_folder(target);
+  const std::string leaf = path_leaf(target);
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return;
   while (const dirent* e = ::readdir(dir)) {
     const auto pid = temporary_owner(e->d_name, leaf);
@@ -71,7 +59,9 @@ TemporaryFile::TemporaryFile(std::string target)
   check_replaceable(target_);
   remove_stale_siblings(target_);
   if (unnamed_possible()) {
-    state_->fd = ::open(folder_of(target_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    const std::string folder = path_folder(target_);
+    state_->fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (state_->fd >= 0) return;
     // A file system without unnamed files falls back on a name; any other failure is final.
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
@@ -156,6 +146,10 @@ void TemporaryFile::seal() {
     discard();
     throw;
   }
+}
+
+const std::string& TemporaryFile::sealed_name() const {
+  return state_->name;
 }
 
 void TemporaryFile::publish() {

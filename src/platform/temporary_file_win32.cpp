@@ -18,19 +18,6 @@ namespace {
 
 std::atomic<bool> g_allow_unnamed{true};
 
-std::string folder_of(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return ".";
-  // "C:\name" is in "C:\", not in "C:" (which is the current folder of drive C).
-  if (cut == 0 || (cut == 2 && path[1] == ':')) return path.substr(0, cut + 1);
-  return path.substr(0, cut);
-}
-
-std::string leaf_of(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 bool process_running(long pid) {
   const HANDLE process =
       ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
@@ -45,21 +32,20 @@ bool process_running(long pid) {
 // Removes the temporary files of `target` that a process which no longer runs left behind
 // (killed before it could remove them). A name whose process still runs is left alone.
 void remove_stale_siblings(const std::string& target) {
-  const std::string folder = folder_of(target);
-  const std::string leaf = leaf_of(target);
+  const std::string folder = path_folder(target);
+  const std::string leaf = path_leaf(target);
   WIN32_FIND_DATAW found{};
   // A long target's temporary names begin with its name cut short: every "*.tmp*" is looked at.
-  const std::size_t cut = target.find_last_of("\\/");
-  const std::string pattern = target.substr(0, cut == std::string::npos ? 0 : cut + 1) + "*.tmp*";
-  const HANDLE search = ::FindFirstFileExW(to_wide(pattern).c_str(), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr, 0);
+  const HANDLE search =
+      ::FindFirstFileExW(to_wide(join_path(folder, "*.tmp*")).c_str(), FindExInfoBasic, &found,
+                         FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return;
   const long self = static_cast<long>(::GetCurrentProcessId());
   do {
     const std::string entry = to_utf8(found.cFileName);
     const auto pid = temporary_owner(entry, leaf);
     if (!pid || *pid == self || process_running(*pid)) continue;
-    ::DeleteFileW(to_wide(folder + "\\" + entry).c_str());
+    ::DeleteFileW(to_wide(join_path(folder, entry)).c_str());
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
 }
@@ -187,6 +173,10 @@ void TemporaryFile::seal() {
     discard();
     throw;
   }
+}
+
+const std::string& TemporaryFile::sealed_name() const {
+  return state_->name;
 }
 
 void TemporaryFile::publish() {
