@@ -19,12 +19,16 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <memory>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../bench/long_scenario.h"
@@ -989,6 +993,147 @@ TEST(FaultInjection, ReadersCompleteASetLeftHalfReplaced) {
     FolderState expected = folder_state(reference.path());
     EXPECT_EQ(folder_state(dir.path()), expected) << describe(folder_state(dir.path()));
   }
+}
+
+#ifndef _WIN32
+// The sources of the built-in scenario under the names "Lungo" and "L", in `folder`.
+void write_builtin_sources_as_long(const std::string& folder) {
+  write_sources(folder);
+  fs::rename(fs_path(folder + "/" + kLineFile), fs_path(folder + "/Lungo_linea.txt"));
+  fs::rename(fs_path(folder + "/" + kTrainFile), fs_path(folder + "/Lungo_L-.txt"));
+}
+#endif  // _WIN32
+
+// The long scenario compiled over the built-in one's files (under the same names), killed
+// (SIGKILL) at 200 moments spread over the whole compile: plan, run right after, draws the old
+// scenario or the new one, never a mix of the two; and the next compile leaves exactly the new
+// set, nothing else.
+TEST(FaultInjection, KilledAtRandomMomentsThenPlanAndCompileSlow) {
+#ifdef _WIN32
+  GTEST_SKIP() << "signals are POSIX";
+#else
+  const std::vector<std::string> outputs = {"Lungo_linea.dat", "Lungo_L.sim", "Lungo_L.dat"};
+  const std::vector<std::string> plan = {"plan", "-o", "-", "Lungo", "L"};
+  TempDir old_set;
+  write_builtin_sources_as_long(old_set.path());
+  ASSERT_EQ(run_program({"compile", "Lungo", "L"}, old_set.path(), SB_PROGRAM, bounded()).status,
+            0);
+  const std::string old_picture = run_program(plan, old_set.path(), SB_PROGRAM, bounded()).out;
+  TempDir new_set;
+  bench::write_long_scenario(new_set.path(), "Lungo", "L");
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_EQ(run_program({"compile", "Lungo", "L"}, new_set.path(), SB_PROGRAM, bounded()).status,
+            0);
+  const auto compile_us = std::chrono::duration_cast<std::chrono::microseconds>(
+                              std::chrono::steady_clock::now() - started)
+                              .count();
+  const std::string new_picture = run_program(plan, new_set.path(), SB_PROGRAM, bounded()).out;
+  ASSERT_FALSE(old_picture.empty());
+  ASSERT_NE(old_picture, new_picture);
+  const FolderState complete = folder_state(new_set.path());
+
+  std::mt19937 moments(24);
+  std::uniform_int_distribution<long> delay_us(0, compile_us + compile_us / 4);
+  int drew_old = 0;
+  int drew_new = 0;
+  int completed = 0;  // kills among the renames, whose set plan completed first
+  for (int run = 0; run < 200; ++run) {
+    SCOPED_TRACE("kill " + std::to_string(run));
+    TempDir dir;
+    bench::write_long_scenario(dir.path(), "Lungo", "L");
+    for (const std::string& leaf : outputs) {
+      fs::copy_file(fs_path(old_set.file(leaf)), fs_path(dir.file(leaf)));
+    }
+    RunningProgram killed({"compile", "Lungo", "L"}, dir.path(), SB_PROGRAM, bounded());
+    // The moments count from the program's start, once the child has become the program.
+    const std::string exe = "/proc/" + std::to_string(killed.pid()) + "/exe";
+    std::error_code ec;
+    while (fs::read_symlink(exe, ec) != fs::path(SB_PROGRAM) && !killed.ended()) ::usleep(20);
+    ::usleep(static_cast<useconds_t>(delay_us(moments)));
+    killed.send(SIGKILL);
+    EXPECT_FALSE(killed.wait().timed_out);
+    const ProgramResult drawn = run_program(plan, dir.path(), SB_PROGRAM, bounded());
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
+    if (drawn.err.find("the replacement is completed now") != std::string::npos) ++completed;
+    if (drawn.out == old_picture) {
+      ++drew_old;
+    } else {
+      ASSERT_EQ(drawn.out == new_picture, true) << "a mixed picture: " << drawn.err;
+      ++drew_new;
+    }
+    const ProgramResult next =
+        run_program({"compile", "Lungo", "L"}, dir.path(), SB_PROGRAM, bounded());
+    ASSERT_EQ(next.status, 0) << next.err;
+    const FolderState after = folder_state(dir.path());
+    ASSERT_EQ(after, complete) << describe(after);
+  }
+  std::cout << "after 200 kills, plan drew the old scenario " << drew_old << " times and the new "
+            << drew_new << " times, " << completed << " of them after completing the set\n";
+#endif
+}
+
+// plan, 200 times, beside a run that compiles two different scenarios into the same files one
+// after the other: every picture is one scenario's or the other's, never a mix.
+TEST(FaultInjection, PlanBesideAlternatingCompilesSlow) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the sources are swapped with POSIX renames while plans run";
+#else
+  // Scenario A is the built-in one, B the author fixture, under the same names.
+  TempDir a;
+  write_sources(a.path());
+  TempDir b;
+  write_sources(b.path());
+  const std::string fixture = std::string(SB_FIXTURES) + "/author/";
+  write_bytes(b.file(kLineFile), read_bytes(fixture + "Collina_linea.txt"));
+  write_bytes(b.file(kTrainFile), read_bytes(fixture + "Collina_L2-.txt"));
+  std::string pictures[2];
+  TempDir* sources[2] = {&a, &b};
+  for (int k = 0; k < 2; ++k) {
+    ASSERT_EQ(compile_in(sources[k]->path()).status, 0);
+    pictures[k] = run_program({"plan", "-o", "-", kScenario, kLine}, sources[k]->path(), SB_PROGRAM,
+                              bounded())
+                      .out;
+  }
+  ASSERT_NE(pictures[0], pictures[1]);
+
+  TempDir dir;
+  for (const std::string& leaf : {kLineFile, kTrainFile}) {
+    write_bytes(dir.file(leaf), read_bytes(a.file(leaf)));
+  }
+  ASSERT_EQ(compile_in(dir.path()).status, 0);
+  std::atomic<bool> stop{false};
+  std::atomic<int> compiles{0};
+  std::thread writer([&] {
+    for (int k = 1; !stop; k = 1 - k) {
+      // The next compile's sources; the compiles alone write the compiled files.
+      for (const std::string& leaf : {kLineFile, kTrainFile}) {
+        write_bytes(dir.file(leaf + ".next"), read_bytes(sources[k]->file(leaf)));
+        fs::rename(fs_path(dir.file(leaf + ".next")), fs_path(dir.file(leaf)));
+      }
+      if (compile_in(dir.path()).status == 0) ++compiles;
+    }
+  });
+  int mixed = 0;
+  int drawn[2] = {0, 0};
+  for (int read = 0; read < 200; ++read) {
+    const ProgramResult r =
+        run_program({"plan", "-o", "-", kScenario, kLine}, dir.path(), SB_PROGRAM, bounded());
+    if (r.status == 0 && r.out == pictures[0]) {
+      ++drawn[0];
+    } else if (r.status == 0 && r.out == pictures[1]) {
+      ++drawn[1];
+    } else {
+      ++mixed;
+      ADD_FAILURE() << "read " << read << ": a mixed picture or a failure: " << r.err;
+    }
+  }
+  stop = true;
+  writer.join();
+  EXPECT_EQ(mixed, 0);
+  EXPECT_GT(compiles.load(), 20) << "the compiles did not run beside the plans";
+  std::cout << "200 plans beside " << compiles.load() << " compiles: " << drawn[0]
+            << " drew scenario A, " << drawn[1] << " scenario B\n";
+#endif
 }
 
 // ---- Runs that compete for one folder ---------------------------------------------------------
