@@ -64,49 +64,56 @@ void write_route_matrix_file(TemporaryFile& file, const RouteMatrix& matrix) {
   encode_in_blocks(matrix, [&file](std::string_view block) { file.write(block); });
 }
 
+namespace {
+
+// Reads the element at `in`'s position (its tag and data); throws DecodeError for an element
+// cut short or with an unknown tag.
+RouteElement read_element(ByteReader& in) {
+  const std::size_t at = in.offset();
+  const std::uint16_t tag = in.u16("element tag");
+  switch (static_cast<ElementTag>(tag)) {
+    case ElementTag::kEmpty:
+      return {ElementTag::kEmpty, 0.0};
+    case ElementTag::kInt16:
+      return {ElementTag::kInt16,
+              static_cast<double>(static_cast<std::int16_t>(in.u16("16-bit integer")))};
+    case ElementTag::kFloat64:
+      return {ElementTag::kFloat64, double_from_bits(in.u64("double"))};
+  }
+  throw DecodeError(at, "unknown element tag " + std::to_string(tag));
+}
+
+}  // namespace
+
 RouteMatrix decode_route_matrix_file(std::string_view bytes) {
-  ByteReader in(bytes);
-  std::vector<ElementTag> tags;
-  std::vector<double> values;
-  // Every element takes at least 2 bytes.
-  tags.reserve(bytes.size() / 2);
-  values.reserve(bytes.size() / 2);
-  while (!in.at_end()) {
-    const std::size_t at = in.offset();
-    const std::uint16_t tag = in.u16("element tag");
-    switch (static_cast<ElementTag>(tag)) {
-      case ElementTag::kEmpty:
-        values.push_back(0.0);
-        break;
-      case ElementTag::kInt16:
-        values.push_back(static_cast<std::int16_t>(in.u16("16-bit integer")));
-        break;
-      case ElementTag::kFloat64:
-        values.push_back(double_from_bits(in.u64("double")));
-        break;
-      default:
-        throw DecodeError(at, "unknown element tag " + std::to_string(tag));
-    }
-    tags.push_back(static_cast<ElementTag>(tag));
+  // Two passes over the bytes: the first checks every element and counts them, the second puts
+  // them into the matrix. Nothing but the matrix itself is held, whatever the file holds.
+  std::size_t count = 0;
+  ByteReader check(bytes);
+  while (!check.at_end()) {
+    read_element(check);
+    ++count;
   }
   RouteMatrix matrix;
-  if (tags.empty()) return matrix;
-  if (tags.size() % 2 != 0) {
-    throw DecodeError(in.offset(),
-                      std::to_string(tags.size()) + " elements cannot make two equal components");
+  if (count == 0) return matrix;
+  if (count % 2 != 0) {
+    throw DecodeError(check.offset(),
+                      std::to_string(count) + " elements cannot make two equal components");
   }
-  const std::size_t half = tags.size() / 2;
+  const std::size_t half = count / 2;
   if (half - 1 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
     throw DecodeError(0, "too many elements for a route matrix");
   }
   matrix.allocate(static_cast<std::int32_t>(half - 1));
-  for (std::size_t k = 0; k < tags.size(); ++k) {
+  ByteReader in(bytes);
+  for (std::size_t k = 0; k < count; ++k) {
+    const RouteElement e = read_element(in);
     const int component = k < half ? 0 : 1;
     const auto metre = static_cast<std::int32_t>(k < half ? k : k - half);
-    if (tags[k] == ElementTag::kInt16) {
-      matrix.set_int16(metre, component, static_cast<std::int16_t>(values[k]));
-    } else if (tags[k] == ElementTag::kFloat64) {
-      matrix.set_float64(metre, component, values[k]);
+    if (e.tag == ElementTag::kInt16) {
+      matrix.set_int16(metre, component, static_cast<std::int16_t>(e.value));
+    } else if (e.tag == ElementTag::kFloat64) {
+      matrix.set_float64(metre, component, e.value);
     }
   }
   return matrix;
