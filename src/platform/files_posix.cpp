@@ -90,10 +90,12 @@ FileKind file_kind(const std::string& path) {
   throw PlatformError("open", path, reason(errno));
 }
 
-std::string read_file(const std::string& path, std::uint64_t limit) {
-  // What stands there is looked at before it is opened, so that a device is not even opened,
-  // and again on the open file, which may have been swapped in between. Opening without
-  // waiting keeps a FIFO from blocking the open.
+// Opens the ordinary file `path` for reading and calls `read` with its size and a reader of
+// its bytes (see read_within_limit). What stands there is looked at before it is opened, so
+// that a device is not even opened, and again on the open file, which may have been swapped
+// in between. Opening without waiting keeps a FIFO from blocking the open.
+void read_opened_file(const std::string& path,
+                      const std::function<void(std::uint64_t, const ReadSome&)>& read) {
   const FileKind kind = file_kind(path);
   if (kind == FileKind::kMissing) throw PlatformError("open", path, reason(ENOENT));
   if (kind != FileKind::kOrdinary)
@@ -105,14 +107,13 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
   if (kind_of(st) != FileKind::kOrdinary) {
     throw PlatformError("open", path, not_ordinary_file_reason(kind_of(st)));
   }
-  return read_within_limit(path, static_cast<std::uint64_t>(st.st_size), limit,
-                           [&](char* into, std::size_t room) {
-                             for (;;) {
-                               const ssize_t n = ::read(file.fd, into, room);
-                               if (n >= 0) return static_cast<std::size_t>(n);
-                               if (errno != EINTR) throw PlatformError("read", path, reason(errno));
-                             }
-                           });
+  read(static_cast<std::uint64_t>(st.st_size), [&](char* into, std::size_t room) {
+    for (;;) {
+      const ssize_t n = ::read(file.fd, into, room);
+      if (n >= 0) return static_cast<std::size_t>(n);
+      if (errno != EINTR) throw PlatformError("read", path, reason(errno));
+    }
+  });
 }
 
 void check_replaceable(const std::string& path) {

@@ -144,7 +144,10 @@ FileKind file_kind(const std::string& path) {
   return FileKind::kOrdinary;
 }
 
-std::string read_file(const std::string& path, std::uint64_t limit) {
+// Opens the file `path` for reading as read_file does and calls `read` with its size and a
+// reader of its bytes (see read_within_limit).
+void read_opened_file(const std::string& path,
+                      const std::function<void(std::uint64_t, const ReadSome&)>& read) {
   const FileKind kind = file_kind(path);
   if (kind == FileKind::kMissing) {
     throw PlatformError("open", path, system_reason(ERROR_FILE_NOT_FOUND));
@@ -157,15 +160,14 @@ std::string read_file(const std::string& path, std::uint64_t limit) {
   }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.h, &size)) throw PlatformError("open", path, last_reason());
-  return read_within_limit(
-      path, static_cast<std::uint64_t>(size.QuadPart), limit, [&](char* into, std::size_t room) {
-        DWORD n = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
-        if (!::ReadFile(file.h, into, chunk, &n, nullptr)) {
-          throw PlatformError("read", path, last_reason());
-        }
-        return static_cast<std::size_t>(n);
-      });
+  read(static_cast<std::uint64_t>(size.QuadPart), [&](char* into, std::size_t room) {
+    DWORD n = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+    if (!::ReadFile(file.h, into, chunk, &n, nullptr)) {
+      throw PlatformError("read", path, last_reason());
+    }
+    return static_cast<std::size_t>(n);
+  });
 }
 
 void check_replaceable(const std::string& path) {
