@@ -289,7 +289,7 @@ TEST(Messages, FaultsComeBeforeAFailureOfTheSystem) {
   const auto r = run_program({"compile", "--force", "--no-geometry", "Prova", "L1"}, dir.path());
   EXPECT_EQ(r.status, 2);
   const auto fault = r.err.find("Prova_L1-.txt: error 25: cannot open");
-  const auto failure = r.err.find("scenario_builder: cannot write 'Prova_L1.sim'");
+  const auto failure = r.err.find("scenario_builder: cannot write \"Prova_L1.sim\"");
   EXPECT_NE(fault, std::string::npos) << r.err;
   EXPECT_NE(failure, std::string::npos) << r.err;
   EXPECT_LT(fault, failure);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/printable_text.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -286,14 +287,14 @@ TEST(Usage, ErrorsHelpAndVersion) {
       {{"compile", "--help"}, 0, "scenario_builder compile [--dir DIR]", ""},
       {{"help", "check"}, 0, "scenario_builder check [--dir DIR]", ""},
       {{"help"}, 0, "Exit status:", ""},
-      {{"--frobnicate"}, 2, "", "unknown option '--frobnicate'"},
+      {{"--frobnicate"}, 2, "", "unknown option \"--frobnicate\""},
       {{"compile", "OnlyOne"}, 2, "", "missing LINE"},
       {{"compile"}, 2, "", "missing SCENARIO and LINE"},
-      {{"compil", "A", "B"}, 2, "", "unknown command 'compil'; did you mean 'compile'?"},
-      {{"check", "--out", "x", "A", "B"}, 2, "", "unknown option '--out' for check"},
+      {{"compil", "A", "B"}, 2, "", "unknown command \"compil\"; did you mean \"compile\"?"},
+      {{"check", "--out", "x", "A", "B"}, 2, "", "unknown option \"--out\" for check"},
       {{"compile", "--color=pink", "A", "B"}, 2, "", "--color takes auto, always or never"},
-      {{"compile", "--out"}, 2, "", "option '--out' needs a value"},
-      {{"sources", "extra"}, 2, "", "unexpected argument 'extra'"},
+      {{"compile", "--out"}, 2, "", "option \"--out\" needs a value"},
+      {{"sources", "extra"}, 2, "", "unexpected argument \"extra\""},
   };
   for (const Case& c : cases) {
     const auto r = run_program(c.args, dir.path());
@@ -312,7 +313,7 @@ TEST(Usage, MissingFolderIsNamed) {
   TempDir dir;
   const auto r = run_program({"compile", "--dir", dir.file("none"), "A", "B"}, dir.path());
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("no such folder for --dir: " + dir.file("none")), std::string::npos)
+  EXPECT_NE(r.err.find("no such folder for --dir: " + echoed(dir.file("none"))), std::string::npos)
       << r.err;
 }
 

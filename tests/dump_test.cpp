@@ -337,7 +337,7 @@ TEST(DumpErrors, MalformedFilesNameTheByteWhereDecodingFailed) {
     std::string leaf;
     std::string bytes;
     std::vector<std::string> options;
-    std::string message;  // after "scenario_builder: LEAF: "
+    std::string message;  // after scenario_builder: "LEAF":
   };
   const Case cases[] = {
       {"track cut inside cell 294's value1",
@@ -394,7 +394,7 @@ TEST(DumpErrors, MalformedFilesNameTheByteWhereDecodingFailed) {
       const ProgramResult r = dump(dir, args);
       EXPECT_EQ(r.status, 2);
       EXPECT_EQ(r.out, "");
-      EXPECT_NE(r.err.find("scenario_builder: " + c.leaf + ": " + c.message), std::string::npos)
+      EXPECT_NE(r.err.find("scenario_builder: \"" + c.leaf + "\": " + c.message), std::string::npos)
           << r.err;
     }
   }
@@ -411,12 +411,12 @@ TEST(DumpUsage, TypeComesFromTheNameOrFromTypeOption) {
     std::string err_has;
   };
   const Case cases[] = {
-      {{"notes.txt"}, 2, "", "notes.txt: cannot tell the file type from its name"},
+      {{"notes.txt"}, 2, "", "\"notes.txt\": cannot tell the file type from its name"},
       {{"--type", "stations", "stations.bin"}, 0, "\"Prova\"", ""},
-      {{"missing.sim"}, 2, "", "cannot open 'missing.sim'"},
+      {{"missing.sim"}, 2, "", "cannot open \"missing.sim\""},
       {{"--step", "0", "Prova_linea.dat"}, 2, "", "--step takes a whole number"},
       {{"--type", "notes", "Prova_L1.dat"}, 2, "", "--type takes track, stations or route"},
-      {{"--dir", ".", "Prova_L1.dat"}, 2, "", "unknown option '--dir'"},
+      {{"--dir", ".", "Prova_L1.dat"}, 2, "", "unknown option \"--dir\""},
       {{}, 2, "", "missing FILE"},
   };
   for (const Case& c : cases) {

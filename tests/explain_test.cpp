@@ -164,9 +164,9 @@ TEST(ExplainCommand, RefusesWhatItDoesNotKnow) {
     std::string message;
   };
   const Case cases[] = {
-      {{"explain", "14"}, "no fault code or warning is called '14'"},
-      {{"explain", "Unknown-Keyword"}, "no fault code or warning is called 'Unknown-Keyword'"},
-      {{"explain", "16", "17"}, "unexpected argument '17'"},
+      {{"explain", "14"}, "no fault code or warning is called \"14\""},
+      {{"explain", "Unknown-Keyword"}, "no fault code or warning is called \"Unknown-Keyword\""},
+      {{"explain", "16", "17"}, "unexpected argument \"17\""},
   };
   for (const Case& c : cases) {
     const ProgramResult r = run_program(c.args, dir.path());

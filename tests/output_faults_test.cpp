@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/printable_text.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -109,7 +110,7 @@ void check_fault(const OutputFault& f) {
 
   EXPECT_EQ(r.status, 2) << r.err;
   const std::string failing_path = dir.file(kOutputs[f.failing]);
-  EXPECT_NE(r.err.find("'" + failing_path + "': " + f.reason + "; no compiled file was changed"),
+  EXPECT_NE(r.err.find(echoed(failing_path) + ": " + f.reason + "; no compiled file was changed"),
             std::string::npos)
       << r.err;
   EXPECT_EQ(entries_of(dir), before);  // no temporary file left

@@ -248,6 +248,47 @@ TEST(RouteMatrixFile, ReportsWhereItIsMalformed) {
   }
 }
 
+// The file handed over in pieces of any size decodes to the same matrix, and a malformed one
+// fails at the same byte with the same words, wherever the pieces cut its elements.
+TEST(RouteMatrixFile, DecodesTheSameInPiecesOfAnySize) {
+  RouteMatrix m;
+  m.allocate(3);
+  m.set_int16(0, 0, -7);
+  m.set_float64(1, 0, 12.5);
+  m.set_int16(2, 1, 3);
+  m.set_float64(3, 1, -1e-9);
+  const std::string whole = encode_route_matrix_file(m);
+  const std::string malformed[] = {whole.substr(0, whole.size() - 3), whole.substr(0, 16),
+                                   whole.substr(0, 4) + hex({9, 0}) + whole.substr(4)};
+  const auto in_pieces = [](const std::string& bytes, std::size_t size) {
+    RouteMatrixDecoder decoder;
+    for (int pass = 0; pass < 2; ++pass) {
+      for (std::size_t at = 0; at < bytes.size(); at += size) decoder.take(bytes.substr(at, size));
+      decoder.end_pass();
+    }
+    return std::move(decoder.result());
+  };
+  for (std::size_t size = 1; size <= whole.size(); ++size) {
+    SCOPED_TRACE("pieces of " + std::to_string(size) + " bytes");
+    expect_same_route(in_pieces(whole, size), m);
+    for (const std::string& bytes : malformed) {
+      std::string expected;
+      try {
+        decode_route_matrix_file(bytes);
+      } catch (const DecodeError& e) {
+        expected = e.what();
+      }
+      ASSERT_FALSE(expected.empty());
+      try {
+        in_pieces(bytes, size);
+        ADD_FAILURE() << "no DecodeError for " << expected;
+      } catch (const DecodeError& e) {
+        EXPECT_EQ(std::string(e.what()), expected);
+      }
+    }
+  }
+}
+
 Scenario compiled_scenario(const std::string& folder, std::int32_t write_geometry) {
   Scenario s = builtin_scenario(folder);
   s.write_geometry = write_geometry;

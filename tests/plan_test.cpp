@@ -172,21 +172,22 @@ TEST(PlanWithoutNames, DrawsTheOneScenarioOfTheFolder) {
        true,
        {"plan", "--dir", "empty"},
        2,
-       "no compiled scenario in 'empty': looked for a station file SCENARIO_LINE.sim with its "
+       "no compiled scenario in \"empty\": looked for a station file SCENARIO_LINE.sim with its "
        "track file SCENARIO_LINE.dat and its route matrix file SCENARIO_linea.dat"},
       {"two scenarios",
        {"Altra"},
        false,
        {"plan"},
        2,
-       "2 compiled scenarios in the current folder: 'Altra' 'L1', 'Prova' 'L1'; give SCENARIO "
+       "2 compiled scenarios in the current folder: \"Altra\" \"L1\", \"Prova\" \"L1\"; give "
+       "SCENARIO "
        "and LINE to say which one to draw"},
       {"compiled without the route plan",
        {},
        true,
        {"plan"},
        2,
-       "the compiled files 'Prova_L1.sim' and 'Prova_L1.dat' in the current folder have no "
+       "the compiled files \"Prova_L1.sim\" and \"Prova_L1.dat\" in the current folder have no "
        "route matrix file SCENARIO_linea.dat beside them"},
   };
   for (const Case& c : cases) {
@@ -230,26 +231,26 @@ TEST(PlanErrors, MissingOrMalformedFilesAreReported) {
        "",
        "",
        {"plan", "Prova", "L1"},
-       "no route matrix file 'Prova_linea.dat': the plan is drawn from it (a scenario compiled "
+       "no route matrix file \"Prova_linea.dat\": the plan is drawn from it (a scenario compiled "
        "with --no-geometry has none"},
       {"no station file",
        {},
        "Prova_L1.sim",
        "",
        {"plan", "Prova", "L1"},
-       "cannot open 'Prova_L1.sim'"},
+       "cannot open \"Prova_L1.sim\""},
       {"track file cut short",
        {},
        "",
        "Prova_L1.dat",
        {"plan", "Prova", "L1"},
-       "Prova_L1.dat: malformed track file at byte 20: track cell 1, value3:"},
+       "\"Prova_L1.dat\": malformed track file at byte 20: track cell 1, value3:"},
       {"no such folder",
        {},
        "",
        "",
        {"plan", "--dir", "nowhere", "Prova", "L1"},
-       "no such folder for --dir: nowhere"},
+       "no such folder for --dir: \"nowhere\""},
       {"one name only", {}, "", "", {"plan", "Prova"}, "plan takes SCENARIO and LINE, or nothing"},
   };
   for (const Case& c : cases) {

@@ -15,6 +15,9 @@
 #ifndef _WIN32
 // Child processes made with fork, for the tests that interrupt them (POSIX only; Windows has
 // its own in temporary_file_win32_test.cpp).
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -22,6 +25,7 @@
 #include "platform/folder_lock.h"
 #include "platform/interrupts.h"
 #include "platform/platform_error.h"
+#include "platform/temporary_names.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -130,6 +134,49 @@ TEST(TemporaryFile, StaleTemporaryFilesOfEndedProcessesAreRemoved) {
   }
 }
 
+// Temporary names never outgrow the longest file name: a long target's name is cut short to
+// make room for the suffix (never inside a UTF-8 character), and the name of every attempt is
+// recognised as the target's again, so that a killed run's file is still cleared away.
+TEST(TemporaryFile, NamesFitTheLongestFileNameAndAreRecognised) {
+  const std::string e_acute = "\xC3\xA9";  // two bytes of UTF-8
+  struct Row {
+    const char* what;
+    std::string leaf;
+    long pid;
+    int attempt;
+    std::string expected;
+  };
+  const Row rows[] = {
+      {"short", "x.dat", 4242, 0, "x.dat.tmp4242"},
+      {"short, third attempt", "x.dat", 4242, 3, "x.dat.tmp4242.3"},
+      {"longest leaf", std::string(255, 'a'), 4194304, 0, std::string(244, 'a') + ".tmp4194304"},
+      {"longest leaf, attempt 99", std::string(255, 'a'), 4194304, 99,
+       std::string(241, 'a') + ".tmp4194304.99"},
+      {"just fits", std::string(246, 'b'), 12345, 0, std::string(246, 'b') + ".tmp12345"},
+      {"one byte over", std::string(247, 'b'), 12345, 0, std::string(246, 'b') + ".tmp12345"},
+      {"cut before a UTF-8 character", std::string(245, 'c') + e_acute + "d", 12345, 0,
+       std::string(245, 'c') + ".tmp12345"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const std::string name = temporary_name("folder/" + row.leaf, row.pid, row.attempt);
+    EXPECT_EQ(name, "folder/" + row.expected);
+    EXPECT_LE(row.expected.size(), kLongestFileName);
+    EXPECT_EQ(temporary_owner(row.expected, row.leaf), std::optional<long>(row.pid));
+  }
+  const std::string long_leaf(250, 'a');
+  const std::string cut_name = std::string(246, 'a') + ".tmp12345";
+  EXPECT_EQ(temporary_owner(cut_name, long_leaf), std::optional<long>(12345));
+  EXPECT_EQ(temporary_owner(cut_name, "b" + std::string(249, 'a')), std::nullopt);
+  // A cut that temporary_name would not make, and suffixes it never writes.
+  for (const std::string& entry : std::vector<std::string>{
+           std::string(200, 'a') + ".tmp12345", long_leaf + ".tmp12345", "x.dat.tmp12345.0",
+           "x.dat.tmp12345.100", "x.dat.tmp0", "x.dat.tmp", "x.dat.tmp12a"}) {
+    SCOPED_TRACE(entry.substr(0, 40));
+    EXPECT_EQ(temporary_owner(entry, entry.size() > 40 ? long_leaf : "x.dat"), std::nullopt);
+  }
+}
+
 #ifndef _WIN32
 // Runs `body` in a child process with the program's interrupt handling; returns how the child
 // ended (the wait status).
@@ -232,6 +279,48 @@ TEST(FolderLock, ASecondRunWaitsForTheFirst) {
     ::close(p[1]);
   }
   EXPECT_TRUE(dir.entries().empty());  // no lock file
+}
+
+// A folder removed and made again under its name while a run waited for its lock: the lock
+// that run ends up holding is on the folder now at the path, not on the removed one.
+TEST(FolderLock, AFolderReplacedWhileWaitingIsLockedAgain) {
+  TempDir root;
+  const std::string path = root.file("out");
+  ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+  int to_holder[2], from_holder[2], from_waiter[2];
+  ASSERT_EQ(::pipe(to_holder), 0);
+  ASSERT_EQ(::pipe(from_holder), 0);
+  ASSERT_EQ(::pipe(from_waiter), 0);
+  char c = 0;
+  const pid_t holder = ::fork();
+  if (holder == 0) {
+    const FolderLock first(path);
+    (void)!::write(from_holder[1], "H", 1);
+    (void)!::read(to_holder[0], &c, 1);
+    ::_exit(0);
+  }
+  ASSERT_EQ(::read(from_holder[0], &c, 1), 1);
+  const pid_t waiter = ::fork();
+  if (waiter == 0) {
+    const FolderLock second(path, [&] { (void)!::write(from_waiter[1], "w", 1); });
+    // Whether this process holds the folder now at the path: another open of it cannot lock.
+    const int probe = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
+    const bool held = ::flock(probe, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    (void)!::write(from_waiter[1], held ? "L" : "?", 1);
+    ::_exit(0);
+  }
+  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
+  EXPECT_EQ(c, 'w');
+  ASSERT_EQ(::rename(path.c_str(), root.file("removed").c_str()), 0);
+  ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+  (void)!::write(to_holder[1], "x", 1);
+  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
+  EXPECT_EQ(c, 'L') << "the lock was left on the removed folder";
+  for (const pid_t child : {holder, waiter}) ::waitpid(child, nullptr, 0);
+  for (int* p : {to_holder, from_holder, from_waiter}) {
+    ::close(p[0]);
+    ::close(p[1]);
+  }
 }
 
 #endif  // _WIN32

@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/interrupts.h"
+#include "platform/printable_text.h"
 #include "platform/temporary_file.h"
 #include "test_support.h"
 
@@ -37,8 +38,8 @@ TEST(FolderLock, ARunWaitsForTheHolderOfTheLock) {
   held.reset();
   const ProgramResult r = run.wait();
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "scenario_builder: another run is writing into the folder '" + dir.path() +
-                       "'; waiting for it to finish\nAttendere\n");
+  EXPECT_EQ(r.err, "scenario_builder: another run is writing into the folder " +
+                       echoed(dir.path()) + "; waiting for it to finish\nAttendere\n");
   EXPECT_EQ(dir.entries().size(), 6u);
 }
 

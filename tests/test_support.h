@@ -67,10 +67,12 @@ inline constexpr bool kWindows = true;
 inline constexpr bool kWindows = false;
 #endif
 
-// Conditions for the program run by run_program (the first two not on Windows).
+// Conditions for the program run by run_program (the first three not on Windows).
 struct RunLimits {
   // The largest file the program may write, in bytes (RLIMIT_FSIZE): a write beyond it fails.
   std::optional<std::uint64_t> file_size;
+  // The most files the program may hold open at once (RLIMIT_NOFILE): an open beyond it fails.
+  std::optional<int> open_files;
   // Run the program as the user "nobody" when the tests run as root, for whom file and
   // folder permissions are not enforced.
   bool unprivileged = false;

@@ -26,6 +26,11 @@ bool apply_limits(const RunLimits& limits) {
                        static_cast<rlim_t>(*limits.file_size)};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return false;
   }
+  if (limits.open_files) {
+    const rlimit limit{static_cast<rlim_t>(*limits.open_files),
+                       static_cast<rlim_t>(*limits.open_files)};
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) return false;
+  }
   if (limits.unprivileged && ::geteuid() == 0) {
     if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
       return false;

@@ -54,8 +54,8 @@ std::string text_lines(const std::string& bytes) {
 RunningProgram::RunningProgram(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& program, const RunLimits& limits)
     : timeout_(limits.timeout) {
-  if (limits.file_size || limits.unprivileged) {
-    throw std::logic_error("file size limits and users are not available on Windows");
+  if (limits.file_size || limits.open_files || limits.unprivileged) {
+    throw std::logic_error("file size and open file limits and users are not available on Windows");
   }
   const HANDLE in = inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
   const HANDLE out = inheritable(to_wide(capture_.file("out")), GENERIC_WRITE, CREATE_ALWAYS);

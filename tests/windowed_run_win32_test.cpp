@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/printable_text.h"
 #include "platform/status_window_win32.h"
 #include "platform/wide_text_win32.h"
 #include "test_support.h"
@@ -198,7 +199,7 @@ TEST(WindowedRun, BuiltinRunShowsTheWindowWhileItWorks) {
   const HWND box = program.wait_for(is_message_box);
   ASSERT_NE(box, nullptr) << "no message box; exit status " << program.wait_for_exit(0);
   const std::string text = to_utf8(box_text(box));
-  EXPECT_EQ(text.rfind("scenario_builder: cannot write '" + card + "'", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("scenario_builder: cannot write " + echoed(card), 0), 0u) << text;
   EXPECT_NE(text.find("; use --dir DIR to run it elsewhere"), std::string::npos) << text;
   expect_ok_only(box);
 

@@ -11,6 +11,7 @@
 #include "driver/compile_run.h"
 #include "model/file_names.h"
 #include "platform/files.h"
+#include "platform/printable_text.h"
 #include "platform/wide_text_win32.h"
 #include "reader/memorizza_dati.h"
 #include "reader_fixture.h"
@@ -121,9 +122,9 @@ TEST(WindowsLineFile, HeldOpenLineFileCannotBeDeleted) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(report_build(s, compiled, DiagnosticStyle{}));  // exit status 1
   const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(
-      err.find("error 25: cannot delete '" + line + "': " + system_reason(ERROR_SHARING_VIOLATION)),
-      std::string::npos)
+  EXPECT_NE(err.find("error 25: cannot delete " + echoed(line) + ": " +
+                     system_reason(ERROR_SHARING_VIOLATION)),
+            std::string::npos)
       << err;
   // The failure path deletes the train file, unread; the line file stays.
   EXPECT_FALSE(exists(train_file_name(s)));

@@ -1,5 +1,6 @@
 #include "compiler/route_matrix_file.h"
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -64,52 +65,123 @@ void write_route_matrix_file(TemporaryFile& file, const RouteMatrix& matrix) {
   encode_in_blocks(matrix, [&file](std::string_view block) { file.write(block); });
 }
 
-RouteMatrix decode_route_matrix_file(std::string_view bytes) {
-  ByteReader in(bytes);
-  std::vector<ElementTag> tags;
-  std::vector<double> values;
-  // Every element takes at least 2 bytes.
-  tags.reserve(bytes.size() / 2);
-  values.reserve(bytes.size() / 2);
+namespace {
+
+// Reads the element at `in`'s position (its tag and data); throws DecodeError for an element
+// cut short or with an unknown tag.
+RouteElement read_element(ByteReader& in) {
+  const std::size_t at = in.offset();
+  const std::uint16_t tag = in.u16("element tag");
+  switch (static_cast<ElementTag>(tag)) {
+    case ElementTag::kEmpty:
+      return {ElementTag::kEmpty, 0.0};
+    case ElementTag::kInt16:
+      return {ElementTag::kInt16,
+              static_cast<double>(static_cast<std::int16_t>(in.u16("16-bit integer")))};
+    case ElementTag::kFloat64:
+      return {ElementTag::kFloat64, double_from_bits(in.u64("double"))};
+  }
+  throw DecodeError(at, "unknown element tag " + std::to_string(tag));
+}
+
+// The size of the element at `at` of `bytes`, or 0 when its tag is not all there yet. Throws
+// DecodeError for an unknown tag, at `base` + `at`.
+std::size_t element_size(std::string_view bytes, std::size_t at, std::size_t base) {
+  if (bytes.size() - at < 2) return 0;
+  const std::uint16_t tag = load_le16(bytes.data() + at);
+  switch (static_cast<ElementTag>(tag)) {
+    case ElementTag::kEmpty:
+    case ElementTag::kInt16:
+    case ElementTag::kFloat64:
+      return encoded_size(static_cast<ElementTag>(tag));
+  }
+  throw DecodeError(base + at, "unknown element tag " + std::to_string(tag));
+}
+
+}  // namespace
+
+void RouteMatrixDecoder::element(ByteReader& in) {
+  const RouteElement e = read_element(in);
+  const std::size_t k = seen_++;
+  if (!filling_) return;
+  if (k >= count_) throw DecodeError(offset_, "the file grew while it was read");
+  const std::size_t half = count_ / 2;
+  const int component = k < half ? 0 : 1;
+  const auto metre = static_cast<std::int32_t>(k < half ? k : k - half);
+  if (e.tag == ElementTag::kInt16) {
+    matrix_.set_int16(metre, component, static_cast<std::int16_t>(e.value));
+  } else if (e.tag == ElementTag::kFloat64) {
+    matrix_.set_float64(metre, component, e.value);
+  }
+}
+
+void RouteMatrixDecoder::take(std::string_view piece) {
+  std::size_t from = 0;
+  if (!carry_.empty()) {
+    // The element cut by the last piece is completed from the head of this one.
+    const std::size_t had = carry_.size();
+    carry_.append(piece.substr(0, std::min(piece.size(), kLargestElement)));
+    const std::size_t size = element_size(carry_, 0, offset_);
+    if (size == 0 || carry_.size() < size) return;  // the whole piece is in carry_
+    ByteReader in(std::string_view(carry_).substr(0, size));
+    element(in);
+    from = size - had;
+    offset_ += size;
+    carry_.clear();
+  }
+  const std::string_view rest = piece.substr(from);
+  ByteReader in(rest);
   while (!in.at_end()) {
     const std::size_t at = in.offset();
-    const std::uint16_t tag = in.u16("element tag");
-    switch (static_cast<ElementTag>(tag)) {
-      case ElementTag::kEmpty:
-        values.push_back(0.0);
-        break;
-      case ElementTag::kInt16:
-        values.push_back(static_cast<std::int16_t>(in.u16("16-bit integer")));
-        break;
-      case ElementTag::kFloat64:
-        values.push_back(double_from_bits(in.u64("double")));
-        break;
-      default:
-        throw DecodeError(at, "unknown element tag " + std::to_string(tag));
+    const std::size_t size = element_size(rest, at, offset_);
+    if (size == 0 || in.left() < size) {
+      carry_.assign(rest.substr(at));
+      offset_ += at;
+      return;
     }
-    tags.push_back(static_cast<ElementTag>(tag));
+    element(in);
   }
-  RouteMatrix matrix;
-  if (tags.empty()) return matrix;
-  if (tags.size() % 2 != 0) {
-    throw DecodeError(in.offset(),
-                      std::to_string(tags.size()) + " elements cannot make two equal components");
-  }
-  const std::size_t half = tags.size() / 2;
-  if (half - 1 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-    throw DecodeError(0, "too many elements for a route matrix");
-  }
-  matrix.allocate(static_cast<std::int32_t>(half - 1));
-  for (std::size_t k = 0; k < tags.size(); ++k) {
-    const int component = k < half ? 0 : 1;
-    const auto metre = static_cast<std::int32_t>(k < half ? k : k - half);
-    if (tags[k] == ElementTag::kInt16) {
-      matrix.set_int16(metre, component, static_cast<std::int16_t>(values[k]));
-    } else if (tags[k] == ElementTag::kFloat64) {
-      matrix.set_float64(metre, component, values[k]);
+  offset_ += rest.size();
+}
+
+void RouteMatrixDecoder::end_pass() {
+  if (!carry_.empty()) {
+    // An element cut short by the end of the file: said as a whole-file reading says it.
+    ByteReader in(carry_);
+    try {
+      read_element(in);
+    } catch (const DecodeError& e) {
+      throw DecodeError(offset_ + e.offset(), e.detail());
     }
   }
-  return matrix;
+  if (filling_) {
+    if (seen_ != count_) throw DecodeError(offset_, "the file shrank while it was read");
+    return;
+  }
+  count_ = seen_;
+  if (count_ % 2 != 0) {
+    throw DecodeError(offset_,
+                      std::to_string(count_) + " elements cannot make two equal components");
+  }
+  const std::size_t half = count_ / 2;
+  if (half > 0) {
+    if (half - 1 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+      throw DecodeError(0, "too many elements for a route matrix");
+    }
+    matrix_.allocate(static_cast<std::int32_t>(half - 1));
+  }
+  filling_ = true;
+  seen_ = 0;
+  offset_ = 0;
+}
+
+RouteMatrix decode_route_matrix_file(std::string_view bytes) {
+  RouteMatrixDecoder decoder;
+  for (int pass = 0; pass < 2; ++pass) {
+    decoder.take(bytes);
+    decoder.end_pass();
+  }
+  return decoder.result();
 }
 
 }  // namespace sb

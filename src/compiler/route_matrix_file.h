@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "compiler/byte_reader.h"  // DecodeError
 #include "compiler/little_endian.h"
@@ -51,5 +52,30 @@ void write_route_matrix_file(TemporaryFile& file, const RouteMatrix& matrix);
 // or data that cannot be read), and for an odd number of elements, which cannot be split into
 // two equal halves (at the end of the file). An empty file gives a matrix that does not exist.
 RouteMatrix decode_route_matrix_file(std::string_view bytes);
+
+// The same decoding from the file's bytes handed over in pieces of any size, so that the file
+// never has to be held whole beside its matrix. The bytes are handed over twice: the first
+// pass checks and counts the elements, the second puts them into the matrix.
+class RouteMatrixDecoder {
+ public:
+  // Takes the next piece of the current pass. Throws DecodeError.
+  void take(std::string_view piece);
+  // Ends a pass: after the first, the matrix is made for the elements counted; after the
+  // second, it is complete. Throws DecodeError.
+  void end_pass();
+  // Bytes taken in the current pass so far.
+  std::size_t taken() const { return offset_ + carry_.size(); }
+  RouteMatrix&& result() { return std::move(matrix_); }
+
+ private:
+  void element(ByteReader& in);
+
+  bool filling_ = false;
+  std::size_t count_ = 0;   // the elements of the first pass
+  std::size_t seen_ = 0;    // the elements of the current pass so far
+  std::size_t offset_ = 0;  // where carry_ begins in the file
+  std::string carry_;       // the start of an element cut by the end of a piece
+  RouteMatrix matrix_;
+};
 
 }  // namespace sb

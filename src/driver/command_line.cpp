@@ -14,6 +14,7 @@
 #include "driver/explain_run.h"
 #include "driver/folder_option.h"
 #include "driver/options.h"
+#include "driver/output_names.h"
 #include "driver/plan_run.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -80,6 +81,7 @@ int run_mode(const Options& o) {
       const FolderLock lock = lock_folder(folder);
       Scenario s;
       set_builtin_names(s, folder);
+      check_replaceable_all(source_file_paths(s));
       write_scenario_sources(s);
       return kSuccess;
     }

@@ -6,7 +6,9 @@
 
 #include "compiler/error_stop.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/output_set.h"
 #include "driver/folder_option.h"
+#include "driver/output_names.h"
 #include "model/file_names.h"
 #include "platform/console.h"
 #include "platform/files.h"
@@ -114,6 +116,10 @@ int run_compile(const Options& o) {
   s.warnings_are_faults = o.warnings_as_errors && !o.no_warnings;
   const DiagnosticStyle style = diagnostic_style(o);
   if (o.dir && !require_folder(*o.dir, "--dir")) return 2;
+  if (const auto collision = check ? std::nullopt : colliding_compiled_files(s)) {
+    std::cerr << "scenario_builder: " << *collision << "\n";
+    return 2;
+  }
   try {
     if (!check && o.out && !is_folder(*o.out)) make_folders(*o.out);
     if (!check && !require_folder(s.output_folder.empty() ? "." : s.output_folder, "--out")) {
@@ -127,6 +133,9 @@ int run_compile(const Options& o) {
     std::optional<FolderLock> lock;
     if (!check) lock.emplace(lock_folder(s.output_folder));
     const std::int32_t j = o.no_geometry ? 0 : 1;
+    // Only a file or a link is replaced: a device, a FIFO or a socket in an output's place is
+    // refused before the reading starts.
+    if (!check) check_replaceable_all(compiled_file_paths(s, j != 0), OutputSet::kNothingChanged);
     const bool compiled = memorizza_percorso(s, j);
     const bool clean = report_build(s, compiled, style);
     if (check || o.verbose) std::cout << build_summary(s) << "\n";

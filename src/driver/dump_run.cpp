@@ -2,8 +2,11 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
+#include "driver/folder_option.h"
 #include "platform/files.h"
+#include "platform/printable_text.h"
 #include "viewer/compiled_file.h"
 #include "viewer/dump_table.h"
 
@@ -50,11 +53,17 @@ int run_dump(const Options& o) {
   const auto type =
       o.type ? compiled_file_type_from_word(*o.type) : compiled_file_type_from_name(path);
   if (!type) {
-    std::cerr << "scenario_builder: " << path
+    std::cerr << "scenario_builder: " << echoed(path)
               << ": cannot tell the file type from its name (\"_linea.dat\" route, other "
                  "\".dat\" track, \".sim\" stations); give --type track|stations|route\n"
               << "Try 'scenario_builder --help' for more information.\n";
     return 2;
+  }
+  // The file (and the station file beside a track file) is read while no compile replaces
+  // the files of its folder.
+  std::optional<FolderLock> lock;
+  if (const std::string folder = path_folder(path); is_folder(folder.empty() ? "." : folder)) {
+    lock.emplace(lock_folder_for_reading(folder));
   }
   const DumpTable table = load_dump(path, *type, o);
   if (o.json) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "platform/printable_text.h"
+
 namespace sb {
 namespace {
 
@@ -85,8 +87,8 @@ int run_explain(const Options& o) {
   }
   const Explanation* e = find_explanation(o.operands[0]);
   if (e == nullptr) {
-    std::cerr << "scenario_builder: no fault code or warning is called '" << o.operands[0]
-              << "'; 'scenario_builder explain' lists them\n";
+    std::cerr << "scenario_builder: no fault code or warning is called " << echoed(o.operands[0])
+              << "; 'scenario_builder explain' lists them\n";
     return 2;
   }
   std::cout << explanation_text(*e);

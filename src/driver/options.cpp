@@ -6,6 +6,7 @@
 
 #include "driver/scenario_names.h"
 #include "model/edit_distance.h"
+#include "platform/printable_text.h"
 
 namespace sb {
 namespace {
@@ -58,7 +59,7 @@ bool set_value(Options& o, std::string_view option, const std::string& value, Us
   if (option == "--out" || option == "-o") o.out = value;
   if (option == "--type") {
     if (value != "track" && value != "stations" && value != "route") {
-      error.message = "--type takes track, stations or route, not '" + value + "'";
+      error.message = "--type takes track, stations or route, not " + echoed(value);
       return false;
     }
     o.type = value;
@@ -66,7 +67,7 @@ bool set_value(Options& o, std::string_view option, const std::string& value, Us
   if (option == "--step") {
     const auto r = std::from_chars(value.data(), value.data() + value.size(), o.step);
     if (r.ec != std::errc() || r.ptr != value.data() + value.size() || o.step < 1) {
-      error.message = "--step takes a whole number of metres above 0, not '" + value + "'";
+      error.message = "--step takes a whole number of metres above 0, not " + echoed(value);
       return false;
     }
   }
@@ -78,13 +79,13 @@ bool set_value(Options& o, std::string_view option, const std::string& value, Us
     } else if (value == "never") {
       o.color = ColorChoice::kNever;
     } else {
-      error.message = "--color takes auto, always or never, not '" + value + "'";
+      error.message = "--color takes auto, always or never, not " + echoed(value);
       return false;
     }
   }
   if (option == "--diagnostics") {
     if (value != "json" && value != "text") {
-      error.message = "--diagnostics takes json or text, not '" + value + "'";
+      error.message = "--diagnostics takes json or text, not " + echoed(value);
       return false;
     }
     o.json_diagnostics = value == "json";
@@ -107,7 +108,7 @@ bool check_operands(Options& o, UsageError& error) {
   const std::size_t n = o.operands.size();
   if (o.mode == Mode::kHelp) {
     if (n > 1) {
-      error.message = "unexpected argument '" + o.operands[1] + "'";
+      error.message = "unexpected argument " + echoed(o.operands[1]);
       return false;
     }
     if (n == 1) {
@@ -115,7 +116,7 @@ bool check_operands(Options& o, UsageError& error) {
         if (o.operands[0] == m.name) o.help_topic = m.mode;
       }
       if (o.help_topic == Mode::kHelp && o.operands[0] != "help") {
-        error.message = "no help on '" + o.operands[0] + "'";
+        error.message = "no help on " + echoed(o.operands[0]);
         return false;
       }
     }
@@ -132,7 +133,7 @@ bool check_operands(Options& o, UsageError& error) {
       return false;
     }
     if (n > 2) {
-      error.message = "unexpected argument '" + o.operands[2] + "'";
+      error.message = "unexpected argument " + echoed(o.operands[2]);
       return false;
     }
     const char* const what[] = {"SCENARIO", "LINE"};
@@ -151,13 +152,13 @@ bool check_operands(Options& o, UsageError& error) {
     return false;
   }
   if (n > wanted) {
-    error.message = "unexpected argument '" + o.operands[wanted] + "'";
+    error.message = "unexpected argument " + echoed(o.operands[wanted]);
     // A misspelt mode name is the likeliest cause of a stray first argument.
     if (o.mode == Mode::kBuiltin) {
       for (const auto& m : kModes) {
         if (edit_distance(o.operands[0], m.name, 2) <= 2) {
-          error.message = "unknown command '" + o.operands[0] + "'; did you mean '" +
-                          std::string(m.name) + "'?";
+          error.message =
+              "unknown command " + echoed(o.operands[0]) + "; did you mean " + echoed(m.name) + "?";
         }
       }
     }
@@ -175,7 +176,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     if (args[0] == "--help" || args[0] == "-h") {
       o.mode = Mode::kHelp;
       if (args.size() == 1) return o;
-      error.message = "unexpected argument '" + args[1] + "'";
+      error.message = "unexpected argument " + echoed(args[1]);
       return std::nullopt;
     }
     if (args[0] == "--version") {
@@ -210,7 +211,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     const std::size_t equals = a.find('=');
     const std::string option = a.substr(0, equals);
     if (!takes(o.mode, option)) {
-      error.message = "unknown option '" + option + "'";
+      error.message = "unknown option " + echoed(option);
       if (o.mode != Mode::kBuiltin && o.mode != Mode::kHelp) {
         error.message += " for " + std::string(mode_name(o.mode));
       }
@@ -218,7 +219,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     }
     if (!needs_value(option)) {
       if (equals != std::string::npos) {
-        error.message = "option '" + option + "' takes no value";
+        error.message = "option " + echoed(option) + " takes no value";
         return std::nullopt;
       }
       set_flag(o, option);
@@ -230,7 +231,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     } else if (i + 1 < args.size()) {
       value = args[++i];
     } else {
-      error.message = "option '" + option + "' needs a value";
+      error.message = "option " + echoed(option) + " needs a value";
       return std::nullopt;
     }
     if (!set_value(o, option, value, error)) return std::nullopt;

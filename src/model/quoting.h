@@ -12,9 +12,9 @@ namespace sb {
 // Fields quoted in messages are cut to this many bytes, with "…" after them.
 inline constexpr std::size_t kQuotedBytes = 48;
 
-// `text` in double quotes: printable ASCII as it is; quote and backslash escaped; tab, line
-// feed and carriage return as \t \n \r; every other byte below 32, 127 and every byte above
-// 127 as \xNN. Cut after `limit` bytes of the text, marked with "…" (0: no limit).
+// `text` in double quotes, every byte shown as printable_text (platform/printable_text.h)
+// shows it. Cut after `limit` bytes of the text, marked with "…" (0: no limit). Names, paths
+// and arguments echoed in messages are quoted with echoed() from there.
 std::string quoted(std::string_view text, std::size_t limit = kQuotedBytes);
 
 // The same without the quotes.

@@ -16,6 +16,14 @@ std::string last_reason() {
   return system_reason(::GetLastError());
 }
 
+// A failure to open `path`, marked when the process has no handle left.
+PlatformError open_failure(const std::string& action, const std::string& path) {
+  const DWORD err = ::GetLastError();
+  PlatformError e(action, path, system_reason(err));
+  e.set_out_of_descriptors(err == ERROR_TOO_MANY_OPEN_FILES);
+  return e;
+}
+
 DWORD attributes(const std::string& path) {
   return ::GetFileAttributesW(to_wide(path).c_str());
 }
@@ -83,6 +91,19 @@ std::string join_path(const std::string& folder, const std::string& leaf) {
   return folder + "\\" + leaf;
 }
 
+std::string path_folder(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  if (cut == std::string::npos) return "";
+  // "C:\name" is in "C:\", not in "C:" (which is the current folder of drive C).
+  if (cut == 0 || (cut == 2 && path[1] == ':')) return path.substr(0, cut + 1);
+  return path.substr(0, cut);
+}
+
+std::string path_leaf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 bool is_ordinary_file(const std::string& path) {
   // A hidden file, a system file and a folder count as missing, as does a device.
   try {
@@ -123,34 +144,64 @@ FileKind file_kind(const std::string& path) {
   return FileKind::kOrdinary;
 }
 
-std::string read_file(const std::string& path, std::uint64_t limit) {
+// Opens the file `path` for reading as read_file does and calls `read` with its size and a
+// reader of its bytes (see read_within_limit).
+void read_opened_file(const std::string& path,
+                      const std::function<void(std::uint64_t, const ReadSome&)>& read) {
   const FileKind kind = file_kind(path);
   if (kind == FileKind::kMissing) {
     throw PlatformError("open", path, system_reason(ERROR_FILE_NOT_FOUND));
   }
   if (!readable_kind(kind)) throw PlatformError("open", path, not_ordinary_file_reason(kind));
   const Handle file{open_for_reading(path)};
-  if (file.h == INVALID_HANDLE_VALUE) throw PlatformError("open", path, last_reason());
+  if (file.h == INVALID_HANDLE_VALUE) throw open_failure("open", path);
   if (kind_of(file.h) != FileKind::kOrdinary) {
     throw PlatformError("open", path, not_ordinary_file_reason(kind_of(file.h)));
   }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.h, &size)) throw PlatformError("open", path, last_reason());
-  return read_within_limit(
-      path, static_cast<std::uint64_t>(size.QuadPart), limit, [&](char* into, std::size_t room) {
-        DWORD n = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
-        if (!::ReadFile(file.h, into, chunk, &n, nullptr)) {
-          throw PlatformError("read", path, last_reason());
-        }
-        return static_cast<std::size_t>(n);
-      });
+  read(static_cast<std::uint64_t>(size.QuadPart), [&](char* into, std::size_t room) {
+    DWORD n = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+    if (!::ReadFile(file.h, into, chunk, &n, nullptr)) {
+      throw PlatformError("read", path, last_reason());
+    }
+    return static_cast<std::size_t>(n);
+  });
+}
+
+void check_replaceable(const std::string& path) {
+  const DWORD a = attributes(path);
+  if (a != INVALID_FILE_ATTRIBUTES) {
+    if ((a & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return;  // a link: the link is replaced
+    if ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) throw PlatformError("write", path, "Is a directory");
+  }
+  // A device (NUL, CON, COM1, ...) or a pipe shows only once opened. Nothing there, or a path
+  // that cannot be opened, is left to the write, which says what is wrong.
+  const Handle h{::CreateFileW(to_wide(path).c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  if (h.h == INVALID_HANDLE_VALUE) return;
+  const FileKind kind = kind_of(h.h);
+  if (kind != FileKind::kOrdinary)
+    throw PlatformError("write", path, not_ordinary_file_reason(kind));
 }
 
 void check_readable(const std::string& path) {
   if (!is_ordinary_file(path)) return;
   const Handle file{open_for_reading(path)};
-  if (file.h == INVALID_HANDLE_VALUE) throw PlatformError("read", path, last_reason());
+  if (file.h == INVALID_HANDLE_VALUE) throw open_failure("read", path);
+}
+
+bool add_second_name(const std::string& path, const std::string& link) {
+  return ::CreateHardLinkW(to_wide(link).c_str(), to_wide(path).c_str(), nullptr) != 0;
+}
+
+void rename_file(const std::string& from, const std::string& to) {
+  if (!::MoveFileExW(to_wide(from).c_str(), to_wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    throw PlatformError("replace", to, last_reason());
+  }
 }
 
 void delete_file(const std::string& path) {

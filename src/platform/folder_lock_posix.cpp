@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,27 +10,69 @@
 #include "platform/platform_error.h"
 
 namespace sb {
+namespace {
+
+// How often a folder replaced under its path while it was being locked is locked again.
+constexpr int kLockAttempts = 5;
+
+std::string open_failure_reason(int err) {
+  // The lock is taken on the folder itself, which the system opens only for reading.
+  if (err == EACCES) {
+    return std::string(std::strerror(err)) +
+           ": the folder is locked through itself, which needs permission to read it";
+  }
+  return std::strerror(err);
+}
+
+// Takes the lock on the open folder `fd`, waiting for another run when needed; 0 or the errno.
+int take(int fd, int how, const std::function<void()>& on_wait, bool& waited) {
+  if (::flock(fd, how | LOCK_NB) == 0) return 0;
+  int err = errno;
+  if (err == EWOULDBLOCK) {
+    if (on_wait && !waited) on_wait();
+    waited = true;
+    while ((err = ::flock(fd, how) == 0 ? 0 : errno) == EINTR) {
+    }
+  }
+  return err;
+}
+
+// Whether the open folder `fd` is still the folder at `path`: it may have been removed, or
+// replaced by another of the same name, while this run waited for it.
+bool still_at(int fd, const std::string& path) {
+  struct stat held {};
+  struct stat named {};
+  return ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+}  // namespace
 
 struct FolderLock::State {
   int fd = -1;
 };
 
-FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait)
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait,
+                       FolderUse use)
     : state_(std::make_unique<State>()) {
   const std::string path = folder.empty() ? "." : folder;
-  state_->fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (state_->fd < 0) throw PlatformError("lock the folder", path, std::strerror(errno));
-  if (::flock(state_->fd, LOCK_EX | LOCK_NB) == 0) return;
-  int err = errno;
-  if (err == EWOULDBLOCK) {
-    if (on_wait) on_wait();
-    while ((err = ::flock(state_->fd, LOCK_EX) == 0 ? 0 : errno) == EINTR) {
+  const int how = use == FolderUse::kWriting ? LOCK_EX : LOCK_SH;
+  bool waited = false;
+  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) throw PlatformError("lock the folder", path, open_failure_reason(errno));
+    if (const int err = take(fd, how, on_wait, waited); err != 0) {
+      ::close(fd);
+      throw PlatformError("lock the folder", path, std::strerror(err));
     }
+    if (still_at(fd, path)) {
+      state_->fd = fd;
+      return;
+    }
+    ::close(fd);
   }
-  if (err != 0) {
-    ::close(state_->fd);
-    throw PlatformError("lock the folder", path, std::strerror(err));
-  }
+  throw PlatformError("lock the folder", path,
+                      "it was replaced by another folder of the same name each time it was locked");
 }
 
 FolderLock::~FolderLock() {

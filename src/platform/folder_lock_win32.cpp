@@ -50,7 +50,8 @@ struct FolderLock::State {
   }
 };
 
-FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait)
+FolderLock::FolderLock(const std::string& folder, const std::function<void()>& on_wait,
+                       FolderUse /*use: a mutex is never shared*/)
     : state_(std::make_unique<State>()) {
   const std::string path = folder.empty() ? "." : folder;
   DWORD err = 0;
@@ -74,6 +75,14 @@ FolderLock::FolderLock(const std::string& folder, const std::function<void()>& o
     throw PlatformError("lock the folder", path, system_reason(why));
   }
   state_->mutex = mutex;
+  // The folder may have been removed, and another made under its name, while this run waited:
+  // the lock then belongs to a folder that is no longer at the path.
+  DWORD now_err = 0;
+  if (lock_name(path, now_err) != name) {
+    state_.reset();
+    throw PlatformError("lock the folder", path,
+                        "it was replaced by another folder of the same name while it was locked");
+  }
 }
 
 FolderLock::~FolderLock() = default;

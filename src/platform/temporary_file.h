@@ -40,6 +40,13 @@ class TemporaryFile {
   // Ends the writing: the file is complete, named beside the target, and the target is
   // something a file can replace (not a folder).
   void seal();
+  // The sealed file's name beside the target (empty before seal()).
+  const std::string& sealed_name() const;
+  // Gives what stands at the target a second name beside it (a temporary name of this
+  // process), so that the old file lives on, its blocks still allocated, while the sealed file
+  // is renamed over it, and can be put back. Returns that name, or "" when nothing stands at
+  // the target or the file system cannot give it a second name.
+  std::string keep_target() const;
   // Renames the sealed file over the target.
   void publish();
   // Removes the file; the target stays as it was. Does nothing once published.

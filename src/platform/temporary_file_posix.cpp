@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/platform_error.h"
 #include "platform/posix_io.h"
@@ -26,24 +27,12 @@ bool unnamed_possible() {
   return proc && g_allow_unnamed.load();
 }
 
-std::string folder_of(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string leaf_of(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Removes the temporary files of `target` that a process which no longer exists left
 // (killed before it could remove them). A name whose process still runs is left alone.
 void remove_stale_siblings(const std::string& target) {
-  const std::string folder = folder_of(target);
-  const std::string leaf = leaf_of(target);
-  DIR* dir = ::opendir(folder.c_str());
+  const std::string folder = path_folder(target);
+  const std::string leaf = path_leaf(target);
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) return;
   while (const dirent* e = ::readdir(dir)) {
     const auto pid = temporary_owner(e->d_name, leaf);
@@ -52,13 +41,6 @@ void remove_stale_siblings(const std::string& target) {
     ::unlinkat(::dirfd(dir), e->d_name, 0);
   }
   ::closedir(dir);
-}
-
-// A folder cannot be replaced by a file: say so before anything is written for it.
-int replaceable(const std::string& target) {
-  struct stat st {};
-  if (::lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return EISDIR;
-  return 0;
 }
 
 }  // namespace
@@ -73,12 +55,13 @@ struct TemporaryFile::State {
 
 TemporaryFile::TemporaryFile(std::string target)
     : target_(std::move(target)), state_(std::make_unique<State>()) {
-  if (const int err = replaceable(target_); err != 0) {
-    throw PlatformError("write", target_, std::strerror(err));
-  }
+  // A folder, a device, a FIFO or a socket is never replaced: said before anything is written.
+  check_replaceable(target_);
   remove_stale_siblings(target_);
   if (unnamed_possible()) {
-    state_->fd = ::open(folder_of(target_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    const std::string folder = path_folder(target_);
+    state_->fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (state_->fd >= 0) return;
     // A file system without unnamed files falls back on a name; any other failure is final.
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
@@ -156,7 +139,17 @@ void TemporaryFile::seal() {
   state_->fd = -1;
   if (::close(fd) != 0) fail(errno);
   state_->sealed = true;
-  if (const int err = replaceable(target_); err != 0) fail(err);
+  // Looked at again: something else may have taken the target's place meanwhile.
+  try {
+    check_replaceable(target_);
+  } catch (const PlatformError&) {
+    discard();
+    throw;
+  }
+}
+
+const std::string& TemporaryFile::sealed_name() const {
+  return state_->name;
 }
 
 void TemporaryFile::publish() {

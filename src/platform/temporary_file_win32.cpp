@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/platform_error.h"
 #include "platform/temporary_file.h"
@@ -16,19 +17,6 @@ namespace sb {
 namespace {
 
 std::atomic<bool> g_allow_unnamed{true};
-
-std::string folder_of(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return ".";
-  // "C:\name" is in "C:\", not in "C:" (which is the current folder of drive C).
-  if (cut == 0 || (cut == 2 && path[1] == ':')) return path.substr(0, cut + 1);
-  return path.substr(0, cut);
-}
-
-std::string leaf_of(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 bool process_running(long pid) {
   const HANDLE process =
@@ -44,30 +32,22 @@ bool process_running(long pid) {
 // Removes the temporary files of `target` that a process which no longer runs left behind
 // (killed before it could remove them). A name whose process still runs is left alone.
 void remove_stale_siblings(const std::string& target) {
-  const std::string folder = folder_of(target);
-  const std::string leaf = leaf_of(target);
+  const std::string folder = path_folder(target);
+  const std::string leaf = path_leaf(target);
   WIN32_FIND_DATAW found{};
-  const HANDLE search = ::FindFirstFileExW(to_wide(target + ".tmp*").c_str(), FindExInfoBasic,
-                                           &found, FindExSearchNameMatch, nullptr, 0);
+  // A long target's temporary names begin with its name cut short: every "*.tmp*" is looked at.
+  const HANDLE search =
+      ::FindFirstFileExW(to_wide(join_path(folder, "*.tmp*")).c_str(), FindExInfoBasic, &found,
+                         FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) return;
   const long self = static_cast<long>(::GetCurrentProcessId());
   do {
     const std::string entry = to_utf8(found.cFileName);
     const auto pid = temporary_owner(entry, leaf);
     if (!pid || *pid == self || process_running(*pid)) continue;
-    ::DeleteFileW(to_wide(folder + "\\" + entry).c_str());
+    ::DeleteFileW(to_wide(join_path(folder, entry)).c_str());
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
-}
-
-// A folder cannot be replaced by a file: say so before anything is written for it.
-bool replaceable(const std::string& target) {
-  const DWORD a = ::GetFileAttributesW(to_wide(target).c_str());
-  return a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-[[noreturn]] void folder_in_the_way(const std::string& target) {
-  throw PlatformError("write", target, "Is a directory");
 }
 
 OVERLAPPED at(std::uint64_t offset) {
@@ -90,7 +70,8 @@ struct TemporaryFile::State {
 
 TemporaryFile::TemporaryFile(std::string target)
     : target_(std::move(target)), state_(std::make_unique<State>()) {
-  if (!replaceable(target_)) folder_in_the_way(target_);
+  // A folder or a device is never replaced: said before anything is written.
+  check_replaceable(target_);
   remove_stale_siblings(target_);
   // The name is registered the moment the file exists, so that no interrupt comes between.
   const InterruptsDeferred deferred;
@@ -185,10 +166,17 @@ void TemporaryFile::seal() {
   if (!::CloseHandle(file) && err == 0) err = ::GetLastError();
   if (err != 0) fail(static_cast<int>(err));
   state_->sealed = true;
-  if (!replaceable(target_)) {
+  // Looked at again: something else may have taken the target's place meanwhile.
+  try {
+    check_replaceable(target_);
+  } catch (const PlatformError&) {
     discard();
-    folder_in_the_way(target_);
+    throw;
   }
+}
+
+const std::string& TemporaryFile::sealed_name() const {
+  return state_->name;
 }
 
 void TemporaryFile::publish() {

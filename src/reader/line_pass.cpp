@@ -8,6 +8,7 @@
 #include "model/rounding.h"
 #include "platform/files.h"
 #include "platform/memory_block.h"
+#include "platform/printable_text.h"
 #include "reader/entry_warnings.h"
 #include "reader/field_reader.h"
 #include "reader/operations.h"
@@ -322,12 +323,12 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
     Diagnostic& d = set_error(s, 101);
     if (kind == FileKind::kMissing) {
-      d.message = "line file " + quoted(path, 0) + " not found";
+      d.message = "line file " + echoed(path) + " not found";
       if (std::string note = missing_line_file_note(s); !note.empty()) {
         d.notes.push_back(std::move(note));
       }
     } else {
-      d.message = "no line file " + quoted(path, 0) + ": " + not_ordinary_file_reason(kind);
+      d.message = "no line file " + echoed(path) + ": " + not_ordinary_file_reason(kind);
     }
     return false;
   }

@@ -14,6 +14,8 @@ std::string read_source(const std::string& path) {
   try {
     return read_file(path);
   } catch (const PlatformError& e) {
+    // No descriptor left is a failure of the system, not of the file: it ends the run.
+    if (e.out_of_descriptors()) throw;
     throw ReadFailure(e.what());
   }
 }

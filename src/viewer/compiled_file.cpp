@@ -5,6 +5,7 @@
 #include "compiler/station_file.h"
 #include "compiler/track_file.h"
 #include "platform/files.h"
+#include "platform/printable_text.h"
 
 namespace sb {
 namespace {
@@ -69,8 +70,9 @@ std::string_view compiled_file_description(CompiledFileType type) {
 
 MalformedFile::MalformedFile(const std::string& path, CompiledFileType type, std::size_t offset,
                              const std::string& detail)
-    : std::runtime_error(path + ": malformed " + std::string(compiled_file_description(type)) +
-                         " at byte " + std::to_string(offset) + ": " + detail),
+    : std::runtime_error(echoed(path) + ": malformed " +
+                         std::string(compiled_file_description(type)) + " at byte " +
+                         std::to_string(offset) + ": " + detail),
       offset_(offset) {}
 
 std::vector<TrackCell> load_track_file(const std::string& path) {
@@ -84,8 +86,22 @@ std::vector<StationRecord> load_station_file(const std::string& path) {
 }
 
 RouteMatrix load_route_matrix_file(const std::string& path) {
-  return load(path, CompiledFileType::kRoute,
-              [](std::string_view bytes) { return decode_route_matrix_file(bytes); });
+  // The largest of the files is read twice in pieces (see RouteMatrixDecoder) and never held
+  // whole beside its matrix.
+  const CompiledFileType type = CompiledFileType::kRoute;
+  RouteMatrixDecoder decoder;
+  try {
+    for (int pass = 0; pass < 2; ++pass) {
+      const auto take = [&decoder](std::string_view piece) { decoder.take(piece); };
+      if (read_file_in_pieces(path, take) == 0) {
+        throw MalformedFile(path, type, 0, "the file is empty");
+      }
+      decoder.end_pass();
+    }
+  } catch (const DecodeError& e) {
+    throw MalformedFile(path, type, e.offset(), e.detail());
+  }
+  return decoder.result();
 }
 
 }  // namespace sb
