@@ -7,6 +7,7 @@
 
 #include "driver/options.h"
 #include "test_support.h"
+#include "usage_words.h"
 
 namespace sb::test {
 namespace {
@@ -38,6 +39,18 @@ TEST(UsageText, ThePrintedHelpIsTheReviewedText) {
     const ProgramResult r = run_program(args, dir.path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, golden(leaf)) << args[0];
+  }
+}
+
+// Each command's part of the usage names exactly the options the table gives it, and every
+// command of the table has a part.
+TEST(UsageText, NamesTheOptionsOfTheTable) {
+  auto wanted = table_options();
+  wanted.erase("help");  // its usage is the whole text
+  EXPECT_EQ(usage_options(), wanted);
+  const std::string whole = usage_text(Mode::kHelp);
+  for (const std::string& command : table_commands()) {
+    EXPECT_NE(whole.find("\n  scenario_builder " + command + " "), std::string::npos) << command;
   }
 }
 
