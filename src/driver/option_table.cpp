@@ -46,6 +46,7 @@ bool diagnostics_format(Options& o, std::string_view value) {
   return true;
 }
 
+// In the order of the usage text. A mistyped command close to two names is offered the later.
 constexpr CommandSpec kCommands[] = {
     {"", Mode::kBuiltin, "",
      R"(      Build the built-in scenario "Roccalta_ Valfiorita" (line "LINEA 7"): write its five
@@ -95,6 +96,8 @@ constexpr CommandSpec kCommands[] = {
 using enum Mode;
 using enum OptionGroup;
 
+// A command's synopsis shows its own options in this order, and the list of diagnostic
+// options shows those in this order.
 constexpr OptionSpec kOptions[] = {
     {.name = "--dir",
      .value = "DIR",
