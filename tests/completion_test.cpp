@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "driver/option_table.h"
 #include "test_support.h"
 #include "usage_words.h"
 
@@ -13,6 +14,18 @@ namespace sb::test {
 namespace {
 
 const std::string kScript = std::string(SB_SOURCE_DIR) + "/completions/scenario_builder.bash";
+
+// The lines of `text` that are not empty.
+std::set<std::string> nonempty_lines(const std::string& text) {
+  std::set<std::string> lines;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    const std::size_t end = text.find('\n', begin);
+    if (end > begin) lines.insert(text.substr(begin, end - begin));
+    begin = end + 1;
+  }
+  return lines;
+}
 
 // The candidates offered for the last of `words`, sorted, completed in the folder `cwd`.
 std::set<std::string> complete(const std::vector<std::string>& words, const std::string& cwd) {
@@ -25,14 +38,7 @@ std::set<std::string> complete(const std::vector<std::string>& words, const std:
   const ProgramResult r = run_program(args, cwd, "/bin/bash");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  std::set<std::string> candidates;
-  std::size_t begin = 0;
-  while (begin < r.out.size()) {
-    const std::size_t end = r.out.find('\n', begin);
-    if (end > begin) candidates.insert(r.out.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  return candidates;
+  return nonempty_lines(r.out);
 }
 
 // Why the completion cannot be driven here, or nothing when bash is there to drive it.
@@ -56,11 +62,7 @@ TEST(Completion, OffersTheCommandsTheOptionsAndTheirValues) {
   if (const auto why = no_bash()) GTEST_SKIP() << *why;
   TempDir dir;
   const std::string sb = "scenario_builder";
-  std::set<std::string> commands;
-  for (const auto& [command, options] : usage_options()) {
-    if (!command.empty()) commands.insert(command);
-  }
-  commands.insert("help");  // "help [COMMAND]", which has no usage part of its own
+  const std::set<std::string> commands = table_commands();
   EXPECT_EQ(complete({sb, ""}, dir.path()), commands);
   EXPECT_EQ(complete({sb, "co"}, dir.path()), std::set<std::string>{"compile"});
   EXPECT_EQ(complete({sb, "--dir", ".", "co"}, dir.path()), std::set<std::string>{});
@@ -68,9 +70,9 @@ TEST(Completion, OffersTheCommandsTheOptionsAndTheirValues) {
             (std::set<std::string>{"track", "stations", "route"}));
   EXPECT_EQ(complete({sb, "dump", "--type", "s"}, dir.path()), std::set<std::string>{"stations"});
 
-  // Every option that the usage lists for a command, and --help (and --version alone); an
+  // Every option that the table gives a command, and --help (and --version alone); an
   // option that takes its value after "=" is offered as "--color=".
-  for (const auto& [command, options] : usage_options()) {
+  for (const auto& [command, options] : table_options()) {
     std::vector<std::string> words = {sb};
     if (!command.empty()) words.push_back(command);
     words.push_back("-");
@@ -97,6 +99,40 @@ TEST(Completion, OffersTheCommandsTheOptionsAndTheirValues) {
             std::set<std::string>{"--color=never"});
   EXPECT_EQ(complete({sb, "check", "--diagnostics", "=", ""}, dir.path()),
             (std::set<std::string>{"json", "text"}));
+}
+
+// The word after an option that takes a value is that value, for exactly the options of the
+// table that take one; an option with a fixed few values is offered them after every command
+// that takes it.
+TEST(Completion, KnowsWhichOptionsTakeAValueAndTheirChoices) {
+  if (const auto why = no_bash()) GTEST_SKIP() << *why;
+  TempDir dir;
+  std::vector<std::string> args = {
+      "--norc", "--noprofile", "-c",
+      "source \"$0\" && for o; do _scenario_builder_takes_value \"$o\" && echo \"$o\"; done; true",
+      kScript};
+  std::set<std::string> wanted;
+  for (const OptionSpec& option : option_table()) {
+    args.push_back(std::string(option.name));
+    if (!option.alias.empty()) args.push_back(std::string(option.alias));
+    if (option.takes_value()) wanted.insert(std::string(option.name));
+  }
+  args.insert(args.end(), {"--help", "--version", "--"});
+  const ProgramResult r = run_program(args, dir.path(), "/bin/bash");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(nonempty_lines(r.out), wanted);
+
+  for (const OptionSpec& option : option_table()) {
+    if (option.choices.empty()) continue;
+    const std::set<std::string> choices(option.choices.begin(), option.choices.end());
+    for (const CommandSpec& command : command_table()) {
+      if (!option.commands.has(command.mode)) continue;
+      std::vector<std::string> words = {"scenario_builder"};
+      if (!command.name.empty()) words.push_back(std::string(command.name));
+      words.insert(words.end(), {std::string(option.name), ""});
+      EXPECT_EQ(complete(words, dir.path()), choices) << option.name << " " << command.name;
+    }
+  }
 }
 
 TEST(Completion, NamesTheScenariosAndLinesOfTheDirFolder) {

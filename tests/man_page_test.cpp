@@ -1,7 +1,15 @@
-// The manual page: it renders without a warning and names every command and option that the
-// program's usage lists.
+// The manual page: it renders without a warning, and names every command and option of the
+// program's tables and no other option.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/option_table.h"
 #include "test_support.h"
 #include "usage_words.h"
 
@@ -42,17 +50,120 @@ TEST(ManPage, HasEverySectionCommandAndOption) {
                               "EXIT STATUS", "FILES", "EXAMPLES"}) {
     EXPECT_NE(page.find(std::string("\n.SH ") + section + "\n"), std::string::npos) << section;
   }
-  for (const auto& [command, options] : usage_options()) {
-    if (!command.empty()) {
-      EXPECT_NE(page.find("\n.B " + command), std::string::npos) << command;
-    }
-    for (const std::string& option : options) {
-      // Hyphens are written "\-" in the page.
-      std::string written;
-      for (char c : option) written += c == '-' ? std::string("\\-") : std::string(1, c);
-      EXPECT_NE(page.find(written), std::string::npos) << option;
+  for (const std::string& command : table_commands()) {
+    EXPECT_NE(page.find("\n.B " + command), std::string::npos) << command;
+  }
+  for (const std::string& option : table_spellings()) {
+    // Hyphens are written "\-" in the page.
+    std::string written;
+    for (char c : option) written += c == '-' ? std::string("\\-") : std::string(1, c);
+    EXPECT_NE(page.find(written), std::string::npos) << option;
+  }
+}
+
+// The lines of one section of the page, without its ".SH" line.
+std::vector<std::string> section(const std::string& page, const std::string& name) {
+  std::vector<std::string> lines;
+  std::size_t begin = page.find("\n.SH " + name + "\n");
+  if (begin == std::string::npos) return lines;
+  begin = page.find('\n', begin + 1) + 1;
+  while (begin < page.size() && page.compare(begin, 4, ".SH ") != 0) {
+    const std::size_t end = page.find('\n', begin);
+    lines.push_back(page.substr(begin, end - begin));
+    begin = end == std::string::npos ? page.size() : end + 1;
+  }
+  return lines;
+}
+
+// The words of a request line after the request, hyphens unescaped, split at blanks, quotes,
+// commas, parentheses and "=": the words of `.BR \-v ", " \-\-verbose` are -v and --verbose.
+std::vector<std::string> words(const std::string& line) {
+  std::string plain;
+  for (std::size_t k = line.find(' '); k != std::string::npos && k < line.size(); ++k) {
+    if (line.compare(k, 2, "\\-") == 0) {
+      plain += '-';
+      ++k;
+    } else {
+      plain += std::string(" \t\",()=").find(line[k]) == std::string::npos ? line[k] : ' ';
     }
   }
+  std::vector<std::string> result;
+  std::istringstream in(plain);
+  for (std::string word; in >> word;) result.push_back(word);
+  return result;
+}
+
+std::set<std::string> options_among(const std::vector<std::string>& ws) {
+  std::set<std::string> options;
+  for (const std::string& w : ws) {
+    if (w.size() > 1 && w[0] == '-') options.insert(w);
+  }
+  return options;
+}
+
+// The entries of OPTIONS are the table's options and the program's own --help, --version
+// and "--"; an option that the built-in run does not take names its commands.
+TEST(ManPage, DescribesTheOptionsOfTheTableAndNoOthers) {
+  const std::vector<std::string> lines = section(read_bytes(kManPage), "OPTIONS");
+  std::set<std::string> described;
+  std::map<std::string, std::set<std::string>> commands_named;
+  for (std::size_t k = 0; k + 1 < lines.size(); ++k) {
+    if (lines[k] != ".TP") continue;
+    const std::set<std::string> heading = options_among(words(lines[k + 1]));
+    described.insert(heading.begin(), heading.end());
+    if (k + 2 < lines.size() && lines[k + 2].starts_with(".RB (")) {
+      const std::vector<std::string> named = words(lines[k + 2]);
+      for (const std::string& option : heading) {
+        commands_named[option].insert(named.begin(), named.end());
+      }
+    }
+  }
+  std::set<std::string> wanted = table_spellings();
+  wanted.insert({"--", "-h", "--help", "--version"});
+  EXPECT_EQ(described, wanted);
+
+  for (const OptionSpec& option : option_table()) {
+    if (option.commands.has(Mode::kBuiltin)) continue;  // described in words
+    std::set<std::string> commands;
+    for (const CommandSpec& command : command_table()) {
+      if (option.commands.has(command.mode)) commands.insert(std::string(command.name));
+    }
+    EXPECT_EQ(commands_named[std::string(option.name)], commands) << option.name;
+  }
+}
+
+// Each command's synopsis shows the options of its own that the table gives it, and
+// "diagnostic options" where it takes those.
+TEST(ManPage, SynopsisShowsTheOptionsOfEachCommand) {
+  const std::vector<std::string> lines = section(read_bytes(kManPage), "SYNOPSIS");
+  std::map<std::string, std::set<std::string>> shown;
+  std::optional<std::string> command;
+  std::set<std::string> options;
+  for (const std::string& line : lines) {
+    const std::vector<std::string> ws = words(line);
+    if (line.starts_with(".SY ")) {
+      command.reset();
+      options.clear();
+    } else if (line.starts_with(".B ") && !ws.empty() && ws[0][0] != '-') {
+      command = ws[0];
+    } else if (line.starts_with(".OP ") && !ws.empty() && ws[0] != "--") {
+      options.insert(ws[0]);
+    } else if (line.find("\"diagnostic options\"") != std::string::npos) {
+      options.insert("diagnostic options");
+    } else if (line == ".YS" && (command || !options.empty())) {
+      shown[command.value_or("")] = options;  // no command: the built-in run
+    }
+  }
+  std::map<std::string, std::set<std::string>> wanted;
+  for (const CommandSpec& command : command_table()) {
+    std::set<std::string>& own = wanted[std::string(command.name)];
+    for (const OptionSpec& option : option_table()) {
+      if (!option.commands.has(command.mode)) continue;
+      own.insert(option.group == OptionGroup::kOwn ? std::string(option.name)
+                                                   : "diagnostic options");
+    }
+  }
+  EXPECT_EQ(shown, wanted);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "driver/command_line.h"
 
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -20,7 +21,6 @@
 #include "platform/files.h"
 #include "platform/interrupts.h"
 #include "platform/platform_error.h"
-#include "viewer/compiled_file.h"
 #include "writers/builtin_sources.h"
 
 namespace sb {
@@ -107,15 +107,10 @@ int run_guarded(const Options& o) {
   } catch (const ErrorStop& stop) {
     show_fatal(stop.what());
     return kFault;
-  } catch (const PlatformError& e) {
-    show_fatal(std::string("scenario_builder: ") + e.what());
-    return kUsageOrPlatform;
-  } catch (const MalformedFile& e) {
-    show_fatal(std::string("scenario_builder: ") + e.what());
-    return kUsageOrPlatform;
   } catch (const std::exception& e) {
-    // Anything else (a table that cannot be encoded, memory exhausted) still ends the run
-    // with a message rather than an abort.
+    // A failure of the system, a compiled file that cannot be decoded, and anything else (a
+    // table that cannot be encoded, memory exhausted) end the run with a message rather than
+    // an abort.
     show_fatal(std::string("scenario_builder: ") + e.what());
     return kUsageOrPlatform;
   }

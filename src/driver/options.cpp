@@ -1,9 +1,11 @@
 #include "driver/options.h"
 
-#include <charconv>
+#include <algorithm>
+#include <span>
 #include <string_view>
 #include <vector>
 
+#include "driver/option_table.h"
 #include "driver/scenario_names.h"
 #include "model/edit_distance.h"
 #include "platform/printable_text.h"
@@ -11,97 +13,30 @@
 namespace sb {
 namespace {
 
-struct ModeName {
-  const char* name;
-  Mode mode;
-};
-constexpr ModeName kModes[] = {{"sources", Mode::kSources}, {"compile", Mode::kCompile},
-                               {"check", Mode::kCheck},     {"dump", Mode::kDump},
-                               {"plan", Mode::kPlan},       {"explain", Mode::kExplain},
-                               {"help", Mode::kHelp}};
-
 bool builds(Mode mode) {
   return mode == Mode::kCompile || mode == Mode::kCheck;
 }
 
-// Which options each mode takes.
-bool takes(Mode mode, std::string_view option) {
-  if (option == "--dir") return mode != Mode::kDump;
-  if (option == "--out" || option == "--force" || option == "-v" || option == "--verbose") {
-    return mode == Mode::kCompile;
+// "a, b or c"
+std::string listed(std::span<const std::string_view> values) {
+  std::string text;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (k > 0) text += k + 1 == values.size() ? " or " : ", ";
+    text += values[k];
   }
-  if (option == "--no-geometry" || option == "--warnings-as-errors" || option == "--no-warnings" ||
-      option == "--color" || option == "--diagnostics") {
-    return builds(mode);
-  }
-  if (option == "-o") return mode == Mode::kPlan;
-  if (option == "--type" || option == "--all" || option == "--step" || option == "--json" ||
-      option == "--units") {
-    return mode == Mode::kDump;
-  }
+  return text;
+}
+
+// Stores the value of `option`, typed as `typed`, or says why it is refused.
+bool set_value(Options& o, const OptionSpec& option, std::string_view typed,
+               const std::string& value, UsageError& error) {
+  const auto& choices = option.choices;
+  const bool chosen =
+      choices.empty() || std::find(choices.begin(), choices.end(), value) != choices.end();
+  if (chosen && option.store(o, value)) return true;
+  const std::string wanted = choices.empty() ? std::string(option.wanted) : listed(choices);
+  error.message = std::string(typed) + " takes " + wanted + ", not " + echoed(value);
   return false;
-}
-
-bool needs_value(std::string_view option) {
-  return option == "--dir" || option == "--out" || option == "-o" || option == "--type" ||
-         option == "--step" || option == "--color" || option == "--diagnostics";
-}
-
-const char* mode_name(Mode mode) {
-  for (const auto& m : kModes) {
-    if (m.mode == mode) return m.name;
-  }
-  return "";
-}
-
-bool set_value(Options& o, std::string_view option, const std::string& value, UsageError& error) {
-  if (option == "--dir") o.dir = value;
-  if (option == "--out" || option == "-o") o.out = value;
-  if (option == "--type") {
-    if (value != "track" && value != "stations" && value != "route") {
-      error.message = "--type takes track, stations or route, not " + echoed(value);
-      return false;
-    }
-    o.type = value;
-  }
-  if (option == "--step") {
-    const auto r = std::from_chars(value.data(), value.data() + value.size(), o.step);
-    if (r.ec != std::errc() || r.ptr != value.data() + value.size() || o.step < 1) {
-      error.message = "--step takes a whole number of metres above 0, not " + echoed(value);
-      return false;
-    }
-  }
-  if (option == "--color") {
-    if (value == "auto") {
-      o.color = ColorChoice::kAuto;
-    } else if (value == "always") {
-      o.color = ColorChoice::kAlways;
-    } else if (value == "never") {
-      o.color = ColorChoice::kNever;
-    } else {
-      error.message = "--color takes auto, always or never, not " + echoed(value);
-      return false;
-    }
-  }
-  if (option == "--diagnostics") {
-    if (value != "json" && value != "text") {
-      error.message = "--diagnostics takes json or text, not " + echoed(value);
-      return false;
-    }
-    o.json_diagnostics = value == "json";
-  }
-  return true;
-}
-
-void set_flag(Options& o, std::string_view option) {
-  if (option == "--no-geometry") o.no_geometry = true;
-  if (option == "--force") o.force = true;
-  if (option == "-v" || option == "--verbose") o.verbose = true;
-  if (option == "--warnings-as-errors") o.warnings_as_errors = true;
-  if (option == "--no-warnings") o.no_warnings = true;
-  if (option == "--all") o.all = true;
-  if (option == "--json") o.json = true;
-  if (option == "--units") o.units = true;
 }
 
 bool check_operands(Options& o, UsageError& error) {
@@ -112,9 +47,7 @@ bool check_operands(Options& o, UsageError& error) {
       return false;
     }
     if (n == 1) {
-      for (const auto& m : kModes) {
-        if (o.operands[0] == m.name) o.help_topic = m.mode;
-      }
+      if (const CommandSpec* c = find_command(o.operands[0])) o.help_topic = c->mode;
       if (o.help_topic == Mode::kHelp && o.operands[0] != "help") {
         error.message = "no help on " + echoed(o.operands[0]);
         return false;
@@ -155,10 +88,10 @@ bool check_operands(Options& o, UsageError& error) {
     error.message = "unexpected argument " + echoed(o.operands[wanted]);
     // A misspelt mode name is the likeliest cause of a stray first argument.
     if (o.mode == Mode::kBuiltin) {
-      for (const auto& m : kModes) {
-        if (edit_distance(o.operands[0], m.name, 2) <= 2) {
+      for (const CommandSpec& c : command_table()) {
+        if (!c.name.empty() && edit_distance(o.operands[0], c.name, 2) <= 2) {
           error.message =
-              "unknown command " + echoed(o.operands[0]) + "; did you mean " + echoed(m.name) + "?";
+              "unknown command " + echoed(o.operands[0]) + "; did you mean " + echoed(c.name) + "?";
         }
       }
     }
@@ -183,11 +116,9 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
       o.mode = Mode::kVersion;
       return o;
     }
-    for (const auto& m : kModes) {
-      if (args[0] == m.name) {
-        o.mode = m.mode;
-        i = 1;
-      }
+    if (const CommandSpec* c = find_command(args[0])) {
+      o.mode = c->mode;
+      i = 1;
     }
   }
   bool options_ended = false;
@@ -210,19 +141,21 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     // "--color=always" is "--color always".
     const std::size_t equals = a.find('=');
     const std::string option = a.substr(0, equals);
-    if (!takes(o.mode, option)) {
+    const OptionSpec* spec = find_option(option);
+    if (!spec || !spec->taken_by(o.mode)) {
       error.message = "unknown option " + echoed(option);
-      if (o.mode != Mode::kBuiltin && o.mode != Mode::kHelp) {
-        error.message += " for " + std::string(mode_name(o.mode));
+      const CommandSpec* command = command_of(o.mode);
+      if (command && o.mode != Mode::kBuiltin && o.mode != Mode::kHelp) {
+        error.message += " for " + std::string(command->name);
       }
       return std::nullopt;
     }
-    if (!needs_value(option)) {
+    if (!spec->takes_value()) {
       if (equals != std::string::npos) {
         error.message = "option " + echoed(option) + " takes no value";
         return std::nullopt;
       }
-      set_flag(o, option);
+      spec->store(o, "");
       continue;
     }
     std::string value;
@@ -234,7 +167,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
       error.message = "option " + echoed(option) + " needs a value";
       return std::nullopt;
     }
-    if (!set_value(o, option, value, error)) return std::nullopt;
+    if (!set_value(o, *spec, option, value, error)) return std::nullopt;
   }
   if (!check_operands(o, error)) return std::nullopt;
   return o;

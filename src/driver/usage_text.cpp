@@ -1,77 +1,21 @@
-// The text of --help, whole or for one mode.
+// The text of --help, whole or for one mode, made from the tables of commands and options.
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "driver/option_table.h"
 #include "driver/options.h"
 
 namespace sb {
 namespace {
 
-constexpr const char* kBuiltin = R"(  scenario_builder [--dir DIR]
-      Build the built-in scenario "Roccalta_ Valfiorita" (line "LINEA 7"): write its five
-      text files, read them back, and write the three binary files for the simulator.
-      The files go into the program's own folder, or into DIR.
-)";
+// A synopsis goes on to a new line before the item that would run past this column.
+constexpr std::size_t kSynopsisWidth = 100;
+// The list of diagnostic options: each name from this column, its help from the next.
+constexpr std::size_t kOptionColumn = 6;
+constexpr std::size_t kHelpColumn = 29;
 
-constexpr const char* kSources = R"(  scenario_builder sources [--dir DIR]
-      Write only the five text files of the built-in scenario, as a starting point, into
-      DIR (default: the current folder; created when missing).
-)";
-
-constexpr const char* kCompile =
-    R"(  scenario_builder compile [--dir DIR] [--out DIR] [--no-geometry] [--force] [-v]
-                           [DIAGNOSTIC OPTIONS] [--] SCENARIO LINE
-      Compile an author's scenario: read SCENARIO_linea.txt and SCENARIO_LINE-.txt from
-      --dir (default: the current folder) and write the binary files into --out (default:
-      the --dir folder; created when missing). The text files are never changed.
-      --no-geometry skips the route plan and its file. When a fault is found no file is
-      written and the old ones stay; --force writes them anyway. -v prints a summary of
-      the scenario and the files written.
-)";
-
-constexpr const char* kCheck =
-    R"(  scenario_builder check [--dir DIR] [--no-geometry] [DIAGNOSTIC OPTIONS] [--] SCENARIO LINE
-      Everything compile does except writing: report every fault and warning, and print
-      a one-line summary of the scenario on standard output.
-)";
-
-constexpr const char* kDiagnosticOptions = R"(  Diagnostic options (compile and check):
-      --warnings-as-errors   a warning counts as a fault: exit status 1, nothing written
-      --no-warnings          do not show warnings
-      --color=auto|always|never
-                             colour the messages (auto: only on a terminal, and only
-                             when NO_COLOR is not set)
-      --diagnostics=json     report as one JSON array on standard error
-)";
-
-constexpr const char* kDump =
-    R"(  scenario_builder dump [--type TYPE] [--all] [--step N] [--units] [--json] FILE
-      Print a compiled file readably: the track file (the cells that hold an object, or
-      every cell with --all), the station file (the non-empty slots, or all 87 with --all)
-      or the route matrix file (every N-th metre, default 1). The type comes from the
-      name ("_linea.dat" route, other ".dat" track, ".sim" stations) unless --type
-      track, stations or route is given. --units adds the values as written in the
-      text files (km/h, signed gradients, hh:mm:ss) and names what each cell or slot
-      holds. --json prints the same as JSON.
-)";
-
-constexpr const char* kPlan = R"(  scenario_builder plan [--dir DIR] [-o FILE] [SCENARIO LINE]
-      Draw a compiled scenario as an SVG picture: the route's plan with everything placed
-      on it, and a strip of the line with its speed limit, gradient and stations. It reads
-      the three binary files from DIR (default: the current folder); without names, those
-      of the one compiled scenario there. The picture goes to FILE (default: SCENARIO.svg
-      in DIR; "-" for standard output).
-)";
-
-constexpr const char* kExplain = R"(  scenario_builder explain [CODE | NAME]
-      Explain a fault code or a warning: why it comes, a scenario that gives it, and how
-      to fix it. Without CODE or NAME, list the codes and the warnings.
-)";
-
-constexpr const char* kOther =
-    R"(  scenario_builder help [COMMAND] | COMMAND --help | --help | --version
-)";
-
-constexpr const char* kExitStatus = R"(
+constexpr const char* kNamesAndExitStatus = R"(
 SCENARIO and LINE are names, not paths: they may not be empty, "." or "..", nor hold
 "/", "\", control characters or what Windows does not allow in file names (: * ? " < > |);
 after "--" a name may begin with "-".
@@ -86,30 +30,84 @@ Exit status:
      than 64 MiB), or a compiled file that cannot be decoded
 )";
 
+bool takes_diagnostic_options(Mode mode) {
+  for (const OptionSpec& option : option_table()) {
+    if (option.group == OptionGroup::kDiagnostic && option.commands.has(mode)) return true;
+  }
+  return false;
+}
+
+// "  scenario_builder compile [--dir DIR] ... [DIAGNOSTIC OPTIONS] [--] SCENARIO LINE", its
+// continuation lines under the first option.
+std::string synopsis(const CommandSpec& command) {
+  std::string line = "  scenario_builder";
+  if (!command.name.empty()) line += " " + std::string(command.name);
+  const std::string indent(line.size() + 1, ' ');
+  std::string text;
+  auto add = [&](const std::string& item) {
+    if (line.size() + 1 + item.size() > kSynopsisWidth) {
+      text += line + "\n";
+      line = indent + item;
+    } else {
+      line += " " + item;
+    }
+  };
+  for (const OptionSpec& option : option_table()) {
+    if (option.group != OptionGroup::kOwn || !option.commands.has(command.mode)) continue;
+    std::string item = "[" + std::string(option.name);
+    if (option.takes_value()) item += " " + std::string(option.value);
+    add(item + "]");
+  }
+  if (takes_diagnostic_options(command.mode)) add("[DIAGNOSTIC OPTIONS]");
+  if (!command.operands.empty()) add(std::string(command.operands));
+  return text + line + "\n";
+}
+
+// "  Diagnostic options (compile and check):" and one entry per option.
+std::string diagnostic_options() {
+  std::vector<std::string_view> commands;
+  for (const CommandSpec& command : command_table()) {
+    if (takes_diagnostic_options(command.mode)) commands.push_back(command.name);
+  }
+  std::string text = "  Diagnostic options (";
+  for (std::size_t k = 0; k < commands.size(); ++k) {
+    if (k > 0) text += k + 1 == commands.size() ? " and " : ", ";
+    text += commands[k];
+  }
+  text += "):\n";
+  const std::string help_indent(kHelpColumn, ' ');
+  for (const OptionSpec& option : option_table()) {
+    if (option.group != OptionGroup::kDiagnostic) continue;
+    std::string entry = std::string(kOptionColumn, ' ') + std::string(option.name);
+    if (option.takes_value()) entry += "=" + std::string(option.value);
+    // The help stands two spaces after the name at least, or on a line of its own.
+    if (entry.size() + 2 > kHelpColumn) {
+      text += entry + "\n";
+      entry.clear();
+    }
+    entry.resize(kHelpColumn, ' ');
+    for (char c : option.help) entry += c == '\n' ? "\n" + help_indent : std::string(1, c);
+    text += entry + "\n";
+  }
+  return text;
+}
+
+std::string part(const CommandSpec& command) {
+  return synopsis(command) + std::string(command.about);
+}
+
 }  // namespace
 
 std::string usage_text(Mode topic) {
   std::string text = "Usage:\n";
-  switch (topic) {
-    case Mode::kBuiltin:
-      return text + kBuiltin;
-    case Mode::kSources:
-      return text + kSources;
-    case Mode::kCompile:
-      return text + kCompile + "\n" + kDiagnosticOptions;
-    case Mode::kCheck:
-      return text + kCheck + "\n" + kDiagnosticOptions;
-    case Mode::kDump:
-      return text + kDump;
-    case Mode::kPlan:
-      return text + kPlan;
-    case Mode::kExplain:
-      return text + kExplain;
-    default:
-      break;
+  const CommandSpec* command = command_of(topic);
+  if (command && topic != Mode::kHelp) {
+    text += part(*command);
+    if (takes_diagnostic_options(topic)) text += "\n" + diagnostic_options();
+    return text;
   }
-  return text + kBuiltin + kSources + kCompile + kCheck + kDump + kPlan + kExplain + kOther + "\n" +
-         kDiagnosticOptions + kExitStatus;
+  for (const CommandSpec& c : command_table()) text += part(c);
+  return text + "\n" + diagnostic_options() + kNamesAndExitStatus;
 }
 
 }  // namespace sb
