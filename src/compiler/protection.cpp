@@ -63,9 +63,9 @@ std::string placed_at(const Scenario& s, std::int64_t c) {
 
 // Records a fault of the pass at the source line of the object in cell `cause` (the slow
 // order, or its warning board), with a note for each cell that was found taken.
-void protection_fault(Scenario& s, std::int32_t code, std::int32_t position, std::int32_t cause,
+void protection_fault(Scenario& s, Fault fault, std::int32_t position, std::int32_t cause,
                       std::string message, std::initializer_list<std::int64_t> taken) {
-  Diagnostic& d = set_error(s, code, position);
+  Diagnostic& d = set_error(s, fault, position);
   d.where = origin_spot(s, cause);
   d.message = std::move(message);
   for (const std::int64_t c : taken) {
@@ -101,7 +101,7 @@ void protect_signals_before_board(Scenario& s, std::int32_t i) {
     } else if (has_kind(s, c - 2, kAbbattimento)) {
       lower(s, c - 2);
     } else {
-      protection_fault(s, kErrorSignalBeforeBoard, metres(c), i,
+      protection_fault(s, Fault::kNoRoomBeforeSignal, metres(c), i,
                        "no free cell for the protection point of the signal at " + placed_at(s, c) +
                            ", which stands within 1000 m before the "
                            "warning board of the slow order at " +
@@ -124,7 +124,7 @@ void protect_bands_before_start(Scenario& s, std::int32_t i) {
       }
     }
     if (!placed) {
-      protection_fault(s, kErrorBandBeforeStart, metres(i), i,
+      protection_fault(s, Fault::kNoRoomBeforeSlowOrder, metres(i), i,
                        "no free cell for a protection point " + std::to_string(band.nearest * 50) +
                            " to " + std::to_string(band.farthest * 50) +
                            " m before the start of the slow order at " + placed_at(s, i),
@@ -153,7 +153,7 @@ void protect_along_slow_order(Scenario& s, std::int32_t i) {
         mark(s, s.look + 1);
         s.counter = -1;
       } else {
-        protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(s.look), i,
+        protection_fault(s, Fault::kNoRoomAlongSlowOrder, metres(s.look), i,
                          "no free cell for a protection point along the slow order at " +
                              placed_at(s, i) + ", near " + std::to_string((s.look - 1) * 50) + " m",
                          {s.look - 1, s.look, s.look + 1});
@@ -190,7 +190,7 @@ void protect_signal_after_end(Scenario& s, std::int32_t i) {
   } else if (is_free(s, s.counter - 1)) {
     mark(s, s.counter - 1);
   } else {
-    protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(s.look), i,
+    protection_fault(s, Fault::kNoRoomAlongSlowOrder, metres(s.look), i,
                      "no free cell for the protection point of the signal at " +
                          placed_at(s, s.counter + 1) + ", after the end of the slow order at " +
                          placed_at(s, i),

@@ -84,7 +84,7 @@ struct LinePass {
       const std::int32_t length = in.read_number();
       slots[kTrainDataSlot].end_m = length;
       if (length > kMaxRouteLength) {
-        set_error(s, 1).message =
+        set_error(s, Fault::kRouteTooLong).message =
             "the route length of " + std::to_string(length) + " m is above 1000000 m";
         return Outcome::kStop;
       }
@@ -120,7 +120,9 @@ struct LinePass {
     for (int k = 0; k < 2; ++k) {
       const std::int32_t v = k == 0 ? slot.start_m : slot.end_m;
       if (v % 50 != 0) {
-        set_error(s, 3 + k).message = std::string(k == 0 ? "the first" : "the second") +
+        const Fault fault =
+            k == 0 ? Fault::kRepetitionFirstNotMultiple : Fault::kRepetitionSecondNotMultiple;
+        set_error(s, fault).message = std::string(k == 0 ? "the first" : "the second") +
                                       " signal-repetition value, " + std::to_string(v) +
                                       " m, is not a multiple of 50";
         return Outcome::kStop;
@@ -132,8 +134,9 @@ struct LinePass {
     } else if (contains(f, "9")) {
       slot.position_m = 9;
     } else {
-      set_error(s, 5).message = "the signal-repetition keyword " + quoted(f) +
-                                " names neither 4 nor 9 codes: write \"4\" or \"9\" in it";
+      set_error(s, Fault::kRepetitionWithoutCodes).message =
+          "the signal-repetition keyword " + quoted(f) +
+          " names neither 4 nor 9 codes: write \"4\" or \"9\" in it";
       return Outcome::kStop;
     }
     if (slot.end_m == 0) slot.position_m = 0;
@@ -179,7 +182,7 @@ struct LinePass {
     if (!placed("curva", p)) return Outcome::kEndPass;
     const double c = curve_curvature(keyword);
     if (c == 0.0) {
-      set_error(s, 103).message =
+      set_error(s, Fault::kBadCurve).message =
           "the curve keyword " + quoted(keyword) + " has no class digit 1 to 6 (as in \"curvad4\")";
       return Outcome::kStop;
     }
@@ -242,7 +245,7 @@ struct LinePass {
     const std::int32_t n = point_cell(p);
     TrackCell& cell = track_cell(s, n);
     if (!cell.is_free()) {
-      cell_taken(s, 6, n, "the signboard's cell");
+      cell_taken(s, Fault::kSignboardCellTaken, n, "the signboard's cell");
       set_error_position(s, p);
       return Outcome::kStop;
     }
@@ -273,7 +276,7 @@ struct LinePass {
     return rows.outcome();
   }
 
-  // Finds "[generale]"; false (code 102) when the file ends first.
+  // Finds "[generale]"; false (a fault: no general section) when the file ends first.
   bool find_general_section() {
     std::string near;
     for (;;) {
@@ -287,7 +290,7 @@ struct LinePass {
       }
     }
     s.diagnostics.where.field = {};
-    Diagnostic& d = set_error(s, 102);
+    Diagnostic& d = set_error(s, Fault::kNoGeneralSection);
     if (!near.empty()) d.notes.push_back(near);
     return false;
   }
@@ -353,10 +356,10 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   s.station_table[kScenarioSlot].name = s.stored_scenario_name;
   s.station_table[kLineSlot].name = s.stored_line_name;
   const std::string path = line_file_name(s);
-  // Anything but an ordinary file of that name is no line file (code 101); the fault says
+  // Anything but an ordinary file of that name is no line file (a fault); the fault says
   // what stands there instead. A name the system cannot look up is a platform failure.
   if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
-    Diagnostic& d = set_error(s, 101);
+    Diagnostic& d = set_error(s, Fault::kNoLineFile);
     if (kind == FileKind::kMissing) {
       d.message = "line file " + quoted(path, 0) + " not found";
       if (std::string note = missing_line_file_note(s); !note.empty()) {

@@ -11,8 +11,8 @@ namespace sb {
 
 class FieldReader;
 
-// What an entry of a pass leads to: the next entry, the end of the pass (a range fault, code
-// 15, after which the pass still finishes), or a stop at once.
+// What an entry of a pass leads to: the next entry, the end of the pass (a range fault,
+// `Fault::kBeyondTrackTable`, after which the pass still finishes), or a stop at once.
 enum class Outcome { kGoOn, kEndPass, kStop };
 
 // A pass's table of entries, tried in order on one keyword field: every row whose test holds
@@ -59,7 +59,8 @@ struct ReaderState {
 };
 
 // Reads the line file. Returns true when the train file is to be read next (a clean end or
-// a range-check fault, code 15), false when the reading stopped with another fault.
+// a range-check fault, `Fault::kBeyondTrackTable`), false when the reading stopped with another
+// fault.
 bool read_line_file(Scenario& s, ReaderState& st);
 
 // Reads the train file.
@@ -67,7 +68,7 @@ void read_train_file(Scenario& s, ReaderState& st);
 
 // Reads one "stazione" entry into the next station slot. Returns false when the entry ends
 // the pass with a fault; `ends_at_range` then tells whether the pass goes on to its end
-// (code 15) or stops at once.
+// (`Fault::kBeyondTrackTable`) or stops at once.
 bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
                         std::int32_t signboard_slot, bool& ends_at_range);
 

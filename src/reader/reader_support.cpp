@@ -21,8 +21,8 @@ void no_track_cell(const Scenario& s, std::int64_t n) {
                     " m and its 7000 m run-out)");
 }
 
-Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what) {
-  Diagnostic& d = set_error(s, code);
+Diagnostic& cell_taken(Scenario& s, Fault fault, std::int64_t n, const std::string& what) {
+  Diagnostic& d = set_error(s, fault);
   d.message = what + " at " + cell_range(n) + " already holds an object";
   d.notes.push_back("the cell holds " + origin_of(s, n));
   return d;
@@ -80,7 +80,7 @@ std::string fit_name(std::string_view text, const char* what) {
 bool range_ok(Scenario& s, std::int32_t p, int margin) {
   if (!s.has_track_table()) no_track_cell(s, 0);
   if ((static_cast<double>(p) + margin) / 50.0 <= s.cell_count) return true;
-  Diagnostic& d = set_error(s, 15, p);
+  Diagnostic& d = set_error(s, Fault::kBeyondTrackTable, p);
   const ReadPosition& at = s.diagnostics.where;
   const std::string entry = at.in_entry ? "\"" + std::string(at.keyword) + "\"" : "the entry";
   d.message = entry + " lies beyond the end of the track table, which takes entries up to " +

@@ -26,9 +26,9 @@ inline TrackCell& track_cell(Scenario& s, std::int64_t n) {
 // "5800 to 5850 m": the stretch of route that cell n stands for.
 std::string cell_range(std::int64_t n);
 
-// Records fault `code` for `what` ("the signal's cell") that cannot take cell n because the
-// cell already holds an object; a note says which object and where it came from.
-Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what);
+// Records `fault` for `what` ("the signal's cell") that cannot take cell n because the cell
+// already holds an object; a note says which object and where it came from.
+Diagnostic& cell_taken(Scenario& s, Fault fault, std::int64_t n, const std::string& what);
 
 // round(q) as a cell index or other 32-bit value; ReadFailure when it does not fit.
 std::int32_t round_index(double q);
@@ -50,8 +50,8 @@ std::int32_t fit_i32(std::int64_t v, const char* what);
 std::string fit_name(std::string_view text, const char* what);
 
 // The range check of an entry at p metres: accepted when (p + margin) / 50 <= cell_count
-// (stations use a margin of 800 m, every other entry 100 m). A refused entry records code 15
-// at p. ReadFailure when there is no track table yet.
+// (stations use a margin of 800 m, every other entry 100 m). A refused entry records
+// `Fault::kBeyondTrackTable` at p. ReadFailure when there is no track table yet.
 bool range_ok(Scenario& s, std::int32_t p, int margin = 100);
 
 // Runs `read` over a file whose text the reader holds: a ReadFailure takes its place in the

@@ -13,23 +13,23 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   const bool has_warning = x > 1500;
   if (!has_warning) f_ta = 0;
   // The cells are tested in this order, each only when its test is reached: a cell outside
-  // the table ends the reading (code 25) then, and not before an earlier cell's fault.
+  // the table ends the reading (`Fault::kUnreadable`) then, and not before an earlier cell's fault.
   TrackCell* warning_cell = nullptr;
   if (has_warning) {
     warning_cell = &track_cell(s, warning);
     if (!warning_cell->is_free()) {
-      cell_taken(s, 17, warning, "the slow order's warning-board cell");
+      cell_taken(s, Fault::kWarningBoardCellTaken, warning, "the slow order's warning-board cell");
       return;
     }
   }
   TrackCell& start_cell = track_cell(s, start);
   if (!start_cell.is_free()) {
-    cell_taken(s, 18, start, "the slow order's start cell");
+    cell_taken(s, Fault::kSlowOrderStartCellTaken, start, "the slow order's start cell");
     return;
   }
   TrackCell& end_cell = track_cell(s, end);
   if (!end_cell.is_free()) {
-    cell_taken(s, 19, end, "the slow order's end cell");
+    cell_taken(s, Fault::kSlowOrderEndCellTaken, end, "the slow order's end cell");
     return;
   }
   end_cell.kind = kSlowOrderEnd;
@@ -59,7 +59,7 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   if (s.counter != 0) {
     int k = 0;
     while (s.track_table[static_cast<std::size_t>(s.look - k)].is_free()) ++k;
-    cell_taken(s, 20, s.look - k,
+    cell_taken(s, Fault::kPreWarningCellTaken, s.look - k,
                "the slow order's pre-warning cell " + std::to_string(k + 1) + " of 4");
     return;
   }

@@ -52,14 +52,14 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   }
   check_run_out(s, "stazione", p);
   if (p % 50 != 0) {
-    set_error(s, 8, p);
+    set_error(s, Fault::kStationNotMultiple, p);
     return false;
   }
   r.kind = fit_u8(in.read_number(), "station kind");
   s.cell_index = in.read_number();  // platform length
   const std::int32_t length = s.cell_index;
   if (length % 100 != 0) {
-    set_error(s, 9, p).message =
+    set_error(s, Fault::kPlatformNotMultiple, p).message =
         "the platform length " + std::to_string(length) + " m is not a multiple of 100";
     return false;
   }
@@ -97,9 +97,9 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
   if (r.kind < kFirstUnmarkedKind) {
     const double q = r.end_m / 50.0 - 1;
     if (!(q > 1)) {
-      set_error(s, 24).message = "the stop of the station at " + std::to_string(p) +
-                                 " m would fall at or before 50 m: its platform ends at " +
-                                 std::to_string(r.end_m) + " m";
+      set_error(s, Fault::kStopTooEarly).message =
+          "the stop of the station at " + std::to_string(p) +
+          " m would fall at or before 50 m: its platform ends at " + std::to_string(r.end_m) + " m";
       return false;
     }
     const std::int32_t n = round_index(q);
@@ -113,21 +113,22 @@ bool read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot
     const std::int32_t previous_end =
         s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m;
     if (std::int64_t{r.start_m} - kMinimumSpacing < previous_end) {
-      set_error(s, 22, p).message = "the platform starts at " + std::to_string(r.start_m) +
-                                    " m, less than 350 m after the previous platform's end at " +
-                                    std::to_string(previous_end) + " m";
+      set_error(s, Fault::kPlatformsTooClose, p).message =
+          "the platform starts at " + std::to_string(r.start_m) +
+          " m, less than 350 m after the previous platform's end at " +
+          std::to_string(previous_end) + " m";
       return false;
     }
   }
   ++station_slot;
   if (station_slot >= signboard_slot) {
     const int signboards = kFirstSignboardSlot - signboard_slot;
-    set_error(s, 10).message = "the station table is full: the station at " + std::to_string(p) +
-                               " m is station " + std::to_string(station_slot - 1) +
-                               ", and at most " +
-                               std::to_string(kFirstSignboardSlot - 2 - signboards) +
-                               " stations fit (78, less one for each of the line file's " +
-                               std::to_string(signboards) + " signboards)";
+    set_error(s, Fault::kStationTableFull).message =
+        "the station table is full: the station at " + std::to_string(p) + " m is station " +
+        std::to_string(station_slot - 1) + ", and at most " +
+        std::to_string(kFirstSignboardSlot - 2 - signboards) +
+        " stations fit (78, less one for each of the line file's " + std::to_string(signboards) +
+        " signboards)";
     return false;
   }
   return true;

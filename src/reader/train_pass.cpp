@@ -145,7 +145,7 @@ struct TrainPass {
     const std::int32_t n = round_index(x / 50.0);
     TrackCell& cell = track_cell(s, n);
     if (!cell.is_free()) {
-      cell_taken(s, 7, n, "the \"abbattimento\" point's cell");
+      cell_taken(s, Fault::kAbbattimentoCellTaken, n, "the \"abbattimento\" point's cell");
       set_error_position(s, x);
       return Outcome::kStop;
     }
@@ -288,10 +288,10 @@ struct TrainPass {
     }
   }
 
-  // Code 2, at the "progressiva chilometrica" entry that gave the refused values (the entries
-  // were put in order after reading, and a second value may have grown by 100).
+  // `Fault::kChainageNotMultiple`, at the "progressiva chilometrica" entry that gave the refused
+  // values (the entries were put in order after reading, and a second value may have grown by 100).
   void chainage_fault(const StationRecord& r) {
-    Diagnostic& d = set_error(s, 2);
+    Diagnostic& d = set_error(s, Fault::kChainageNotMultiple);
     for (const ChainageEntry& e : st.chainage) {
       if (e.spelling.empty() || e.first != r.start_m ||
           (e.second != r.end_m && std::int64_t{e.second} + 100 != r.end_m)) {
