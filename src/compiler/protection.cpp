@@ -64,7 +64,7 @@ std::string placed_at(const Scenario& s, std::int64_t c) {
 
 // Records a fault of the pass at the source line of the object in cell `cause` (the slow
 // order, or its warning board), with a note for each cell that was found taken.
-void protection_fault(Scenario& s, std::int32_t code, std::int32_t position, std::int32_t cause,
+void protection_fault(Scenario& s, Fault code, std::int32_t position, std::int32_t cause,
                       std::string message, std::initializer_list<std::int64_t> taken) {
   Diagnostic& d = set_error(s, code, position);
   d.where = origin_spot(s, cause);
@@ -102,7 +102,7 @@ void protect_signals_before_board(Scenario& s, std::int32_t i) {
     } else if (has_kind(s, c - 2, kAbbattimento)) {
       lower(s, c - 2);
     } else {
-      protection_fault(s, kErrorSignalBeforeBoard, metres(c), i,
+      protection_fault(s, Fault::kNoRoomBeforeSignal, metres(c), i,
                        "no free cell for the protection point of the signal at " + placed_at(s, c) +
                            ", which stands within 1000 m before the "
                            "warning board of the slow order at " +
@@ -125,7 +125,7 @@ void protect_bands_before_start(Scenario& s, std::int32_t i) {
       }
     }
     if (!placed) {
-      protection_fault(s, kErrorBandBeforeStart, metres(i), i,
+      protection_fault(s, Fault::kNoRoomBeforeSlowOrder, metres(i), i,
                        "no free cell for a protection point " +
                            std::to_string(std::int64_t{band.nearest} * kCellLength) + " to " +
                            std::to_string(std::int64_t{band.farthest} * kCellLength) +
@@ -157,7 +157,7 @@ std::int32_t protect_along_slow_order(Scenario& s, std::int32_t i) {
         mark(s, c + 1);
         since_point = -1;
       } else {
-        protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(c), i,
+        protection_fault(s, Fault::kNoRoomAlongSlowOrder, metres(c), i,
                          "no free cell for a protection point along the slow order at " +
                              placed_at(s, i) + ", near " + std::to_string(point_chainage(c)) + " m",
                          {c - 1, c, c + 1});
@@ -195,7 +195,7 @@ void protect_signal_after_end(Scenario& s, std::int32_t i, std::int32_t end) {
   } else if (is_free(s, before_signal - 1)) {
     mark(s, before_signal - 1);
   } else {
-    protection_fault(s, kErrorAlongOrAfterSlowOrder, metres(end), i,
+    protection_fault(s, Fault::kNoRoomAlongSlowOrder, metres(end), i,
                      "no free cell for the protection point of the signal at " +
                          placed_at(s, before_signal + 1) + ", after the end of the slow order at " +
                          placed_at(s, i),

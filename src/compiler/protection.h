@@ -12,11 +12,6 @@ namespace sb {
 
 inline constexpr std::int16_t kGeneratedPointValue = 180;
 
-// Error codes of the pass.
-inline constexpr std::int32_t kErrorSignalBeforeBoard = 11;
-inline constexpr std::int32_t kErrorBandBeforeStart = 12;
-inline constexpr std::int32_t kErrorAlongOrAfterSlowOrder = 13;
-
 // The smaller of x and y: y when x is greater than y, otherwise x.
 template <typename T>
 T minimo(const T& x, const T& y) {
@@ -25,7 +20,8 @@ T minimo(const T& x, const T& y) {
 
 // Visits cells 1 .. cell_count - 2 in increasing order and adds the points, in place, so a
 // point generated for an earlier cell occupies its place when a later one looks for room. A
-// point that cannot be placed records error 11, 12 or 13 with a position of a cell index
+// point that cannot be placed records `Fault::kNoRoomBeforeSignal`, `kNoRoomBeforeSlowOrder`
+// or `kNoRoomAlongSlowOrder` with a position of a cell index
 // times 50 and the pass goes on. Every walk and search stops at the table's last cell; a cell
 // outside the table is never free. Without a track table there is nothing to do.
 void protect_track(Scenario& s);

@@ -9,9 +9,9 @@ namespace {
 
 // The error stop, after a fault that says what holds the header field: the author sees it
 // above the stop's own message.
-[[noreturn]] void header_taken(Scenario& s, std::int32_t number, const char* field, bool in_cell) {
+[[noreturn]] void header_taken(Scenario& s, Fault fault, const char* field, bool in_cell) {
   Diagnostic d;
-  d.code = number;
+  d.code = fault_number(fault);
   d.message = std::string("the header ") + field +
               " is already set, so the build cannot stamp it; nothing is written";
   if (in_cell) {
@@ -21,7 +21,7 @@ namespace {
         ": the header cell must stay empty, so move that entry further along the line");
   }
   s.diagnostics.items.push_back(std::move(d));
-  errore(std::to_string(number));
+  errore(std::to_string(fault_number(fault)));
 }
 
 }  // namespace
@@ -32,13 +32,13 @@ bool stamp(Scenario& s) {
   StationRecord& slot = s.station_table[kScenarioSlot];
 
   if (slot.param_d != 0 || header.value1 != 0) {
-    header_taken(s, 1250, "marker field", header.value1 != 0);
+    header_taken(s, Fault::kHeaderMarkerSet, "marker field", header.value1 != 0);
   }
   slot.param_d = kStationMarker;
   header.value1 = kTrackMarker;
 
   if (slot.time_s != 0 || header.value2 != 0) {
-    header_taken(s, 1251, "code field", header.value2 != 0);
+    header_taken(s, Fault::kHeaderCodeSet, "code field", header.value2 != 0);
   }
   slot.time_s = codice_gara_st(s);
   header.value2 = static_cast<std::int16_t>(codice_gara_og(s));

@@ -126,7 +126,7 @@ int run_compile(const Options& o) {
       return 2;
     }
     // A source file that exists but cannot be read is a platform failure of its own; a
-    // missing line file is a fault that the reader reports (code 101).
+    // missing line file is a fault that the reader reports (`Fault::kNoLineFile`).
     check_readable(line_file_name(s));
     check_readable(train_file_name(s));
     // A build that writes has its output folder to itself; check writes nothing.

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "model/faults.h"
 #include "model/quoting.h"
 
 namespace sb {
@@ -64,7 +65,10 @@ std::string json_item(const Diagnostic& d) {
   };
   std::string out = "{\"severity\": ";
   out += error ? "\"error\"" : "\"warning\"";
-  out += ", \"code\": " + number(d.code, error);
+  // A fault has its number; a warning, or a failure of the system, has none.
+  const FaultInfo* fault = error ? find_fault(d.code) : nullptr;
+  out += ", \"code\": " +
+         (fault != nullptr ? std::to_string(fault_number(fault->fault)) : std::string("null"));
   out += ", \"name\": " +
          (error ? std::string("null") : json_text(std::string(warning_name(d.warning))));
   out += ", \"file\": " + (d.where.file.empty() ? std::string("null") : json_text(d.where.file));
@@ -83,68 +87,8 @@ std::string json_item(const Diagnostic& d) {
 }  // namespace
 
 std::string fault_message(std::int32_t code) {
-  switch (code) {
-    case 1:
-      return "the route length is above 1000000 m";
-    case 2:
-      return "a \"progressiva chilometrica\" entry has a first or second value that is not a "
-             "multiple of 50";
-    case 3:
-      return "the first signal-repetition value is not a multiple of 50";
-    case 4:
-      return "the second signal-repetition value is not a multiple of 50";
-    case 5:
-      return "the signal-repetition keyword names neither 4 nor 9 codes";
-    case 6:
-      return "the signboard's cell already holds an object";
-    case 7:
-      return "the \"abbattimento\" point's cell already holds an object";
-    case 8:
-      return "the station position is not a multiple of 50";
-    case 9:
-      return "the platform length is not a multiple of 100";
-    case 10:
-      return "too many stations: the station table is full (at most 78, fewer with signboards)";
-    case 11:
-      return "no free cell for the protection point of a signal before a slow-order warning "
-             "board";
-    case 12:
-      return "no free cell for a protection point before a slow-order start";
-    case 13:
-      return "no free cell for a protection point along or after a slow order";
-    case 15:
-      return "the entry lies beyond the end of the track table";
-    case 16:
-      return "the signal's cell already holds an object";
-    case 17:
-      return "the slow order's warning-board cell already holds an object";
-    case 18:
-      return "the slow order's start cell already holds an object";
-    case 19:
-      return "the slow order's end cell already holds an object";
-    case 20:
-      return "one of the slow order's four pre-warning cells already holds an object";
-    case 21:
-      return "the speed board's cell already holds an object";
-    case 22:
-      return "the platform starts less than 350 m after the end of the previous platform";
-    case 24:
-      return "the station's stop would fall at or before 50 m";
-    case 25:
-      return "the scenario could not be read";
-    case 101:
-      return "the line file was not found";
-    case 102:
-      return "no \"[generale]\" section in the line file: nothing was read from it";
-    case 103:
-      return "a curve keyword without a class digit 1 to 6, or a route plan beyond 1000000 m";
-    case 1250:
-      return "the header marker field is already set";
-    case 1251:
-      return "the header code field is already set";
-    default:
-      return "unknown fault";
-  }
+  const FaultInfo* fault = find_fault(code);
+  return fault != nullptr ? std::string(fault->message) : "unknown fault";
 }
 
 std::string diagnostic_message(const Diagnostic& d) {
@@ -186,11 +130,9 @@ void report_diagnostics(const std::vector<Diagnostic>& items, const DiagnosticSt
     if (d.severity == Severity::kError || style.warnings) shown.push_back(json_item(d));
   }
   if (failure != nullptr) {
-    Diagnostic d;
+    Diagnostic d;  // an error that no fault stands for: its code is null
     d.message = *failure;
-    std::string item = json_item(d);
-    item.replace(item.find("\"code\": 0"), 9, "\"code\": null");  // no fault code
-    shown.push_back(item);
+    shown.push_back(json_item(d));
   }
   out << "[";
   for (std::size_t k = 0; k < shown.size(); ++k) out << (k > 0 ? ",\n  " : "\n  ") << shown[k];

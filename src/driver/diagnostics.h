@@ -23,7 +23,7 @@ struct DiagnosticStyle {
   bool warnings = true;  // false: warnings are not shown
 };
 
-// The meaning of a fault code, for a fault that carries no words of its own.
+// The message of the fault with that number, for a fault that carries no words of its own.
 std::string fault_message(std::int32_t code);
 
 // The message of a diagnostic, without its place: the fault's own words (or its code's

@@ -1,11 +1,24 @@
 #include "driver/explanations.h"
 
 #include <algorithm>
+#include <vector>
 
-#include "driver/diagnostics.h"
+#include "model/faults.h"
 #include "model/warnings.h"
 
 namespace sb {
+
+std::span<const Explanation> fault_explanations() {
+  static const std::vector<Explanation> table = [] {
+    std::vector<Explanation> rows;
+    for (const FaultInfo& f : kFaults) {
+      rows.push_back(
+          {.code = fault_number(f.fault), .cause = f.cause, .example = f.example, .fix = f.fix});
+    }
+    return rows;
+  }();
+  return table;
+}
 
 const Explanation* find_explanation(std::string_view key) {
   for (const auto table : {fault_explanations(), warning_explanations()}) {
@@ -21,7 +34,10 @@ std::string explanation_key(const Explanation& e) {
 }
 
 std::string explanation_summary(const Explanation& e) {
-  if (e.code != 0) return fault_message(e.code);
+  if (e.code != 0) {
+    const FaultInfo* fault = find_fault(e.code);
+    return fault != nullptr ? std::string(fault->message) : std::string();
+  }
   for (const WarningInfo& info : kWarnings) {
     if (info.name == e.name) return std::string(info.summary);
   }

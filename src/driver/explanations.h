@@ -1,6 +1,7 @@
 // What `scenario_builder explain` says about every fault code and every reader warning: why it
-// is given, a small scenario that gives it, and how to fix it. The author's manual carries the
-// same text (its section on faults and warnings is made from this table), and the tests compile
+// is given, a small scenario that gives it, and how to fix it. The faults' explanations are
+// their rows of the fault table; the warnings' are kept here. The author's manual carries the
+// same text (its section on faults and warnings is made from these), and the tests compile
 // every example and check that it gives exactly its code or warning.
 #pragma once
 
@@ -9,25 +10,16 @@
 #include <string>
 #include <string_view>
 
+#include "model/example_scenario.h"
+
 namespace sb {
 
-// A scenario that gives the fault or the warning. Each file is written whole, lines ending in
-// "\n"; an empty one stands for the smallest file of its kind below.
-struct ExampleScenario {
-  std::string_view line_file = {};
-  std::string_view train_file = {};
-  bool no_line_file = false;  // the scenario has no line file at all
-  // The train-file line that holds "{p}" stands `repeat` times, with p = 0, step, 2 x step ...
-  int repeat = 0;
-  int step = 0;
-};
-
 struct Explanation {
-  std::int32_t code = 0;        // the fault code; 0 for a warning
-  std::string_view name = {};   // the warning's name; empty for a fault code
-  std::string_view cause = {};  // why the program reports it
-  ExampleScenario example = {};
-  std::string_view fix = {};  // what the author does about it
+  std::int32_t code = 0;         // the fault code; 0 for a warning
+  std::string_view name = {};    // the warning's name; empty for a fault code
+  std::string_view cause = {};   // why the program reports it
+  ExampleScenario example = {};  // a scenario that gives the fault or the warning
+  std::string_view fix = {};     // what the author does about it
 };
 
 // The smallest files that compile without a fault or a warning; an example that shows only one

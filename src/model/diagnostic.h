@@ -31,7 +31,7 @@ struct SourceSpot {
 
 struct Diagnostic {
   Severity severity = Severity::kError;
-  std::int32_t code = 0;                       // errors: the fault code
+  std::int32_t code = 0;                       // errors: the fault's number; 0 for none
   Warning warning = Warning::kUnknownKeyword;  // warnings: which one
   std::optional<std::int32_t> position;        // metres, where the fault carries one
   SourceSpot where;

@@ -28,10 +28,10 @@ void set_names(Scenario& s, std::string scenario, std::string line) {
   s.line_name = std::move(line);
 }
 
-Diagnostic& set_error(Scenario& s, std::int32_t code) {
-  s.error_code = code;
+Diagnostic& set_error(Scenario& s, Fault fault) {
+  s.error_code = fault_number(fault);
   Diagnostic d;
-  d.code = code;
+  d.code = fault_number(fault);
   d.where = current_spot(s.diagnostics.where);
   s.diagnostics.items.push_back(std::move(d));
   return s.diagnostics.items.back();
@@ -43,8 +43,8 @@ void set_error_position(Scenario& s, std::int32_t position) {
   if (last != nullptr && !last->position) last->position = position;
 }
 
-Diagnostic& set_error(Scenario& s, std::int32_t code, std::int32_t position) {
-  set_error(s, code);
+Diagnostic& set_error(Scenario& s, Fault fault, std::int32_t position) {
+  set_error(s, fault);
   set_error_position(s, position);
   return *s.diagnostics.last_fault();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/diagnostic.h"
+#include "model/faults.h"
 #include "model/route_matrix.h"
 #include "model/station_record.h"
 #include "model/track_cell.h"
@@ -89,15 +90,15 @@ struct Scenario {
 // hold leaves the name as given: callers refuse such names first).
 void set_names(Scenario& s, std::string scenario, std::string line);
 
-// Records a fault: `error_code` takes the code (the last one wins) and the diagnostics keep
+// Records a fault: `error_code` takes its number (the last one wins) and the diagnostics keep
 // it with the source field the reader stands on. The returned fault may be given words of its
 // own and notes.
-Diagnostic& set_error(Scenario& s, std::int32_t code);
+Diagnostic& set_error(Scenario& s, Fault fault);
 // Sets `error_position`; the fault just recorded takes the position too, unless it already
 // carries its own.
 void set_error_position(Scenario& s, std::int32_t position);
 // Both at once, for the faults that carry a position.
-Diagnostic& set_error(Scenario& s, std::int32_t code, std::int32_t position);
+Diagnostic& set_error(Scenario& s, Fault fault, std::int32_t position);
 
 // Records a warning at the field the reader stands on (or at `spot`).
 Diagnostic& warn(Scenario& s, Warning w, std::string message);

@@ -74,7 +74,7 @@ struct LinePass : PassContext {
       const std::int32_t length = in.read_number();
       slots[kTrainDataSlot].end_m = length;
       if (length > kMaxRouteLength) {
-        set_error(s, 1).message =
+        set_error(s, Fault::kRouteTooLong).message =
             "the route length of " + std::to_string(length) + " m is above 1000000 m";
         return Outcome::kStop;
       }
@@ -104,9 +104,11 @@ struct LinePass : PassContext {
     for (int k = 0; k < 2; ++k) {
       const std::int32_t v = k == 0 ? slot.start_m : slot.end_m;
       if (!on_cell_boundary(v)) {
-        set_error(s, 3 + k).message = std::string(k == 0 ? "the first" : "the second") +
-                                      " signal-repetition value, " + std::to_string(v) +
-                                      " m, is not a multiple of " + std::to_string(kCellLength);
+        set_error(s,
+                  k == 0 ? Fault::kRepetitionFirstNotMultiple : Fault::kRepetitionSecondNotMultiple)
+            .message = std::string(k == 0 ? "the first" : "the second") +
+                       " signal-repetition value, " + std::to_string(v) +
+                       " m, is not a multiple of " + std::to_string(kCellLength);
         return Outcome::kStop;
       }
     }
@@ -116,8 +118,9 @@ struct LinePass : PassContext {
     } else if (contains(f, "9")) {
       slot.position_m = 9;
     } else {
-      set_error(s, 5).message = "the signal-repetition keyword " + quoted(f) +
-                                " names neither 4 nor 9 codes: write \"4\" or \"9\" in it";
+      set_error(s, Fault::kRepetitionWithoutCodes).message =
+          "the signal-repetition keyword " + quoted(f) +
+          " names neither 4 nor 9 codes: write \"4\" or \"9\" in it";
       return Outcome::kStop;
     }
     if (slot.end_m == 0) slot.position_m = 0;
@@ -170,7 +173,7 @@ struct LinePass : PassContext {
     if (!placed(kw::kCurve, p)) return Outcome::kEndPass;
     const double c = curve_curvature(keyword);
     if (c == 0.0) {
-      set_error(s, 103).message =
+      set_error(s, Fault::kBadCurve).message =
           "the curve keyword " + quoted(keyword) + " has no class digit 1 to 6 (as in \"curvad4\")";
       return Outcome::kStop;
     }
@@ -232,7 +235,7 @@ struct LinePass : PassContext {
                s.diagnostics.where.entry.line, s.diagnostics.where.field.line);
     if (!placed(kw::kSignboard, p)) return Outcome::kEndPass;
     const std::int32_t n = point_cell(p);
-    TrackCell* cell = free_cell(n, p, 6, "the signboard's cell");
+    TrackCell* cell = free_cell(n, p, Fault::kSignboardCellTaken, "the signboard's cell");
     if (cell == nullptr) return Outcome::kStop;
     cell->kind = kSignboard;
     cell->value1 = static_cast<std::int16_t>(st.signboard_slot);
@@ -265,7 +268,7 @@ struct LinePass : PassContext {
   bool general_section() {
     GeneralSearch search = find_general_section(s, in, false);
     if (search.found) return true;
-    Diagnostic& d = set_error(s, 102);
+    Diagnostic& d = set_error(s, Fault::kNoGeneralSection);
     if (!search.near.empty()) d.notes.push_back(std::move(search.near));
     return false;
   }
@@ -321,7 +324,7 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   // Anything but an ordinary file of that name is no line file (code 101); the fault says
   // what stands there instead. A name the system cannot look up is a platform failure.
   if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
-    Diagnostic& d = set_error(s, 101);
+    Diagnostic& d = set_error(s, Fault::kNoLineFile);
     if (kind == FileKind::kMissing) {
       d.message = "line file " + echoed(path) + " not found";
       if (std::string note = missing_line_file_note(s); !note.empty()) {

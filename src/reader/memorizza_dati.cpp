@@ -35,7 +35,7 @@ void memorizza_dati(Scenario& s) {
     if (read_line_file(s, st)) read_train_file(s, st);
   } catch (const ReadFailure& failure) {
     // Every file is already closed (a file is read whole); the run's own text files are
-    // removed, and the reading ends with code 25.
+    // removed, and the reading ends with `Fault::kUnreadable`.
     if (s.delete_sources) {
       for (const std::string& path : {line_file_name(s), train_file_name(s)}) {
         try {
@@ -45,7 +45,7 @@ void memorizza_dati(Scenario& s) {
         }
       }
     }
-    Diagnostic& d = set_error(s, 25);
+    Diagnostic& d = set_error(s, Fault::kUnreadable);
     if (failure.spot()) d.where = *failure.spot();
     d.message = failure.what();
     d.notes = failure.notes();

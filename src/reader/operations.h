@@ -15,14 +15,14 @@ void progressive_ordina(Scenario& s);
 // Records a mountain-side stretch and marks its cells; `tipo` becomes the effective type.
 void memo_montagna(Scenario& s, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo);
 
-// Places a maximum-speed board; sets error code 21 when its cell is taken.
+// Places a maximum-speed board; records `Fault::kSpeedBoardCellTaken` when its cell is taken.
 void memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& vas,
                            std::int32_t& vbs, std::int32_t& vcs, std::int16_t& strisces,
                            std::int32_t& vad, std::int32_t& vbd, std::int32_t& vcd,
                            std::int16_t& strisced);
 
-// Places a signal and its four approach marks; sets error code 16 when its cell is taken.
-// `tempo` from 1 to 100 becomes 101.
+// Places a signal and its four approach marks; records `Fault::kSignalCellTaken` when its cell is
+// taken. `tempo` from 1 to 100 becomes 101.
 void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::int32_t& s1,
                   std::int32_t& s2, std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx,
                   std::int32_t& d1, std::int32_t& d2, std::int32_t& d3, std::int32_t& tempo);

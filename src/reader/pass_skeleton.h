@@ -62,7 +62,7 @@ struct PassContext {
 
   // The free cell n for an object at p metres, or nullptr when the cell is taken: fault `code`
   // (at p) names `what`, and the pass stops.
-  TrackCell* free_cell(std::int64_t n, std::int32_t p, std::int32_t code, const char* what) {
+  TrackCell* free_cell(std::int64_t n, std::int32_t p, Fault code, const char* what) {
     TrackCell& cell = track_cell(s, n);
     if (cell.is_free()) return &cell;
     cell_taken(s, code, n, what);

@@ -1,7 +1,7 @@
 // A run-time failure while reading the scenario text files: reading past the end of a file,
 // a field that is not a number, a value that does not fit its field, a write that would fall
 // outside a table. Every one of them ends the reading through the common failure path
-// (fault code 25).
+// (`Fault::kUnreadable`).
 #pragma once
 
 #include <optional>

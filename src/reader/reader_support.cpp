@@ -18,7 +18,7 @@ void no_track_cell(const Scenario& s, std::int64_t n) {
                     run_out_text() + ")");
 }
 
-Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what) {
+Diagnostic& cell_taken(Scenario& s, Fault code, std::int64_t n, const std::string& what) {
   Diagnostic& d = set_error(s, code);
   d.message = what + " at " + cell_range(n) + " already holds an object";
   d.notes.push_back("the cell holds " + origin_of(s, n));
@@ -81,7 +81,7 @@ std::string fit_name(std::string_view text, const char* what) {
 bool range_ok(Scenario& s, std::int32_t p, int margin) {
   if (!s.has_track_table()) no_track_cell(s, 0);
   if (in_cells(static_cast<double>(p) + margin) <= s.cell_count) return true;
-  Diagnostic& d = set_error(s, 15, p);
+  Diagnostic& d = set_error(s, Fault::kBeyondTrackTable, p);
   const ReadPosition& at = s.diagnostics.where;
   const std::string entry = at.in_entry ? "\"" + std::string(at.keyword) + "\"" : "the entry";
   d.message = entry + " lies beyond the end of the track table, which takes entries up to " +

@@ -26,7 +26,7 @@ inline TrackCell& track_cell(Scenario& s, std::int64_t n) {
 
 // Records fault `code` for `what` ("the signal's cell") that cannot take cell n because the
 // cell already holds an object; a note says which object and where it came from.
-Diagnostic& cell_taken(Scenario& s, std::int32_t code, std::int64_t n, const std::string& what);
+Diagnostic& cell_taken(Scenario& s, Fault code, std::int64_t n, const std::string& what);
 
 // round(q) as a cell index or other 32-bit value; ReadFailure when it does not fit.
 std::int32_t round_index(double q);

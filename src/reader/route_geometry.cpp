@@ -20,8 +20,8 @@ void check_point(const Scenario& s, std::int64_t k) {
 }
 
 // Makes the steps from the point index up to `last`. With `limited`, the index may not pass
-// 1 000 000: the step that takes it there is made and then code 103 is set (false returned).
-// A step beyond the matrix fails before it is made.
+// 1 000 000: the step that takes it there is made and then `Fault::kBadCurve` is set (false
+// returned). A step beyond the matrix fails before it is made.
 bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool curved,
              bool limited) {
   if (route.k > last) return true;
@@ -32,7 +32,7 @@ bool advance(Scenario& s, RouteBuilder& route, std::int64_t last, double c, bool
     route.k = static_cast<std::int32_t>(batch_end) + 1;
   }
   if (limited && route.k > kMaxPointIndex) {
-    set_error(s, 103).message =
+    set_error(s, Fault::kBadCurve).message =
         "the curve runs to " + std::to_string(last) +
         " m, and the route plan may not pass 1000000 points (1000000 m) while curves are read";
     return false;

@@ -25,7 +25,7 @@ void start_route(Scenario& s, RouteBuilder& route);
 double curve_curvature(std::string_view keyword);
 
 // One curve entry at p metres, n metres long: straight up to p, then turning up to p + n.
-// Returns false (after setting error code 103) when the index passes 1 000 000.
+// Returns false (after recording `Fault::kBadCurve`) when the index passes 1 000 000.
 bool add_curve(Scenario& s, RouteBuilder& route, double c, std::int32_t p, std::int32_t n);
 
 // Straight on to metre extended_length - 2.

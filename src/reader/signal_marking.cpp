@@ -11,7 +11,7 @@ void memo_segnale(Scenario& s, std::int32_t posizione, std::int32_t& sx, std::in
   const std::int32_t n = point_cell(posizione);
   TrackCell& cell = track_cell(s, n);
   if (!cell.is_free()) {
-    cell_taken(s, 16, n, "the signal's cell");
+    cell_taken(s, Fault::kSignalCellTaken, n, "the signal's cell");
     return;
   }
   cell.kind = kSignal;

@@ -25,18 +25,18 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   if (has_warning) {
     warning_cell = &track_cell(s, warning);
     if (!warning_cell->is_free()) {
-      cell_taken(s, 17, warning, "the slow order's warning-board cell");
+      cell_taken(s, Fault::kWarningBoardCellTaken, warning, "the slow order's warning-board cell");
       return;
     }
   }
   TrackCell& start_cell = track_cell(s, start);
   if (!start_cell.is_free()) {
-    cell_taken(s, 18, start, "the slow order's start cell");
+    cell_taken(s, Fault::kSlowOrderStartCellTaken, start, "the slow order's start cell");
     return;
   }
   TrackCell& end_cell = track_cell(s, end);
   if (!end_cell.is_free()) {
-    cell_taken(s, 19, end, "the slow order's end cell");
+    cell_taken(s, Fault::kSlowOrderEndCellTaken, end, "the slow order's end cell");
     return;
   }
   end_cell.kind = kSlowOrderEnd;
@@ -68,7 +68,7 @@ void memo_rallentamento(Scenario& s, std::int32_t x, std::int32_t& v, std::int32
   if (taken) {
     int k = 0;
     while (s.track_table[static_cast<std::size_t>(before_board - k)].is_free()) ++k;
-    cell_taken(s, 20, before_board - k,
+    cell_taken(s, Fault::kPreWarningCellTaken, before_board - k,
                "the slow order's pre-warning cell " + std::to_string(k + 1) + " of 4");
     return;
   }

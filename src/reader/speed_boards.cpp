@@ -27,7 +27,7 @@ void memo_indicatori_v_max(Scenario& s, std::int32_t posizione, std::int32_t& va
   const std::int32_t n = point_cell(posizione);
   TrackCell& cell = track_cell(s, n);
   if (!cell.is_free()) {
-    cell_taken(s, 21, n, "the speed board's cell");
+    cell_taken(s, Fault::kSpeedBoardCellTaken, n, "the speed board's cell");
     return;
   }
   cell.kind = kSpeedBoard;

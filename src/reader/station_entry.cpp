@@ -47,13 +47,13 @@ Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_s
   if (!range_ok(s, p, kRangeMargin)) return Outcome::kEndPass;
   check_run_out(s, kw::kStation.name(), p);
   if (!on_cell_boundary(p)) {
-    set_error(s, 8, p);
+    set_error(s, Fault::kStationNotMultiple, p);
     return Outcome::kStop;
   }
   r.kind = fit_u8(in.read_number(), "station kind");
   const std::int32_t length = in.read_number();  // the platform's
   if (length % 100 != 0) {
-    set_error(s, 9, p).message =
+    set_error(s, Fault::kPlatformNotMultiple, p).message =
         "the platform length " + std::to_string(length) + " m is not a multiple of 100";
     return Outcome::kStop;
   }
@@ -91,9 +91,10 @@ Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_s
   if (marks_track(r.kind)) {
     const double q = in_cells(r.end_m) - 1;
     if (!(q > 1)) {
-      set_error(s, 24).message = "the stop of the station at " + std::to_string(p) +
-                                 " m would fall at or before " + std::to_string(kCellLength) +
-                                 " m: its platform ends at " + std::to_string(r.end_m) + " m";
+      set_error(s, Fault::kStopTooEarly).message =
+          "the stop of the station at " + std::to_string(p) + " m would fall at or before " +
+          std::to_string(kCellLength) + " m: its platform ends at " + std::to_string(r.end_m) +
+          " m";
       return Outcome::kStop;
     }
     const std::int32_t n = round_index(q);
@@ -107,22 +108,22 @@ Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_s
     const std::int32_t previous_end =
         s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m;
     if (std::int64_t{r.start_m} - kMinimumSpacing < previous_end) {
-      set_error(s, 22, p).message = "the platform starts at " + std::to_string(r.start_m) +
-                                    " m, less than " + std::to_string(kMinimumSpacing) +
-                                    " m after the previous platform's end at " +
-                                    std::to_string(previous_end) + " m";
+      set_error(s, Fault::kPlatformsTooClose, p).message =
+          "the platform starts at " + std::to_string(r.start_m) + " m, less than " +
+          std::to_string(kMinimumSpacing) + " m after the previous platform's end at " +
+          std::to_string(previous_end) + " m";
       return Outcome::kStop;
     }
   }
   ++station_slot;
   if (station_slot >= signboard_slot) {
     const int signboards = kFirstSignboardSlot - signboard_slot;
-    set_error(s, 10).message = "the station table is full: the station at " + std::to_string(p) +
-                               " m is station " + std::to_string(station_slot - 1) +
-                               ", and at most " +
-                               std::to_string(kFirstSignboardSlot - 2 - signboards) +
-                               " stations fit (78, less one for each of the line file's " +
-                               std::to_string(signboards) + " signboards)";
+    set_error(s, Fault::kStationTableFull).message =
+        "the station table is full: the station at " + std::to_string(p) + " m is station " +
+        std::to_string(station_slot - 1) + ", and at most " +
+        std::to_string(kFirstSignboardSlot - 2 - signboards) +
+        " stations fit (78, less one for each of the line file's " + std::to_string(signboards) +
+        " signboards)";
     return Outcome::kStop;
   }
   return Outcome::kGoOn;

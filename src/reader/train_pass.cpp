@@ -141,7 +141,8 @@ struct TrainPass : PassContext {
     const std::int32_t x = e->position;
     const std::int32_t w = e->value;
     const std::int32_t n = stretch_cell(x);
-    TrackCell* cell = free_cell(n, x, 7, "the \"abbattimento\" point's cell");
+    TrackCell* cell =
+        free_cell(n, x, Fault::kAbbattimentoCellTaken, "the \"abbattimento\" point's cell");
     if (cell == nullptr) return Outcome::kStop;
     record_origin(s, n, "an \"abbattimento\" point", x);
     ++s.placed.abbattimenti;
@@ -254,7 +255,7 @@ struct TrainPass : PassContext {
   // Code 2, at the "progressiva chilometrica" entry that gave the refused values (the entries
   // were put in order after reading, and a second value may have grown by 100).
   void chainage_fault(const StationRecord& r) {
-    Diagnostic& d = set_error(s, 2);
+    Diagnostic& d = set_error(s, Fault::kChainageNotMultiple);
     for (const ChainageEntry& e : st.chainage) {
       if (e.spelling.empty() || e.first != r.start_m ||
           (e.second != r.end_m && std::int64_t{e.second} + 100 != r.end_m)) {
