@@ -1,9 +1,9 @@
 #include "viewer/compiled_file.h"
 
-#include "compiler/byte_reader.h"
-#include "compiler/route_matrix_file.h"
-#include "compiler/station_file.h"
-#include "compiler/track_file.h"
+#include "format/byte_reader.h"
+#include "format/route_matrix_file.h"
+#include "format/station_file.h"
+#include "format/track_file.h"
 #include "platform/files.h"
 
 namespace sb {

@@ -1,11 +1,11 @@
-#include "compiler/route_matrix_file.h"
+#include "format/route_matrix_file.h"
 
 #include <limits>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
-#include "compiler/byte_reader.h"
+#include "format/byte_reader.h"
 #include "platform/temporary_file.h"
 
 namespace sb {
