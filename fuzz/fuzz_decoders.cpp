@@ -24,9 +24,9 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/route_matrix_file.h"
-#include "compiler/station_file.h"
-#include "compiler/track_file.h"
+#include "format/route_matrix_file.h"
+#include "format/station_file.h"
+#include "format/track_file.h"
 #include "viewer/dump_table.h"
 #include "viewer/plan_scene.h"
 #include "viewer/plan_svg.h"

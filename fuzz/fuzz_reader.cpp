@@ -18,8 +18,8 @@
 
 #include "compiler/error_stop.h"
 #include "compiler/memorizza_percorso.h"
-#include "compiler/station_file.h"
-#include "compiler/track_file.h"
+#include "format/station_file.h"
+#include "format/track_file.h"
 #include "model/file_names.h"
 #include "platform/files.h"
 

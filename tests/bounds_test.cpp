@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "compiler/memorizza_percorso.h"
-#include "compiler/route_matrix_file.h"
+#include "format/route_matrix_file.h"
 #include "model/file_names.h"
 #include "reader_fixture.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "compiler/station_file.h"
-#include "compiler/track_file.h"
 #include "driver/diagnostics.h"
+#include "format/station_file.h"
+#include "format/track_file.h"
 #include "model/code_page.h"
 #include "reader_fixture.h"
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 
 #include "compiler/memorizza_percorso.h"
-#include "compiler/route_matrix_file.h"
-#include "compiler/track_file.h"
 #include "driver/diagnostics.h"
+#include "format/route_matrix_file.h"
+#include "format/track_file.h"
 #include "model/file_names.h"
 #include "reader/memorizza_dati.h"
 #include "test_support.h"

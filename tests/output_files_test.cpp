@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/byte_reader.h"
-#include "compiler/route_matrix_file.h"
-#include "compiler/station_file.h"
-#include "compiler/track_file.h"
+#include "format/byte_reader.h"
+#include "format/route_matrix_file.h"
+#include "format/station_file.h"
+#include "format/track_file.h"
 #include "model/file_names.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 // The route matrix file streamed while the route plan is computed must hold exactly the bytes
 // of the same plan encoded from memory, whatever shape the reading left the plan in.
-#include "compiler/route_matrix_stream.h"
+#include "format/route_matrix_stream.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/memorizza_percorso.h"
-#include "compiler/route_matrix_file.h"
+#include "format/route_matrix_file.h"
 #include "platform/temporary_file.h"
 #include "reader_fixture.h"
 #include "test_support.h"

@@ -8,7 +8,7 @@
 #include "compiler/error_stop.h"
 #include "compiler/output_files.h"
 #include "compiler/protection.h"
-#include "compiler/track_file.h"
+#include "format/track_file.h"
 #include "model/file_names.h"
 #include "test_support.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "compiler/route_matrix_file.h"
-#include "compiler/station_file.h"
-#include "compiler/track_file.h"
+#include "format/route_matrix_file.h"
+#include "format/station_file.h"
+#include "format/track_file.h"
 #include "model/file_names.h"
 #include "platform/platform_error.h"
 

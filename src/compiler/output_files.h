@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "compiler/output_set.h"
-#include "compiler/route_matrix_stream.h"
+#include "format/route_matrix_stream.h"
 #include "model/scenario.h"
 
 namespace sb {

@@ -1,18 +1,14 @@
 #include "viewer/compiled_file.h"
 
-#include "compiler/byte_reader.h"
-#include "compiler/route_matrix_file.h"
-#include "compiler/station_file.h"
-#include "compiler/track_file.h"
+#include "format/byte_reader.h"
+#include "format/route_matrix_file.h"
+#include "format/station_file.h"
+#include "format/track_file.h"
 #include "platform/files.h"
 #include "platform/printable_text.h"
 
 namespace sb {
 namespace {
-
-bool ends_with(std::string_view s, std::string_view tail) {
-  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
-}
 
 // Reads the file and hands its bytes to `decode`, turning a decoding failure into
 // MalformedFile.
@@ -30,9 +26,9 @@ auto load(const std::string& path, CompiledFileType type, Decode decode) {
 }  // namespace
 
 std::optional<CompiledFileType> compiled_file_type_from_name(std::string_view path) {
-  if (ends_with(path, "_linea.dat")) return CompiledFileType::kRoute;
-  if (ends_with(path, ".dat")) return CompiledFileType::kTrack;
-  if (ends_with(path, ".sim")) return CompiledFileType::kStations;
+  if (path.ends_with("_linea.dat")) return CompiledFileType::kRoute;
+  if (path.ends_with(".dat")) return CompiledFileType::kTrack;
+  if (path.ends_with(".sim")) return CompiledFileType::kStations;
   return std::nullopt;
 }
 

@@ -2,7 +2,7 @@
 // so a listing always shows the fields the files really hold, in file order.
 #include <utility>
 
-#include "compiler/record_layout.h"
+#include "format/record_layout.h"
 #include "model/cell_geometry.h"
 #include "viewer/author_values.h"
 #include "viewer/dump_table.h"

@@ -1,6 +1,6 @@
 #include "viewer/station_slots.h"
 
-#include "compiler/record_layout.h"
+#include "format/record_layout.h"
 
 namespace sb {
 namespace {

@@ -1,4 +1,4 @@
-#include "compiler/route_matrix_file.h"
+#include "format/route_matrix_file.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "compiler/byte_reader.h"
+#include "format/byte_reader.h"
 #include "platform/temporary_file.h"
 
 namespace sb {

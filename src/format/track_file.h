@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/byte_reader.h"  // DecodeError
+#include "format/byte_reader.h"  // DecodeError
 #include "model/track_cell.h"
 #include "platform/temporary_file.h"
 

@@ -1,10 +1,10 @@
-#include "compiler/route_matrix_stream.h"
+#include "format/route_matrix_stream.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
-#include "compiler/route_matrix_file.h"
+#include "format/route_matrix_file.h"
 
 namespace sb {
 

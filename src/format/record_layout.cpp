@@ -1,10 +1,10 @@
-#include "compiler/record_layout.h"
+#include "format/record_layout.h"
 
 #include <cstring>
 #include <stdexcept>
 #include <utility>
 
-#include "compiler/little_endian.h"
+#include "format/little_endian.h"
 
 namespace sb {
 namespace {

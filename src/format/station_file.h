@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/byte_reader.h"  // DecodeError
+#include "format/byte_reader.h"  // DecodeError
 #include "model/station_record.h"
 
 namespace sb {

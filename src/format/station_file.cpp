@@ -1,6 +1,6 @@
-#include "compiler/station_file.h"
+#include "format/station_file.h"
 
-#include "compiler/record_layout.h"
+#include "format/record_layout.h"
 
 namespace sb {
 

@@ -1,6 +1,6 @@
-#include "compiler/byte_reader.h"
+#include "format/byte_reader.h"
 
-#include "compiler/little_endian.h"
+#include "format/little_endian.h"
 
 namespace sb {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/byte_reader.h"
+#include "format/byte_reader.h"
 #include "model/station_record.h"
 #include "model/track_cell.h"
 

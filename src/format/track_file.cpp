@@ -1,8 +1,8 @@
-#include "compiler/track_file.h"
+#include "format/track_file.h"
 
 #include <algorithm>
 
-#include "compiler/record_layout.h"
+#include "format/record_layout.h"
 
 namespace sb {
 

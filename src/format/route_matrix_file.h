@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "compiler/byte_reader.h"  // DecodeError
-#include "compiler/little_endian.h"
+#include "format/byte_reader.h"  // DecodeError
+#include "format/little_endian.h"
 #include "model/route_matrix.h"
 #include "platform/temporary_file.h"
 
