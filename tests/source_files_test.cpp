@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform_error.h"
+#include "platform/printable_text.h"
 #include "test_support.h"
 #include "text_file_lines.h"
 #include "writers/builtin_sources.h"
@@ -178,7 +179,7 @@ TEST(SourceFiles, ProgramReportsAFileItCannotWrite) {
 
   const auto r = run_program({}, elsewhere.path(), program);
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find(card), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(echoed(card)), std::string::npos) << r.err;
 }
 
 }  // namespace
