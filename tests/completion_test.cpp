@@ -112,7 +112,7 @@ TEST(Completion, KnowsWhichOptionsTakeAValueAndTheirChoices) {
       "source \"$0\" && for o; do _scenario_builder_takes_value \"$o\" && echo \"$o\"; done; true",
       kScript};
   std::set<std::string> wanted;
-  for (const OptionSpec& option : option_table()) {
+  for (const OptionRow& option : option_table()) {
     args.push_back(std::string(option.name));
     if (!option.alias.empty()) args.push_back(std::string(option.alias));
     if (option.takes_value()) wanted.insert(std::string(option.name));
@@ -122,10 +122,10 @@ TEST(Completion, KnowsWhichOptionsTakeAValueAndTheirChoices) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(nonempty_lines(r.out), wanted);
 
-  for (const OptionSpec& option : option_table()) {
+  for (const OptionRow& option : option_table()) {
     if (option.choices.empty()) continue;
     const std::set<std::string> choices(option.choices.begin(), option.choices.end());
-    for (const CommandSpec& command : command_table()) {
+    for (const CommandRow& command : command_table()) {
       if (!option.commands.has(command.mode)) continue;
       std::vector<std::string> words = {"scenario_builder"};
       if (!command.name.empty()) words.push_back(std::string(command.name));

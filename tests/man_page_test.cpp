@@ -122,10 +122,10 @@ TEST(ManPage, DescribesTheOptionsOfTheTableAndNoOthers) {
   wanted.insert({"--", "-h", "--help", "--version"});
   EXPECT_EQ(described, wanted);
 
-  for (const OptionSpec& option : option_table()) {
+  for (const OptionRow& option : option_table()) {
     if (option.commands.has(Mode::kBuiltin)) continue;  // described in words
     std::set<std::string> commands;
-    for (const CommandSpec& command : command_table()) {
+    for (const CommandRow& command : command_table()) {
       if (option.commands.has(command.mode)) commands.insert(std::string(command.name));
     }
     EXPECT_EQ(commands_named[std::string(option.name)], commands) << option.name;
@@ -155,9 +155,9 @@ TEST(ManPage, SynopsisShowsTheOptionsOfEachCommand) {
     }
   }
   std::map<std::string, std::set<std::string>> wanted;
-  for (const CommandSpec& command : command_table()) {
+  for (const CommandRow& command : command_table()) {
     std::set<std::string>& own = wanted[std::string(command.name)];
-    for (const OptionSpec& option : option_table()) {
+    for (const OptionRow& option : option_table()) {
       if (!option.commands.has(command.mode)) continue;
       own.insert(option.group == OptionGroup::kOwn ? std::string(option.name)
                                                    : "diagnostic options");

@@ -16,9 +16,9 @@ namespace sb::test {
 // that its usage shows, by name (no alias, nothing a command takes without using it).
 inline std::map<std::string, std::set<std::string>> table_options() {
   std::map<std::string, std::set<std::string>> commands;
-  for (const CommandSpec& command : command_table()) {
+  for (const CommandRow& command : command_table()) {
     std::set<std::string>& options = commands[std::string(command.name)];
-    for (const OptionSpec& option : option_table()) {
+    for (const OptionRow& option : option_table()) {
       if (option.commands.has(command.mode)) options.insert(std::string(option.name));
     }
   }
@@ -28,7 +28,7 @@ inline std::map<std::string, std::set<std::string>> table_options() {
 // The commands typed as the first argument.
 inline std::set<std::string> table_commands() {
   std::set<std::string> names;
-  for (const CommandSpec& command : command_table()) {
+  for (const CommandRow& command : command_table()) {
     if (!command.name.empty()) names.insert(std::string(command.name));
   }
   return names;
@@ -37,7 +37,7 @@ inline std::set<std::string> table_commands() {
 // Every option's name, and its alias where it has one.
 inline std::set<std::string> table_spellings() {
   std::set<std::string> spellings;
-  for (const OptionSpec& option : option_table()) {
+  for (const OptionRow& option : option_table()) {
     spellings.insert(std::string(option.name));
     if (!option.alias.empty()) spellings.insert(std::string(option.alias));
   }
@@ -50,7 +50,7 @@ inline std::map<std::string, std::set<std::string>> usage_options() {
   static const std::regex kCommand(R"(^Usage:\n  scenario_builder(?: ([a-z]+))?)");
   static const std::regex kOption(R"((?:^|[\s\[|])(--?[a-z][a-z-]*))");
   std::map<std::string, std::set<std::string>> commands;
-  for (const CommandSpec& command : command_table()) {
+  for (const CommandRow& command : command_table()) {
     if (command.mode == Mode::kHelp) continue;
     const std::string text = usage_text(command.mode);
     std::smatch m;

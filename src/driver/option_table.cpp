@@ -47,7 +47,7 @@ bool diagnostics_format(Options& o, std::string_view value) {
 }
 
 // In the order of the usage text. A mistyped command close to two names is offered the later.
-constexpr CommandSpec kCommands[] = {
+constexpr CommandRow kCommands[] = {
     {"", Mode::kBuiltin, "",
      R"(      Build the built-in scenario "Roccalta_ Valfiorita" (line "LINEA 7"): write its five
       text files, read them back, and write the three binary files for the simulator.
@@ -98,7 +98,7 @@ using enum OptionGroup;
 
 // A command's synopsis shows its own options in this order, and the list of diagnostic
 // options shows those in this order.
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {.name = "--dir",
      .value = "DIR",
      .commands = {kBuiltin, kSources, kCompile, kCheck, kPlan},
@@ -152,31 +152,31 @@ constexpr OptionSpec kOptions[] = {
 
 }  // namespace
 
-std::span<const CommandSpec> command_table() {
+std::span<const CommandRow> command_table() {
   return kCommands;
 }
 
-std::span<const OptionSpec> option_table() {
+std::span<const OptionRow> option_table() {
   return kOptions;
 }
 
-const CommandSpec* find_command(std::string_view name) {
+const CommandRow* find_command(std::string_view name) {
   if (name.empty()) return nullptr;  // the built-in run is not typed
-  for (const CommandSpec& c : kCommands) {
+  for (const CommandRow& c : kCommands) {
     if (c.name == name) return &c;
   }
   return nullptr;
 }
 
-const CommandSpec* command_of(Mode mode) {
-  for (const CommandSpec& c : kCommands) {
+const CommandRow* command_of(Mode mode) {
+  for (const CommandRow& c : kCommands) {
     if (c.mode == mode) return &c;
   }
   return nullptr;
 }
 
-const OptionSpec* find_option(std::string_view name) {
-  for (const OptionSpec& option : kOptions) {
+const OptionRow* find_option(std::string_view name) {
+  for (const OptionRow& option : kOptions) {
     if (option.name == name || (!option.alias.empty() && option.alias == name)) return &option;
   }
   return nullptr;

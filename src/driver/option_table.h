@@ -25,7 +25,7 @@ class CommandSet {
   unsigned bits_ = 0;
 };
 
-struct CommandSpec {
+struct CommandRow {
   std::string_view name;  // the first argument; empty for the built-in run, which has none
   Mode mode;
   std::string_view operands;  // what its synopsis shows after the options
@@ -39,7 +39,7 @@ enum class OptionGroup {
                 // that takes it shows "[DIAGNOSTIC OPTIONS]"
 };
 
-struct OptionSpec {
+struct OptionRow {
   std::string_view name;
   // Another spelling that the parser takes; the usage and the completion leave it out.
   std::string_view alias = {};
@@ -63,15 +63,15 @@ struct OptionSpec {
 };
 
 // In the order the usage text lists them.
-std::span<const CommandSpec> command_table();
+std::span<const CommandRow> command_table();
 // In the order each synopsis and the list of diagnostic options show them.
-std::span<const OptionSpec> option_table();
+std::span<const OptionRow> option_table();
 
 // The command typed as the first argument; nothing for a word that names none.
-const CommandSpec* find_command(std::string_view name);
+const CommandRow* find_command(std::string_view name);
 // The command of a mode; nothing for a mode without one (--version).
-const CommandSpec* command_of(Mode mode);
+const CommandRow* command_of(Mode mode);
 // The option by its name or its alias.
-const OptionSpec* find_option(std::string_view name);
+const OptionRow* find_option(std::string_view name);
 
 }  // namespace sb

@@ -28,7 +28,7 @@ std::string listed(std::span<const std::string_view> values) {
 }
 
 // Stores the value of `option`, typed as `typed`, or says why it is refused.
-bool set_value(Options& o, const OptionSpec& option, std::string_view typed,
+bool set_value(Options& o, const OptionRow& option, std::string_view typed,
                const std::string& value, UsageError& error) {
   const auto& choices = option.choices;
   const bool chosen =
@@ -47,7 +47,7 @@ bool check_operands(Options& o, UsageError& error) {
       return false;
     }
     if (n == 1) {
-      if (const CommandSpec* c = find_command(o.operands[0])) o.help_topic = c->mode;
+      if (const CommandRow* c = find_command(o.operands[0])) o.help_topic = c->mode;
       if (o.help_topic == Mode::kHelp && o.operands[0] != "help") {
         error.message = "no help on " + echoed(o.operands[0]);
         return false;
@@ -88,7 +88,7 @@ bool check_operands(Options& o, UsageError& error) {
     error.message = "unexpected argument " + echoed(o.operands[wanted]);
     // A misspelt mode name is the likeliest cause of a stray first argument.
     if (o.mode == Mode::kBuiltin) {
-      for (const CommandSpec& c : command_table()) {
+      for (const CommandRow& c : command_table()) {
         if (!c.name.empty() && edit_distance(o.operands[0], c.name, 2) <= 2) {
           error.message =
               "unknown command " + echoed(o.operands[0]) + "; did you mean " + echoed(c.name) + "?";
@@ -116,7 +116,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
       o.mode = Mode::kVersion;
       return o;
     }
-    if (const CommandSpec* c = find_command(args[0])) {
+    if (const CommandRow* c = find_command(args[0])) {
       o.mode = c->mode;
       i = 1;
     }
@@ -141,21 +141,21 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
     // "--color=always" is "--color always".
     const std::size_t equals = a.find('=');
     const std::string option = a.substr(0, equals);
-    const OptionSpec* spec = find_option(option);
-    if (!spec || !spec->taken_by(o.mode)) {
+    const OptionRow* row = find_option(option);
+    if (!row || !row->taken_by(o.mode)) {
       error.message = "unknown option " + echoed(option);
-      const CommandSpec* command = command_of(o.mode);
+      const CommandRow* command = command_of(o.mode);
       if (command && o.mode != Mode::kBuiltin && o.mode != Mode::kHelp) {
         error.message += " for " + std::string(command->name);
       }
       return std::nullopt;
     }
-    if (!spec->takes_value()) {
+    if (!row->takes_value()) {
       if (equals != std::string::npos) {
         error.message = "option " + echoed(option) + " takes no value";
         return std::nullopt;
       }
-      spec->store(o, "");
+      row->store(o, "");
       continue;
     }
     std::string value;
@@ -167,7 +167,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
       error.message = "option " + echoed(option) + " needs a value";
       return std::nullopt;
     }
-    if (!set_value(o, *spec, option, value, error)) return std::nullopt;
+    if (!set_value(o, *row, option, value, error)) return std::nullopt;
   }
   if (!check_operands(o, error)) return std::nullopt;
   return o;

@@ -31,7 +31,7 @@ Exit status:
 )";
 
 bool takes_diagnostic_options(Mode mode) {
-  for (const OptionSpec& option : option_table()) {
+  for (const OptionRow& option : option_table()) {
     if (option.group == OptionGroup::kDiagnostic && option.commands.has(mode)) return true;
   }
   return false;
@@ -39,7 +39,7 @@ bool takes_diagnostic_options(Mode mode) {
 
 // "  scenario_builder compile [--dir DIR] ... [DIAGNOSTIC OPTIONS] [--] SCENARIO LINE", its
 // continuation lines under the first option.
-std::string synopsis(const CommandSpec& command) {
+std::string synopsis(const CommandRow& command) {
   std::string line = "  scenario_builder";
   if (!command.name.empty()) line += " " + std::string(command.name);
   const std::string indent(line.size() + 1, ' ');
@@ -52,7 +52,7 @@ std::string synopsis(const CommandSpec& command) {
       line += " " + item;
     }
   };
-  for (const OptionSpec& option : option_table()) {
+  for (const OptionRow& option : option_table()) {
     if (option.group != OptionGroup::kOwn || !option.commands.has(command.mode)) continue;
     std::string item = "[" + std::string(option.name);
     if (option.takes_value()) item += " " + std::string(option.value);
@@ -66,7 +66,7 @@ std::string synopsis(const CommandSpec& command) {
 // "  Diagnostic options (compile and check):" and one entry per option.
 std::string diagnostic_options() {
   std::vector<std::string_view> commands;
-  for (const CommandSpec& command : command_table()) {
+  for (const CommandRow& command : command_table()) {
     if (takes_diagnostic_options(command.mode)) commands.push_back(command.name);
   }
   std::string text = "  Diagnostic options (";
@@ -76,7 +76,7 @@ std::string diagnostic_options() {
   }
   text += "):\n";
   const std::string help_indent(kHelpColumn, ' ');
-  for (const OptionSpec& option : option_table()) {
+  for (const OptionRow& option : option_table()) {
     if (option.group != OptionGroup::kDiagnostic) continue;
     std::string entry = std::string(kOptionColumn, ' ') + std::string(option.name);
     if (option.takes_value()) entry += "=" + std::string(option.value);
@@ -92,7 +92,7 @@ std::string diagnostic_options() {
   return text;
 }
 
-std::string part(const CommandSpec& command) {
+std::string part(const CommandRow& command) {
   return synopsis(command) + std::string(command.about);
 }
 
@@ -100,13 +100,13 @@ std::string part(const CommandSpec& command) {
 
 std::string usage_text(Mode topic) {
   std::string text = "Usage:\n";
-  const CommandSpec* command = command_of(topic);
+  const CommandRow* command = command_of(topic);
   if (command && topic != Mode::kHelp) {
     text += part(*command);
     if (takes_diagnostic_options(topic)) text += "\n" + diagnostic_options();
     return text;
   }
-  for (const CommandSpec& c : command_table()) text += part(c);
+  for (const CommandRow& c : command_table()) text += part(c);
   return text + "\n" + diagnostic_options() + kNamesAndExitStatus;
 }
 
