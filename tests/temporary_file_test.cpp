@@ -239,44 +239,60 @@ TEST(Interrupts, DeferredUntilTheLastDeferralEnds) {
   EXPECT_TRUE(exists(marker));
 }
 
+// Two processes around one folder's lock: a holder that takes it and keeps it until told to
+// let go, and a waiter (started by the test) that reports through its own pipe.
+struct LockRace {
+  int to_holder[2], from_holder[2], from_waiter[2];
+  pid_t holder = -1;
+  char c = 0;
+
+  LockRace() {
+    for (int* p : {to_holder, from_holder, from_waiter}) EXPECT_EQ(::pipe(p), 0);
+  }
+  ~LockRace() {
+    for (int* p : {to_holder, from_holder, from_waiter}) {
+      ::close(p[0]);
+      ::close(p[1]);
+    }
+  }
+  // Starts the holder on `path` and returns once it holds the lock.
+  bool start_holder(const std::string& path) {
+    holder = ::fork();
+    if (holder == 0) {
+      const FolderLock first(path);
+      (void)!::write(from_holder[1], "H", 1);
+      (void)!::read(to_holder[0], &c, 1);  // until the test lets go
+      ::_exit(0);
+    }
+    return ::read(from_holder[0], &c, 1) == 1;
+  }
+  void release_holder() { (void)!::write(to_holder[1], "x", 1); }
+  // The next letter the waiter sends, or 0 when it sent none.
+  char from_waiter_letter() { return ::read(from_waiter[0], &c, 1) == 1 ? c : 0; }
+  void say(const char* letter) { (void)!::write(from_waiter[1], letter, 1); }
+};
+
 // A second lock on a folder waits, saying so once, until the first is released. Each lock is
 // taken in a process of its own (a lock belongs to the open folder, which a child inherits).
 TEST(FolderLock, ASecondRunWaitsForTheFirst) {
   TempDir dir;
-  int to_holder[2], from_holder[2], from_waiter[2];
-  ASSERT_EQ(::pipe(to_holder), 0);
-  ASSERT_EQ(::pipe(from_holder), 0);
-  ASSERT_EQ(::pipe(from_waiter), 0);
-  char c = 0;
-  const pid_t holder = ::fork();
-  if (holder == 0) {
-    const FolderLock first(dir.path());
-    (void)!::write(from_holder[1], "H", 1);
-    (void)!::read(to_holder[0], &c, 1);  // until the test lets go
-    ::_exit(0);
-  }
-  ASSERT_EQ(::read(from_holder[0], &c, 1), 1);
+  LockRace race;
+  ASSERT_TRUE(race.start_holder(dir.path()));
   const pid_t waiter = ::fork();
   if (waiter == 0) {
-    const FolderLock second(dir.path(), [&] { (void)!::write(from_waiter[1], "w", 1); });
-    (void)!::write(from_waiter[1], "L", 1);
+    const FolderLock second(dir.path(), [&] { race.say("w"); });
+    race.say("L");
     ::_exit(0);
   }
-  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
-  EXPECT_EQ(c, 'w');
+  EXPECT_EQ(race.from_waiter_letter(), 'w');
   ::usleep(100 * 1000);
   EXPECT_EQ(::waitpid(waiter, nullptr, WNOHANG), 0) << "the second lock did not wait";
-  (void)!::write(to_holder[1], "x", 1);
-  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
-  EXPECT_EQ(c, 'L');
-  for (const pid_t child : {holder, waiter}) {
+  race.release_holder();
+  EXPECT_EQ(race.from_waiter_letter(), 'L');
+  for (const pid_t child : {race.holder, waiter}) {
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  for (int* p : {to_holder, from_holder, from_waiter}) {
-    ::close(p[0]);
-    ::close(p[1]);
   }
   EXPECT_TRUE(dir.entries().empty());  // no lock file
 }
@@ -287,40 +303,23 @@ TEST(FolderLock, AFolderReplacedWhileWaitingIsLockedAgain) {
   TempDir root;
   const std::string path = root.file("out");
   ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
-  int to_holder[2], from_holder[2], from_waiter[2];
-  ASSERT_EQ(::pipe(to_holder), 0);
-  ASSERT_EQ(::pipe(from_holder), 0);
-  ASSERT_EQ(::pipe(from_waiter), 0);
-  char c = 0;
-  const pid_t holder = ::fork();
-  if (holder == 0) {
-    const FolderLock first(path);
-    (void)!::write(from_holder[1], "H", 1);
-    (void)!::read(to_holder[0], &c, 1);
-    ::_exit(0);
-  }
-  ASSERT_EQ(::read(from_holder[0], &c, 1), 1);
+  LockRace race;
+  ASSERT_TRUE(race.start_holder(path));
   const pid_t waiter = ::fork();
   if (waiter == 0) {
-    const FolderLock second(path, [&] { (void)!::write(from_waiter[1], "w", 1); });
+    const FolderLock second(path, [&] { race.say("w"); });
     // Whether this process holds the folder now at the path: another open of it cannot lock.
     const int probe = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
     const bool held = ::flock(probe, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    (void)!::write(from_waiter[1], held ? "L" : "?", 1);
+    race.say(held ? "L" : "?");
     ::_exit(0);
   }
-  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
-  EXPECT_EQ(c, 'w');
+  EXPECT_EQ(race.from_waiter_letter(), 'w');
   ASSERT_EQ(::rename(path.c_str(), root.file("removed").c_str()), 0);
   ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
-  (void)!::write(to_holder[1], "x", 1);
-  ASSERT_EQ(::read(from_waiter[0], &c, 1), 1);
-  EXPECT_EQ(c, 'L') << "the lock was left on the removed folder";
-  for (const pid_t child : {holder, waiter}) ::waitpid(child, nullptr, 0);
-  for (int* p : {to_holder, from_holder, from_waiter}) {
-    ::close(p[0]);
-    ::close(p[1]);
-  }
+  race.release_holder();
+  EXPECT_EQ(race.from_waiter_letter(), 'L') << "the lock was left on the removed folder";
+  for (const pid_t child : {race.holder, waiter}) ::waitpid(child, nullptr, 0);
 }
 
 #endif  // _WIN32

@@ -26,4 +26,14 @@ std::string TemporaryFile::keep_target() const {
   return "";
 }
 
+void TemporaryFile::recheck_target() {
+  // Looked at again once sealed: something else may have taken the target's place meanwhile.
+  try {
+    check_replaceable(target_);
+  } catch (const PlatformError&) {
+    discard();
+    throw;
+  }
+}
+
 }  // namespace sb

@@ -58,6 +58,9 @@ class TemporaryFile {
 
  private:
   [[noreturn]] void fail(int err);
+  // Checks the target again once the file is sealed; discards the file when it can no
+  // longer replace it.
+  void recheck_target();
 
   struct State;
   std::string target_;

@@ -139,13 +139,7 @@ void TemporaryFile::seal() {
   state_->fd = -1;
   if (::close(fd) != 0) fail(errno);
   state_->sealed = true;
-  // Looked at again: something else may have taken the target's place meanwhile.
-  try {
-    check_replaceable(target_);
-  } catch (const PlatformError&) {
-    discard();
-    throw;
-  }
+  recheck_target();
 }
 
 const std::string& TemporaryFile::sealed_name() const {

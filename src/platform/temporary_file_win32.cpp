@@ -166,13 +166,7 @@ void TemporaryFile::seal() {
   if (!::CloseHandle(file) && err == 0) err = ::GetLastError();
   if (err != 0) fail(static_cast<int>(err));
   state_->sealed = true;
-  // Looked at again: something else may have taken the target's place meanwhile.
-  try {
-    check_replaceable(target_);
-  } catch (const PlatformError&) {
-    discard();
-    throw;
-  }
+  recheck_target();
 }
 
 const std::string& TemporaryFile::sealed_name() const {
