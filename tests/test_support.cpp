@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -138,6 +139,14 @@ std::string copy_program(const std::string& folder) {
   const std::string copy = join_path(folder, utf8_path(program.filename()));
   fs::copy_file(program, fs_path(copy));
   return copy;
+}
+
+void expect_program_allowed() {
+  if (std::getenv("SB_TEST_IN_PROCESS") != nullptr) {
+    throw std::logic_error(
+        "this test starts the program but is labelled unit: list its suite among the suites "
+        "that run the program (SB_PROGRAM_SUITES in tests/CMakeLists.txt)");
+  }
 }
 
 ProgramResult run_program(const std::vector<std::string>& args, const std::string& cwd,

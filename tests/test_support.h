@@ -81,6 +81,11 @@ struct RunLimits {
   double timeout = 60;
 };
 
+// Throws when this test runs under the label `unit` (ctest sets SB_TEST_IN_PROCESS for those
+// tests): a unit test runs in this process alone, and one that starts the program belongs to a
+// suite listed as running it in tests/CMakeLists.txt. Called before the program is started.
+void expect_program_allowed();
+
 // A run of the program in progress: started by the constructor, ended by wait() (or killed
 // and reaped when the object goes away first).
 class RunningProgram {

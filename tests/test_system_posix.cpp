@@ -44,6 +44,7 @@ bool apply_limits(const RunLimits& limits) {
 RunningProgram::RunningProgram(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& program, const RunLimits& limits)
     : timeout_(limits.timeout) {
+  expect_program_allowed();
   const std::string out_path = capture_.file("out");
   const std::string err_path = capture_.file("err");
   pid_ = ::fork();

@@ -54,6 +54,7 @@ std::string text_lines(const std::string& bytes) {
 RunningProgram::RunningProgram(const std::vector<std::string>& args, const std::string& cwd,
                                const std::string& program, const RunLimits& limits)
     : timeout_(limits.timeout) {
+  expect_program_allowed();
   if (limits.file_size || limits.open_files || limits.unprivileged) {
     throw std::logic_error("file size and open file limits and users are not available on Windows");
   }
