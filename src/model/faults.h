@@ -9,7 +9,9 @@
 #include <functional>
 #include <string_view>
 
+#include "model/cell_geometry.h"
 #include "model/example_scenario.h"
+#include "model/fixed_text.h"
 
 namespace sb {
 
@@ -59,6 +61,9 @@ struct FaultInfo {
   std::string_view fix;  // what the author does about it
 };
 
+// The cell length as the texts below write it.
+inline constexpr auto kCellText = decimal_text<kCellLength>();
+
 // Every fault, in increasing order of number.
 inline constexpr FaultInfo kFaults[] = {
     {.fault = Fault::kRouteTooLong,
@@ -72,37 +77,45 @@ inline constexpr FaultInfo kFaults[] = {
      .fix = "Give a route length of at most 1000000 m (1000 km). A longer line has to be cut "
             "into two scenarios."},
     {.fault = Fault::kChainageNotMultiple,
-     .message = "a \"progressiva chilometrica\" entry has a first or second value that is not a "
-                "multiple of 50",
-     .cause = "A \"progressiva chilometrica\" entry (uno, due or tre) of the line file has a "
-              "first or second value that is not a multiple of 50. The three references are "
-              "checked once the train file has been read, after they have been put in order "
-              "and after a third value of 1 has added 100 m to the second, so the fault comes "
-              "after every other one.",
+     .message = joined_text<"a \"progressiva chilometrica\" entry has a first or second value "
+                            "that is not a multiple of ",
+                            kCellText>,
+     .cause = joined_text<"A \"progressiva chilometrica\" entry (uno, due or tre) of the line "
+                          "file has a first or second value that is not a multiple of ",
+                          kCellText,
+                          ". The three references are checked once the train file has been "
+                          "read, after they have been put in order and after a third value of "
+                          "1 has added 100 m to the second, so the fault comes after every "
+                          "other one.">,
      .example = {.line_file = "[generale]\n"
                               "lunghezza percorso, 10000\n"
                               "progressiva chilometrica uno, 0, 25, 0\n"
                               "[fine]\n"},
-     .fix = "Write the first and second values of all three kilometric-chainage references as "
-            "multiples of 50 m."},
+     .fix = joined_text<"Write the first and second values of all three kilometric-chainage "
+                        "references as multiples of ",
+                        kCellText, " m.">},
     {.fault = Fault::kRepetitionFirstNotMultiple,
-     .message = "the first signal-repetition value is not a multiple of 50",
-     .cause = "The first value of the \"ripetizione segnali\" entry is not a multiple of 50. "
-              "The reading stops at that entry.",
+     .message = joined_text<"the first signal-repetition value is not a multiple of ", kCellText>,
+     .cause = joined_text<"The first value of the \"ripetizione segnali\" entry is not a "
+                          "multiple of ",
+                          kCellText, ". The reading stops at that entry.">,
      .example = {.line_file = "[generale]\n"
                               "lunghezza percorso, 10000\n"
                               "ripetizione segnali 4 codici, 75, 0\n"
                               "[fine]\n"},
-     .fix = "Write it as a multiple of 50 m (0, 50, 100 ...)."},
+     .fix = joined_text<"Write it as a multiple of ", kCellText, " m (0, ", kCellText, ", ",
+                        decimal_text<2 * kCellLength>(), " ...).">},
     {.fault = Fault::kRepetitionSecondNotMultiple,
-     .message = "the second signal-repetition value is not a multiple of 50",
-     .cause = "The second value of the \"ripetizione segnali\" entry is not a multiple of 50. "
-              "The reading stops at that entry.",
+     .message = joined_text<"the second signal-repetition value is not a multiple of ", kCellText>,
+     .cause = joined_text<"The second value of the \"ripetizione segnali\" entry is not a "
+                          "multiple of ",
+                          kCellText, ". The reading stops at that entry.">,
      .example = {.line_file = "[generale]\n"
                               "lunghezza percorso, 10000\n"
                               "ripetizione segnali 4 codici, 100, 75\n"
                               "[fine]\n"},
-     .fix = "Write it as a multiple of 50 m (0, 50, 100 ...)."},
+     .fix = joined_text<"Write it as a multiple of ", kCellText, " m (0, ", kCellText, ", ",
+                        decimal_text<2 * kCellLength>(), " ...).">},
     {.fault = Fault::kRepetitionWithoutCodes,
      .message = "the signal-repetition keyword names neither 4 nor 9 codes",
      .cause = "The keyword of the \"ripetizione segnali\" entry holds neither the digit 4 nor "
@@ -142,15 +155,16 @@ inline constexpr FaultInfo kFaults[] = {
      .fix = "Move the point into a free cell. A point at x m shares its cell with a signal at "
             "x - 50 m."},
     {.fault = Fault::kStationNotMultiple,
-     .message = "the station position is not a multiple of 50",
-     .cause = "A station's position, the first value of its \"stazione\" entry, is not a "
-              "multiple of 50. The reading stops at the station.",
+     .message = joined_text<"the station position is not a multiple of ", kCellText>,
+     .cause = joined_text<"A station's position, the first value of its \"stazione\" entry, is "
+                          "not a multiple of ",
+                          kCellText, ". The reading stops at the station.">,
      .example = {.train_file = "[generale]\n"
                                "velocita, 0, 60\n"
                                "aderenza, 0, 100\n"
                                "stazione, 2925, 26, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,0,0, MONTE\n"
                                "[fine]\n"},
-     .fix = "Put the station on a multiple of 50 m."},
+     .fix = joined_text<"Put the station on a multiple of ", kCellText, " m.">},
     {.fault = Fault::kPlatformNotMultiple,
      .message = "the platform length is not a multiple of 100",
      .cause = "A station's platform length, the third value of its \"stazione\" entry, is not a "
@@ -235,12 +249,15 @@ inline constexpr FaultInfo kFaults[] = {
             "after it."},
     {.fault = Fault::kBeyondTrackTable,
      .message = "the entry lies beyond the end of the track table",
-     .cause = "An entry lies beyond the end of the track table. The table covers the route "
-              "length and 7000 m of run-out after it, and an entry at p m is accepted while "
-              "p is at most 100 m before the table's end (a station at most 800 m before it); "
-              "with a route length of 10000 m that is 16900 m, for a station 16200 m. The "
-              "reading of the file ends at the entry; after a line-file entry the train file "
-              "is still read.",
+     .cause = joined_text<
+         "An entry lies beyond the end of the track table. The table covers "
+         "the route length and ",
+         decimal_text<kRunOut>(),
+         " m of run-out after it, and an entry at p m is accepted while "
+         "p is at most 100 m before the table's end (a station at most 800 m before it); "
+         "with a route length of 10000 m that is 16900 m, for a station 16200 m. The "
+         "reading of the file ends at the entry; after a line-file entry the train file "
+         "is still read.">,
      .example = {.train_file = "[generale]\n"
                                "velocita, 0, 60\n"
                                "aderenza, 0, 100\n"
@@ -341,7 +358,7 @@ inline constexpr FaultInfo kFaults[] = {
      .fix = "Move the station further on (here to 1550 m or beyond), shorten a platform, or put "
             "the stations in the order of their positions."},
     {.fault = Fault::kStopTooEarly,
-     .message = "the station's stop would fall at or before 50 m",
+     .message = joined_text<"the station's stop would fall at or before ", kCellText, " m">,
      .cause = "A station of kind below 25 stops the train in the cell round(end / 50 - 1), "
               "end being the end of its platform; that cell would be cell 1 or before, which "
               "happens when the platform ends at 100 m or earlier. The reading stops at the "
