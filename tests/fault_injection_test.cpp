@@ -754,31 +754,46 @@ TEST(FaultInjection, TooManyOpenFilesIsAFailureOfTheSystem) {
 #endif
 }
 
-// The lock is taken on the output folder itself, which the system opens only for reading: in a
-// folder the user may write but not read (mode -wx), the run says exactly that, and writes
-// nothing. As root, the program runs as an unprivileged user, for whom modes count.
+// The lock is taken on the output folder itself, which the system opens only for reading, and
+// no lock file is made: where the folder cannot be opened so, the run says exactly why and
+// writes nothing. As root, the program runs as an unprivileged user, for whom modes count.
 TEST(FaultInjection, LockOnAFolderThatCannotBeRead) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no folder modes";
 #else
-  TempDir dir;
-  write_sources(dir.path());
-  const std::string out = dir.file("out");
-  fs::create_directory(out);
-  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
-  ASSERT_EQ(::chmod(out.c_str(), ::geteuid() == 0 ? 0333 : 0300), 0);
-  RunLimits limits = bounded();
-  limits.unprivileged = true;
-  const ProgramResult r =
-      run_program({"compile", "--dir", dir.path(), "--out", out, kScenario, kLine}, dir.path(),
-                  SB_PROGRAM, limits);
-  ASSERT_EQ(::chmod(out.c_str(), 0700), 0);
-  if (r.status == 127) GTEST_SKIP() << "the program cannot be run as an unprivileged user here";
-  EXPECT_EQ(r.status, 2);
-  expect_message(r, "scenario_builder: cannot lock the folder " + echoed(out) +
-                        ": Permission denied: the folder is locked through itself, which needs "
-                        "permission to read it");
-  EXPECT_TRUE(fs::is_empty(out));
+  struct Row {
+    const char* what;
+    ::mode_t mode;  // the output folder's
+    const char* reason;
+  };
+  const Row rows[] = {
+      {"written but not read (-wx)", 0333,
+       "this user may write in the folder but not read it, and a run locks a folder by opening "
+       "it for reading (it makes no lock file); give the user permission to read it"},
+      {"neither read nor written (--x)", 0111,
+       "this user may not read the folder, and a run locks a folder by opening it for reading"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempDir dir;
+    write_sources(dir.path());
+    const std::string out = dir.file("out");
+    fs::create_directory(out);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    // Without root the owner's bits alone decide.
+    ASSERT_EQ(::chmod(out.c_str(), ::geteuid() == 0 ? row.mode : row.mode & 0700), 0);
+    RunLimits limits = bounded();
+    limits.unprivileged = true;
+    const ProgramResult r =
+        run_program({"compile", "--dir", dir.path(), "--out", out, kScenario, kLine}, dir.path(),
+                    SB_PROGRAM, limits);
+    ASSERT_EQ(::chmod(out.c_str(), 0700), 0);
+    if (r.status == 127) GTEST_SKIP() << "the program cannot be run as an unprivileged user here";
+    EXPECT_EQ(r.status, 2);
+    expect_message(r, "scenario_builder: cannot lock the folder " + echoed(out) +
+                          ": Permission denied: " + row.reason);
+    EXPECT_TRUE(fs::is_empty(out));
+  }
 #endif
 }
 

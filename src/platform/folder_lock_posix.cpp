@@ -15,13 +15,21 @@ namespace {
 // How often a folder replaced under its path while it was being locked is locked again.
 constexpr int kLockAttempts = 5;
 
-std::string open_failure_reason(int err) {
-  // The lock is taken on the folder itself, which the system opens only for reading.
-  if (err == EACCES) {
-    return std::string(std::strerror(err)) +
-           ": the folder is locked through itself, which needs permission to read it";
+// Why the folder at `path` could not be opened to be locked, from the open's errno. The lock
+// is taken on the folder itself, which the system opens only for reading, so a folder this
+// user may write but not read cannot be locked; no lock file is made in its place.
+std::string open_failure_reason(const std::string& path, int err) {
+  const std::string reason = std::strerror(err);
+  if (err != EACCES) return reason;
+  if (::access(path.c_str(), W_OK | X_OK) == 0) {
+    return reason +
+           ": this user may write in the folder but not read it, and a run locks a folder by "
+           "opening it for reading (it makes no lock file); give the user permission to read "
+           "it";
   }
-  return std::strerror(err);
+  return reason +
+         ": this user may not read the folder, and a run locks a folder by opening it "
+         "for reading";
 }
 
 // Takes the lock on the open folder `fd`, waiting for another run when needed; 0 or the errno.
@@ -60,7 +68,7 @@ FolderLock::FolderLock(const std::string& folder, const std::function<void()>& o
   bool waited = false;
   for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) throw PlatformError("lock the folder", path, open_failure_reason(errno));
+    if (fd < 0) throw PlatformError("lock the folder", path, open_failure_reason(path, errno));
     if (const int err = take(fd, how, on_wait, waited); err != 0) {
       ::close(fd);
       throw PlatformError("lock the folder", path, std::strerror(err));
