@@ -1,6 +1,6 @@
 #!/usr/bin/env node
 // The highlighting's tests, run with vscode-tmgrammar-test on the grammars that the extension's
-// package.json names:
+// package.json names (after a check that the extension carries the program's version):
 // - the built-in files, with what each kind of field must be highlighted as: test/*.test.txt
 //   hold them line for line with their assertions, and this script first checks that those
 //   lines are still the ones `scenario_builder sources` writes;
@@ -135,6 +135,18 @@ function checkBuiltinCases(program, folder) {
   });
 }
 
+// The extension carries the program's version, as the packages beside it do.
+function checkVersion(program) {
+  const run = childProcess.spawnSync(program, ['--version'], {encoding: 'utf8'});
+  const version = /^scenario_builder (\S+)/.exec(run.stdout || '');
+  if (!version) fail(`"${program} --version" printed no version: ${run.stdout}${run.stderr}`);
+  const own = require(path.join(extensionDir, 'package.json')).version;
+  if (own !== version[1]) {
+    fail(`the extension's version ${own} (editors/vscode/package.json) is not the program's ` +
+         `${version[1]}`);
+  }
+}
+
 function main() {
   const [program, modules, folder] = process.argv.slice(2);
   if (!folder) fail('usage: node grammar_test.js PROGRAM NODE_MODULES WORK_FOLDER');
@@ -144,6 +156,7 @@ function main() {
     process.exit(kSkipped);
   }
   fs.mkdirSync(folder, {recursive: true});
+  checkVersion(program);
   const rows = readKeywordTable(path.join(sourceDir, 'src', 'reader', 'keywords.h'));
   const cases = [
     ...checkBuiltinCases(program, folder),
