@@ -34,6 +34,5 @@ cp "$here/language-configuration.json" "$here/README.md" "$here/tsconfig.json" \
   "$here/.vscodeignore" "$stage/"
 version=$(node -p "require('$stage/package.json').version")
 cd "$stage"
-node_modules/.bin/tsc -p .
-node_modules/.bin/vsce package --skip-license --allow-missing-repository \
-  --out "$out/scenario-builder-$version.vsix"
+# vsce compiles the client first (the manifest's vscode:prepublish script).
+npm run package -- --out "$out/scenario-builder-$version.vsix"
