@@ -63,6 +63,4 @@ export async function activate(context: vscode.ExtensionContext): Promise<void> 
   await start();
 }
 
-export function deactivate(): Promise<void> {
-  return stop();
-}
+export function deactivate(): Promise<void> { return stop(); }

@@ -30,14 +30,19 @@ function fail(message) {
 // The rows of the reader's keyword table, in the table's order.
 function readKeywordTable(header) {
   const text = fs.readFileSync(header, 'utf8');
+  // kName{Pass::kX, "first", "second", case_sensitive, values, "spelling"[, "called"]}
+  const quoted = String.raw`"([^"]*)"`;
   const rowPattern = new RegExp(
-      String.raw`inline\s+constexpr\s+Keyword\s+(k\w+)\s*\{\s*Pass::(k\w+)\s*,\s*"([^"]*)"\s*,` +
-          String.raw`\s*"([^"]*)"\s*,\s*(true|false)\s*,\s*(\d+)\s*,\s*"([^"]*)"\s*(?:,\s*"[^"]*"\s*)?\}`,
+      [
+        String.raw`inline\s+constexpr\s+Keyword\s+(k\w+)\s*\{\s*Pass::(k\w+)`, quoted, quoted,
+        '(true|false)', String.raw`(\d+)`, quoted + String.raw`(?:\s*,\s*"[^"]*")?\s*\}`
+      ].join(String.raw`\s*,\s*`),
       'g');
   const rows = new Map();
   for (const m of text.matchAll(rowPattern)) {
-    rows.set(m[1], {pass: m[2], first: m[3], second: m[4], caseSensitive: m[5] === 'true',
-                    spelling: m[7]});
+    rows.set(
+        m[1],
+        {pass: m[2], first: m[3], second: m[4], caseSensitive: m[5] === 'true', spelling: m[7]});
   }
   const list = /kKeywords\[\]\s*=\s*\{([^}]*)\}/.exec(text);
   if (!list) fail(`no kKeywords[] list found in ${header}`);
@@ -53,8 +58,7 @@ function readKeywordTable(header) {
 // Whether the reader takes `field` for the row, as its keyword matching does.
 function rowMatches(row, field) {
   const has = (word) => word === '' ||
-      (row.caseSensitive ? field.includes(word) :
-                           field.toLowerCase().includes(word.toLowerCase()));
+      (row.caseSensitive ? field.includes(word) : field.toLowerCase().includes(word.toLowerCase()));
   return has(row.first) && has(row.second);
 }
 
@@ -77,9 +81,9 @@ const kScopes = {
 // when a row of that pass takes it, and no keyword scope at all otherwise.
 function assertedEntry(rows, pass, field) {
   const taken = rows.some((row) => row.pass === pass && rowMatches(row, field));
-  const arrow = '#<' + '-'.repeat(field.length);
-  const assertion = taken ? `${arrow} ${kScopes[pass]}` :
-                            `${arrow} - ${Object.values(kScopes).join(' ')}`;
+  const arrow = `#<${'-'.repeat(field.length)}`;
+  const assertion =
+      taken ? `${arrow} ${kScopes[pass]}` : `${arrow} - ${Object.values(kScopes).join(' ')}`;
   return [`${field}, 1`, assertion];
 }
 
@@ -88,14 +92,20 @@ function writeKeywordCases(rows, folder) {
   const entries = (pass) => fields.flatMap((field) => assertedEntry(rows, pass, field));
   const line = [
     '# SYNTAX TEST "source.scenario.line" "the reader\'s keywords in a line file"',
-    '[generale]', ...entries('kGeneral'), '[tracciato]', ...entries('kBody'), '[fine]',
+    '[generale]',
+    ...entries('kGeneral'),
+    '[tracciato]',
+    ...entries('kBody'),
+    '[fine]',
   ];
   const train = [
     '# SYNTAX TEST "source.scenario.train" "the reader\'s keywords in a train file"',
-    '[generale]', ...entries('kTrain'), '[fine]',
+    '[generale]',
+    ...entries('kTrain'),
+    '[fine]',
   ];
-  const files = [path.join(folder, 'keywords_line.test.txt'),
-                 path.join(folder, 'keywords_train.test.txt')];
+  const files =
+      [path.join(folder, 'keywords_line.test.txt'), path.join(folder, 'keywords_train.test.txt')];
   fs.writeFileSync(files[0], line.join('\n') + '\n');
   fs.writeFileSync(files[1], train.join('\n') + '\n');
   return files;
@@ -119,7 +129,8 @@ function checkBuiltinCases(program, folder) {
   ];
   return cases.map(([caseName, isFile]) => {
     const found = fs.readdirSync(written).filter(isFile);
-    if (found.length !== 1) fail(`the built-in files hold no single file for ${caseName}: ${found}`);
+    if (found.length !== 1)
+      fail(`the built-in files hold no single file for ${caseName}: ${found}`);
     const file = fs.readFileSync(path.join(written, found[0]), 'latin1').split(/\r?\n/);
     if (file[file.length - 1] === '') file.pop();
     const testCase = path.join(__dirname, caseName);
@@ -127,8 +138,9 @@ function checkBuiltinCases(program, folder) {
     if (lines[lines.length - 1] === '') lines.pop();
     for (let i = 0; i < Math.max(file.length, lines.length); ++i) {
       if (file[i] !== lines[i]) {
-        fail(`${caseName} no longer holds the built-in "${found[0]}": its line ${i + 1} is ` +
-             `${JSON.stringify(lines[i])}, the program writes ${JSON.stringify(file[i])}`);
+        fail(
+            `${caseName} no longer holds the built-in "${found[0]}": its line ${i + 1} is ` +
+            `${JSON.stringify(lines[i])}, the program writes ${JSON.stringify(file[i])}`);
       }
     }
     return testCase;
@@ -142,8 +154,9 @@ function checkVersion(program) {
   if (!version) fail(`"${program} --version" printed no version: ${run.stdout}${run.stderr}`);
   const own = require(path.join(extensionDir, 'package.json')).version;
   if (own !== version[1]) {
-    fail(`the extension's version ${own} (editors/vscode/package.json) is not the program's ` +
-         `${version[1]}`);
+    fail(
+        `the extension's version ${own} (editors/vscode/package.json) is not the program's ` +
+        `${version[1]}`);
   }
 }
 
@@ -160,8 +173,9 @@ function main() {
   const rows = readKeywordTable(path.join(sourceDir, 'src', 'reader', 'keywords.h'));
   const cases = [
     ...checkBuiltinCases(program, folder),
-    ...fs.readdirSync(__dirname).filter((n) => n.startsWith('cases_')).map(
-        (n) => path.join(__dirname, n)),
+    ...fs.readdirSync(__dirname)
+        .filter((n) => n.startsWith('cases_'))
+        .map((n) => path.join(__dirname, n)),
     ...writeKeywordCases(rows, folder),
   ];
   const run = childProcess.spawnSync(
