@@ -36,3 +36,14 @@ version=$(node -p "require('$stage/package.json').version")
 cd "$stage"
 # vsce compiles the client first (the manifest's vscode:prepublish script).
 npm run package -- --out "$out/scenario-builder-$version.vsix"
+# Every file that the manifest names went into the package.
+node_modules/.bin/vsce ls | node -e '
+  const packed = new Set(require("fs").readFileSync(0, "utf8").split("\n"));
+  const m = require("./package.json");
+  const named = [m.main, ...m.contributes.grammars.map((g) => g.path),
+                 ...m.contributes.languages.map((l) => l.configuration)];
+  const missing = named.map((f) => f.replace(/^\.\//, "")).filter((f) => !packed.has(f));
+  if (missing.length) {
+    console.error("the .vsix lacks files that package.json names: " + missing.join(", "));
+    process.exit(1);
+  }'
