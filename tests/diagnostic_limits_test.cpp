@@ -48,7 +48,8 @@ TEST(DiagnosticLimits, KeepUpToEachLimitAndCountTheRest) {
       {{1, 0, false}, 1, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.limits.errors) + "/" + std::to_string(c.limits.warnings_per_file));
+    SCOPED_TRACE(std::to_string(c.limits.errors) + "/" +
+                 std::to_string(c.limits.warnings_per_file));
     Diagnostics found;
     found.limits = c.limits;
     for (int k = 0; k < 30; ++k) {
@@ -111,8 +112,7 @@ TEST(DiagnosticLimits, JsonGivesEachLimitLineAsANote) {
 // whose only diagnostics are warnings.
 TEST(DiagnosticLimits, AHundredThousandJunkLinesGiveABoundedReport) {
   TempDir dir;
-  write_bytes(dir.file("Prova_linea.txt"),
-              "[generale]\r\nlunghezza percorso, 6000\r\n[fine]\r\n");
+  write_bytes(dir.file("Prova_linea.txt"), "[generale]\r\nlunghezza percorso, 6000\r\n[fine]\r\n");
   std::string junk = "[generale]\r\nvelocita, 0, 30\r\naderenza, 0, 100\r\n";
   for (int k = 0; k < 100000; ++k) junk += "x\r\n";
   write_bytes(dir.file("Prova_L1-.txt"), junk + "[fine]\r\n");

@@ -162,8 +162,8 @@ std::vector<std::string> limit_lines(const Diagnostics& found, const DiagnosticS
   std::vector<std::string> lines;
   if (const std::size_t n = found.faults_not_kept(); n > 0) {
     lines.push_back(more(n, "fault") + (n == 1 ? " was" : " were") +
-                    " found and not shown (--error-limit=" +
-                    std::to_string(found.limits.errors) + "); --error-limit=0 shows them all");
+                    " found and not shown (--error-limit=" + std::to_string(found.limits.errors) +
+                    "); --error-limit=0 shows them all");
   }
   if (!style.warnings) return lines;
   for (const FileWarnings& f : found.warnings_by_file()) {

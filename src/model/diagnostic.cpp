@@ -26,7 +26,8 @@ Diagnostic& Diagnostics::add(Diagnostic d) {
   ++warnings_found_;
   auto file = std::find_if(by_file_.begin(), by_file_.end(),
                            [&](const FileWarnings& f) { return f.file == d.where.file; });
-  if (file == by_file_.end()) file = by_file_.insert(by_file_.end(), FileWarnings{d.where.file, 0, 0});
+  if (file == by_file_.end())
+    file = by_file_.insert(by_file_.end(), FileWarnings{d.where.file, 0, 0});
   ++file->found;
   if (!limits.keep_warnings ||
       (limits.warnings_per_file != 0 && file->kept >= limits.warnings_per_file)) {

@@ -291,9 +291,7 @@ struct LinePass : PassContext {
       bool matched = false;
       const Outcome outcome = read_entry(
           s, st, in, [&] { return general_entry(matched); },
-          [&](const ReadFailure* failure) {
-            read_on(Stage::kGeneral, failure, skipped, matched);
-          });
+          [&](const ReadFailure* failure) { read_on(Stage::kGeneral, failure, skipped, matched); });
       if (outcome == Outcome::kLeftOut) continue;
       if (outcome == Outcome::kStop) return false;
       in.end_entry();

@@ -27,7 +27,7 @@ struct TrainPass : PassContext {
   // A "velocita" or "aderenza" entry was written, even one that a fault left out.
   bool speed_written = false;
   bool adhesion_written = false;
-  bool read_whole = false;     // the entries were read up to the end of the file
+  bool read_whole = false;  // the entries were read up to the end of the file
 
   std::int32_t cells() const { return s.cell_count; }
 
