@@ -8,8 +8,9 @@
 // runs N pairs (the program and the anchor, in alternating order) and prints one Markdown
 // table row: the median CPU time (user + system, from wait4) of the program and of the
 // anchor, the median of the per-pair CPU and wall ratios, and the program's median peak
-// resident memory. The cases: the long scenario with and without its route plan, and the
-// built-in run against the plain write of its six lasting files. --growth adds the program
+// resident memory. The cases: the long scenario with and without its route plan, the
+// built-in run against the plain write of its six lasting files, and the check of a 4 MiB and
+// of a 64 MiB train file of junk lines (the program alone). --growth adds the program
 // alone for route lengths of 10 000 to 1 000 000 m, and `check --no-geometry` (the reader
 // and compiler, no route plan, nothing written) for 1 000 to 1 000 000 entries per file. --only
 // runs the cases whose name holds TEXT.
@@ -122,6 +123,25 @@ std::vector<std::string> compiled(const std::string& scenario, const std::string
   return files;
 }
 
+// A 6 km line and a train file of `bytes` bytes, nearly all of them junk lines ("x"): every
+// line is a warning, of which the report keeps a bounded few.
+Case junk_check(const std::string& name, std::size_t bytes) {
+  return {name,
+          {"check", "J", "L"},
+          [bytes](const std::string& folder) {
+            std::FILE* line = std::fopen((folder + "/J_linea.txt").c_str(), "wb");
+            std::FILE* train = std::fopen((folder + "/J_L-.txt").c_str(), "wb");
+            if (line == nullptr || train == nullptr) throw std::runtime_error("cannot write");
+            std::fputs("[generale]\r\nlunghezza percorso, 6000\r\n[fine]\r\n", line);
+            std::string text = "[generale]\r\nvelocita, 0, 30\r\naderenza, 0, 100\r\n";
+            while (text.size() + 3 < bytes) text += "x\r\n";
+            std::fwrite(text.data(), 1, text.size(), train);
+            std::fclose(line);
+            std::fclose(train);
+          },
+          {}};
+}
+
 std::vector<Case> main_cases() {
   const auto long_sources = [](const std::string& folder) {
     write_long_scenario(folder, kLong, kLongLine);
@@ -141,6 +161,8 @@ std::vector<Case> main_cases() {
        [](const std::string&) {},
        {b + "_linea.dat", b + "_LINEA 7.sim", b + "_LINEA 7.dat", b + "_LINEA 7_scheda_treno.txt",
         b + "_LINEA 7_note.txt", b + "_LINEA 7_rallentamenti.txt"}},
+      junk_check("check, a 4 MiB train file of junk lines", std::size_t{4} << 20),
+      junk_check("check, a 64 MiB train file of junk lines", std::size_t{64} << 20),
   };
 }
 

@@ -16,7 +16,7 @@ _scenario_builder_is_command() {
 # The options each command takes; the first list is for the built-in run. An option that
 # ends in "=" is completed with its value in the same word.
 _scenario_builder_options() {
-  local diagnostics='--warnings-as-errors --no-warnings --color= --diagnostics='
+  local diagnostics='--warnings-as-errors --no-warnings --error-limit= --warning-limit= --color= --diagnostics='
   case $1 in
     '') echo '--dir --help --version' ;;
     sources) echo '--dir --help' ;;
@@ -31,7 +31,7 @@ _scenario_builder_options() {
 # Options that take a value, given as the next word or after "=".
 _scenario_builder_takes_value() {
   case $1 in
-    --dir | --out | -o | --type | --step | --color | --diagnostics) return 0 ;;
+    --dir | --out | -o | --type | --step | --error-limit | --warning-limit | --color | --diagnostics) return 0 ;;
   esac
   return 1
 }

@@ -20,7 +20,7 @@ namespace {
         "the track's header cell 1 (" + cell_range(1) + ") holds " + origin_of(s, 1) +
         ": the header cell must stay empty, so move that entry further along the line");
   }
-  s.diagnostics.items.push_back(std::move(d));
+  s.diagnostics.add(std::move(d));
   errore(std::to_string(fault_number(fault)));
 }
 

@@ -58,7 +58,7 @@ int run_builtin_mode(const Options& o) {
     if (!o.dir) failure += "; use --dir DIR to run it elsewhere";
     // Shown in one piece: a message box when nobody reads standard error.
     std::ostringstream report;
-    report_diagnostics(s.diagnostics.items, {}, report, &failure);
+    report_diagnostics(s.diagnostics, {}, report, &failure);
     std::string text = report.str();
     if (!text.empty() && text.back() == '\n') text.pop_back();
     show_fatal(text);

@@ -71,7 +71,7 @@ std::string build_summary(const Scenario& s) {
 }
 
 bool report_build(const Scenario& s, bool compiled, const DiagnosticStyle& style) {
-  report_diagnostics(s.diagnostics.items, style, std::cerr);
+  report_diagnostics(s.diagnostics, style, std::cerr);
   const std::size_t blocking = blocking_diagnostics(s);
   if (style.json) return compiled && blocking == 0;
   if (!compiled) {
@@ -114,6 +114,7 @@ int run_compile(const Options& o) {
                     : o.force ? Scenario::OutputPolicy::kAlways
                               : Scenario::OutputPolicy::kUnlessFaults;
   s.warnings_are_faults = o.warnings_as_errors && !o.no_warnings;
+  s.diagnostics.limits = {o.error_limit, o.warning_limit, !o.no_warnings};
   const DiagnosticStyle style = diagnostic_style(o);
   if (o.dir && !require_folder(*o.dir, "--dir")) return 2;
   if (const auto collision = check ? std::nullopt : colliding_compiled_files(s)) {
@@ -149,12 +150,12 @@ int run_compile(const Options& o) {
     // The faults found so far, and the one that stopped the build, come first; the stop's
     // own message stays as it is.
     const std::string message = stop.what();
-    report_diagnostics(s.diagnostics.items, style, std::cerr, style.json ? &message : nullptr);
+    report_diagnostics(s.diagnostics, style, std::cerr, style.json ? &message : nullptr);
     if (!style.json) show_fatal(message);
     return 1;
   } catch (const PlatformError& e) {
     const std::string failure = e.what();
-    report_diagnostics(s.diagnostics.items, style, std::cerr, &failure);
+    report_diagnostics(s.diagnostics, style, std::cerr, &failure);
     return 2;
   }
 }

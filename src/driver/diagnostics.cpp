@@ -85,7 +85,8 @@ std::string json_item(const Diagnostic& d) {
   for (std::size_t k = 0; k < d.notes.size(); ++k) {
     out += (k > 0 ? ", " : "") + json_text(d.notes[k]);
   }
-  return out + "]}";
+  out += std::string("], \"decides_outputs\": ") + (d.decides_outputs ? "true" : "false");
+  return out + "}";
 }
 
 }  // namespace
@@ -117,12 +118,17 @@ std::string format_diagnostic(const Diagnostic& d, bool color) {
   return text;
 }
 
-void report_diagnostics(const std::vector<Diagnostic>& items, const DiagnosticStyle& style,
-                        std::ostream& out, const std::string* failure) {
+namespace {
+
+void report(const std::vector<Diagnostic>& items, const std::vector<std::string>& limits,
+            const DiagnosticStyle& style, std::ostream& out, const std::string* failure) {
   if (!style.json) {
     for (const Diagnostic& d : items) {
       if (d.severity == Severity::kError || style.warnings)
         out << format_diagnostic(d, style.color);
+    }
+    for (const std::string& line : limits) {
+      out << paint("scenario_builder:", kBold, style.color) << " " << line << "\n";
     }
     if (failure != nullptr) {
       out << paint("scenario_builder:", kBold, style.color) << " " << *failure << "\n";
@@ -133,6 +139,13 @@ void report_diagnostics(const std::vector<Diagnostic>& items, const DiagnosticSt
   for (const Diagnostic& d : items) {
     if (d.severity == Severity::kError || style.warnings) shown.push_back(json_item(d));
   }
+  for (const std::string& line : limits) {
+    Diagnostic d;  // a line about the limits: no code, and the severity of a note
+    d.message = line;
+    std::string item = json_item(d);
+    item.replace(item.find("\"error\""), 7, "\"note\"");
+    shown.push_back(std::move(item));
+  }
   if (failure != nullptr) {
     Diagnostic d;  // an error that no fault stands for: its code is null
     d.message = *failure;
@@ -141,6 +154,42 @@ void report_diagnostics(const std::vector<Diagnostic>& items, const DiagnosticSt
   out << "[";
   for (std::size_t k = 0; k < shown.size(); ++k) out << (k > 0 ? ",\n  " : "\n  ") << shown[k];
   out << (shown.empty() ? "]\n" : "\n]\n");
+}
+
+std::string more(std::size_t n, const char* what) {
+  return std::to_string(n) + " more " + what + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+std::vector<std::string> limit_lines(const Diagnostics& found, const DiagnosticStyle& style) {
+  std::vector<std::string> lines;
+  if (const std::size_t n = found.faults_not_kept(); n > 0) {
+    lines.push_back(more(n, "fault") + (n == 1 ? " was" : " were") +
+                    " found and not shown (--error-limit=" + std::to_string(found.limits.errors) +
+                    "); --error-limit=0 shows them all");
+  }
+  if (!style.warnings) return lines;
+  for (const FileWarnings& f : found.warnings_by_file()) {
+    const std::size_t n = f.found - f.kept;
+    if (n == 0) continue;
+    lines.push_back(more(n, "warning") + " in " +
+                    (f.file.empty() ? std::string("no file") : printable(f.file, 0)) +
+                    (n == 1 ? " was" : " were") + " found and not shown (--warning-limit=" +
+                    std::to_string(found.limits.warnings_per_file) +
+                    "); --warning-limit=0 shows them all");
+  }
+  return lines;
+}
+
+void report_diagnostics(const std::vector<Diagnostic>& items, const DiagnosticStyle& style,
+                        std::ostream& out, const std::string* failure) {
+  report(items, {}, style, out, failure);
+}
+
+void report_diagnostics(const Diagnostics& found, const DiagnosticStyle& style, std::ostream& out,
+                        const std::string* failure) {
+  report(found.items, limit_lines(found, style), style, out, failure);
 }
 
 }  // namespace sb

@@ -40,4 +40,13 @@ std::string format_diagnostic(const Diagnostic& d, bool color = false);
 void report_diagnostics(const std::vector<Diagnostic>& items, const DiagnosticStyle& style,
                         std::ostream& out, const std::string* failure = nullptr);
 
+// The lines that say how many faults, and how many warnings of each file, were found past
+// the limits and not kept (none when every one was kept; the warnings' only when shown).
+std::vector<std::string> limit_lines(const Diagnostics& found, const DiagnosticStyle& style);
+
+// Every diagnostic kept, as above, then the limit lines (in JSON, items without a code whose
+// severity is "note"), then `failure`.
+void report_diagnostics(const Diagnostics& found, const DiagnosticStyle& style, std::ostream& out,
+                        const std::string* failure = nullptr);
+
 }  // namespace sb

@@ -33,6 +33,16 @@ bool whole_metres(Options& o, std::string_view value) {
   return true;
 }
 
+// A count of diagnostics to show; 0 shows all of them.
+template <std::size_t Options::*field>
+bool count_limit(Options& o, std::string_view value) {
+  std::size_t limit = 0;
+  const auto r = std::from_chars(value.data(), value.data() + value.size(), limit);
+  if (r.ec != std::errc() || r.ptr != value.data() + value.size()) return false;
+  o.*field = limit;
+  return true;
+}
+
 // The values of an option with `choices` come here checked against them.
 bool color(Options& o, std::string_view value) {
   o.color = value == "always"  ? ColorChoice::kAlways
@@ -132,6 +142,20 @@ constexpr OptionRow kOptions[] = {
      .group = kDiagnostic,
      .help = "do not show warnings",
      .store = flag<&Options::no_warnings>},
+    {.name = "--error-limit",
+     .value = "N",
+     .wanted = "a whole number, 0 for no limit",
+     .commands = {kCompile, kCheck},
+     .group = kDiagnostic,
+     .help = "show at most N faults (default 20; 0: all)",
+     .store = count_limit<&Options::error_limit>},
+    {.name = "--warning-limit",
+     .value = "N",
+     .wanted = "a whole number, 0 for no limit",
+     .commands = {kCompile, kCheck},
+     .group = kDiagnostic,
+     .help = "show at most N warnings per file (default 50; 0: all)",
+     .store = count_limit<&Options::warning_limit>},
     {.name = "--color",
      .value = "auto|always|never",
      .choices = kColors,

@@ -1,6 +1,7 @@
 // The program's command line, parsed.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ struct Options {
   bool verbose = false;             // -v: the summary and the files written
   bool warnings_as_errors = false;  // --warnings-as-errors
   bool no_warnings = false;         // --no-warnings
+  // How many faults, and how many warnings of each file, are shown (0: all of them).
+  std::size_t error_limit = 20;    // --error-limit
+  std::size_t warning_limit = 50;  // --warning-limit
   ColorChoice color = ColorChoice::kAuto;
   bool json_diagnostics = false;  // --diagnostics=json
   // dump

@@ -10,20 +10,38 @@ constexpr std::size_t kShownLine = 160;
 
 }  // namespace
 
-std::size_t Diagnostics::faults() const {
-  return static_cast<std::size_t>(std::count_if(
-      items.begin(), items.end(), [](const auto& d) { return d.severity == Severity::kError; }));
-}
-
-std::size_t Diagnostics::warnings() const {
-  return items.size() - faults();
+Diagnostic& Diagnostics::add(Diagnostic d) {
+  if (d.severity == Severity::kError) {
+    ++faults_found_;
+    if (limits.errors != 0 && faults_kept_ >= limits.errors) {
+      dropped_fault_ = std::move(d);
+      last_fault_ = kDropped;
+      return dropped_fault_;
+    }
+    ++faults_kept_;
+    last_fault_ = items.size();
+    items.push_back(std::move(d));
+    return items.back();
+  }
+  ++warnings_found_;
+  auto file = std::find_if(by_file_.begin(), by_file_.end(),
+                           [&](const FileWarnings& f) { return f.file == d.where.file; });
+  if (file == by_file_.end())
+    file = by_file_.insert(by_file_.end(), FileWarnings{d.where.file, 0, 0});
+  ++file->found;
+  if (!limits.keep_warnings ||
+      (limits.warnings_per_file != 0 && file->kept >= limits.warnings_per_file)) {
+    dropped_warning_ = std::move(d);
+    return dropped_warning_;
+  }
+  ++file->kept;
+  items.push_back(std::move(d));
+  return items.back();
 }
 
 Diagnostic* Diagnostics::last_fault() {
-  for (auto it = items.rbegin(); it != items.rend(); ++it) {
-    if (it->severity == Severity::kError) return &*it;
-  }
-  return nullptr;
+  if (last_fault_ == kDropped) return &dropped_fault_;
+  return last_fault_ < items.size() ? &items[last_fault_] : nullptr;
 }
 
 const Diagnostic* Diagnostics::last_fault() const {

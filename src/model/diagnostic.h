@@ -37,6 +37,9 @@ struct Diagnostic {
   SourceSpot where;
   std::string message;  // errors: extra words after the code's own message, or all of it
   std::vector<std::string> notes;
+  // The first fault of the reading, the one at which the compiled files stop; those after
+  // it are found by reading on, and change nothing in them.
+  bool decides_outputs = false;
 };
 
 // The extent of one field of a file being read: its line, where that line starts, and where
@@ -72,16 +75,54 @@ struct CellOrigin {
   const char* what = "";      // "a signal", "a speed board", ...
 };
 
+// How many diagnostics are kept to be shown; 0 keeps every one. Those past a limit are
+// counted, not kept, so that the memory they take stays bounded whatever the input.
+struct DiagnosticLimits {
+  std::size_t errors = 0;             // faults, over the whole build
+  std::size_t warnings_per_file = 0;  // warnings, for each source file
+  bool keep_warnings = true;          // false: warnings are counted only
+};
+
+// The warnings found in one file (the file's name; empty for those of no file).
+struct FileWarnings {
+  std::string file;
+  std::size_t found = 0;
+  std::size_t kept = 0;
+};
+
 struct Diagnostics {
-  std::vector<Diagnostic> items;
+  std::vector<Diagnostic> items;  // those kept, in the order found
   ReadPosition where;
   std::vector<std::string> files;  // the files that origins refer to
+  DiagnosticLimits limits;
 
-  std::size_t faults() const;
-  std::size_t warnings() const;
-  // The last fault recorded, or nullptr.
+  // Keeps `d`, or counts it when it is past the limits; either way the diagnostic returned
+  // may be given words and notes (one past the limits is dropped by the next one).
+  Diagnostic& add(Diagnostic d);
+
+  // Everything found, kept or not.
+  std::size_t faults() const { return faults_found_; }
+  std::size_t warnings() const { return warnings_found_; }
+  // Those found but not kept.
+  std::size_t faults_not_kept() const { return faults_found_ - faults_kept_; }
+  // The warnings of each file that has any, in the order first found.
+  const std::vector<FileWarnings>& warnings_by_file() const { return by_file_; }
+
+  // The last fault recorded (kept or not), or nullptr.
   Diagnostic* last_fault();
   const Diagnostic* last_fault() const;
+
+ private:
+  std::size_t faults_found_ = 0;
+  std::size_t faults_kept_ = 0;
+  std::size_t warnings_found_ = 0;
+  std::vector<FileWarnings> by_file_;
+  // Where the last fault stands: an index into `items`, kNone, or kDropped.
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kDropped = kNone - 1;
+  std::size_t last_fault_ = kNone;
+  Diagnostic dropped_fault_;
+  Diagnostic dropped_warning_;
 };
 
 // The spot of a field of the file being read (its line cut to a length that can be shown).

@@ -33,8 +33,7 @@ Diagnostic& set_error(Scenario& s, Fault fault) {
   Diagnostic d;
   d.code = fault_number(fault);
   d.where = current_spot(s.diagnostics.where);
-  s.diagnostics.items.push_back(std::move(d));
-  return s.diagnostics.items.back();
+  return s.diagnostics.add(std::move(d));
 }
 
 void set_error_position(Scenario& s, std::int32_t position) {
@@ -59,12 +58,12 @@ Diagnostic& warn(Scenario& s, Warning w, std::string message, SourceSpot spot) {
   d.warning = w;
   d.message = std::move(message);
   d.where = std::move(spot);
-  s.diagnostics.items.push_back(std::move(d));
-  return s.diagnostics.items.back();
+  return s.diagnostics.add(std::move(d));
 }
 
 std::size_t blocking_diagnostics(const Scenario& s) {
-  return s.warnings_are_faults ? s.diagnostics.items.size() : s.diagnostics.faults();
+  const Diagnostics& d = s.diagnostics;
+  return d.faults() + (s.warnings_are_faults ? d.warnings() : 0);
 }
 
 void record_origin(Scenario& s, std::int64_t n, const char* what, std::int32_t position) {

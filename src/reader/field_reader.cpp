@@ -34,11 +34,21 @@ std::string keyword_field_note(std::string_view field, std::string_view keyword)
 }  // namespace
 
 FieldReader::FieldReader(std::string text, ReadPosition* where)
-    : text_(std::move(text)), where_(where != nullptr ? where : &own_) {
+    : own_text_(std::move(text)), text_(own_text_), where_(where != nullptr ? where : &own_) {
   where_->text = text_;
   where_->field = {};
   where_->entry = {};
   where_->in_entry = false;
+}
+
+FieldReader::FieldReader(const FieldReader& from, ReadPosition* where)
+    : text_(from.text_),
+      pos_(from.pos_),
+      line_(from.line_),
+      line_start_(from.line_start_),
+      keyword_(from.keyword_),
+      where_(where != nullptr ? where : &own_) {
+  where_->text = text_;
 }
 
 void FieldReader::begin_field() {
@@ -169,6 +179,26 @@ void FieldReader::begin_entry(std::string_view keyword, int values) {
 
 void FieldReader::end_entry() {
   where_->in_entry = false;
+}
+
+void FieldReader::skip_rest_of_line() {
+  if (pos_ == line_start_) return;
+  while (pos_ < text_.size() && !is_line_end(text_[pos_])) ++pos_;
+  consume_delimiter();
+}
+
+void FieldReader::resume_after_failure() {
+  const ReadPosition& at = *where_;
+  const FieldSpan& from = at.in_entry ? at.entry : at.field;
+  if (from.line > 0) {
+    std::size_t p = from.start;
+    while (p < text_.size() && !is_line_end(text_[p])) ++p;
+    pos_ = p;
+    line_ = from.line;
+    line_start_ = from.line_start;
+    consume_delimiter();
+  }
+  end_entry();
 }
 
 }  // namespace sb

@@ -25,6 +25,9 @@ class FieldReader {
   // Reads `text`; `where`, when given, follows every field handed out (its `text` is set to
   // this reader's text).
   explicit FieldReader(std::string text, ReadPosition* where = nullptr);
+  // A reader that goes on from where `from` stands, over the same text, following `where`
+  // (which holds what `from`'s position held). `from` keeps the text and must outlive it.
+  FieldReader(const FieldReader& from, ReadPosition* where);
   FieldReader(const FieldReader&) = delete;
   FieldReader& operator=(const FieldReader&) = delete;
 
@@ -44,6 +47,12 @@ class FieldReader {
   // by the author; a failure while they are read says so.
   void begin_entry(std::string_view keyword, int values);
   void end_entry();
+  // After a failure, goes on at the start of the line after the entry's keyword field (or,
+  // outside an entry, after the field read last): values that ran on into later lines are
+  // read again as the entries they are.
+  void resume_after_failure();
+  // Passes over what is left of the line of the field read last, if anything.
+  void skip_rest_of_line();
 
   // Line (from 1) on which the last field handed out begins.
   std::int64_t line() const { return where_->field.line; }
@@ -55,7 +64,8 @@ class FieldReader {
   void consume_delimiter();
   [[noreturn]] void fail_value(const std::string& what);
 
-  std::string text_;
+  std::string own_text_;
+  std::string_view text_;
   std::size_t pos_ = 0;
   std::int64_t line_ = 1;
   std::size_t line_start_ = 0;

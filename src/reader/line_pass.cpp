@@ -15,6 +15,7 @@
 #include "reader/pass_skeleton.h"
 #include "reader/passes.h"
 #include "reader/read_failure.h"
+#include "reader/read_on.h"
 #include "reader/reader_support.h"
 #include "reader/source_hints.h"
 #include "reader/text_match.h"
@@ -134,7 +135,8 @@ struct LinePass : PassContext {
   void write_gradient(std::optional<std::int32_t> filled_by) {
     TrackCell& cell = track_cell(s, st.gradient_fill);
     const std::int64_t sum = std::int64_t{st.previous_gradient} + 100;
-    if (sum > INT32_MAX) {
+    if (sum > INT32_MAX && st.gradient_refused != st.gradient_line) {
+      st.gradient_refused = st.gradient_line;
       const std::string g = std::to_string(st.previous_gradient);
       const std::string gradient = "\"" + std::string(kw::kGradient.name()) + "\" at ";
       const std::string by =
@@ -275,6 +277,11 @@ struct LinePass : PassContext {
 
   bool general_pass() {
     SkippedFields skipped(FilePart::kLineGeneral);
+    return general_loop(skipped);
+  }
+
+  // Returns false when the pass stopped at a fault.
+  bool general_loop(SkippedFields& skipped) {
     while (!in.at_end()) {
       s.text_line = in.read_keyword();
       if (in.at_end()) break;
@@ -282,26 +289,47 @@ struct LinePass : PassContext {
         if (contains(s.text_line, "-")) s.text_line = in.read_keyword();
       }
       bool matched = false;
-      if (general_entry(matched) == Outcome::kStop) return false;
+      const Outcome outcome = read_entry(
+          s, st, in, [&] { return general_entry(matched); },
+          [&](const ReadFailure* failure) { read_on(Stage::kGeneral, failure, skipped, matched); });
+      if (outcome == Outcome::kLeftOut) continue;
+      if (outcome == Outcome::kStop) return false;
       in.end_entry();
-      const std::string_view f = s.text_line;
-      const std::size_t first = f.find_first_not_of(' ');
-      const bool separator = first != std::string_view::npos && f[first] == '-';
-      if (!separator && contains(f, "[") && contains(f, "]")) break;
-      const ReadPosition& at = s.diagnostics.where;
-      if (matched) {
-        skipped.entry_read(at.entry.line, at);
-      } else {
-        skipped.skipped(s, f);
-      }
+      if (general_entry_read(skipped, matched)) break;
     }
     return true;
   }
 
-  bool body_pass() {
+  // After a field of the general section: true when it was the next section's line, which
+  // ends the general section.
+  bool general_entry_read(SkippedFields& skipped, bool matched) {
+    const std::string_view f = s.text_line;
+    const std::size_t first = f.find_first_not_of(' ');
+    const bool separator = first != std::string_view::npos && f[first] == '-';
+    if (!separator && contains(f, "[") && contains(f, "]")) return true;
+    const ReadPosition& at = s.diagnostics.where;
+    if (matched) {
+      skipped.entry_read(at.entry.line, at);
+    } else {
+      skipped.skipped(s, f);
+    }
+    return false;
+  }
+
+  // The body: the chainage entries put in order, then the entries up to the end of the file.
+  // Returns false when the pass stopped at a fault.
+  bool body() {
+    progressive_ordina(s);
+    s.mountain_count = 0;
+    st.signboard_slot = kFirstSignboardSlot;
+    if (s.write_geometry != 0) start_route(s, st.route);
     SkippedFields skipped(FilePart::kLineBody);
+    return body_pass(skipped);
+  }
+
+  bool body_pass(SkippedFields& skipped) {
     const Outcome outcome = read_entries(
-        s, in, skipped,
+        s, st, in, skipped,
         [&](std::string_view field, bool& matched) { return body_entry(field, matched); },
         [&](std::string_view field) {
           if (matches_keyword(kw::kCurve, field)) {
@@ -310,8 +338,58 @@ struct LinePass : PassContext {
           } else {
             skipped.skipped(s, field);
           }
+        },
+        [&](const ReadFailure* failure, const SkippedFields& after) {
+          read_on(Stage::kBody, failure, after, true);
         });
     return outcome != Outcome::kStop;
+  }
+
+  // After the body: the last gradient carried to the end of the track, and the route plan
+  // run on straight to its end.
+  void tail() {
+    if (!s.has_track_table()) no_track_cell(s, 0);
+    do write_gradient(std::nullopt);
+    while (st.gradient_fill < s.cell_count - 2);
+    if (s.write_geometry != 0) extend_route(s, st.route);
+  }
+
+  enum class Stage { kGeneral, kBody };
+
+  // The first fault of the build: a copy reads on from the entry after it, to the end of the
+  // line file and then through the train file (read_on.h). Without a track nothing after
+  // the general section can be placed, so the copy stops there.
+  void read_on(Stage stage, const ReadFailure* failure, SkippedFields skipped, bool matched) {
+    ReadOnCopy copy(s, st);
+    FieldReader reader(in, &copy.s.diagnostics.where);
+    LinePass pass{{copy.s, copy.st, reader}};
+    const std::string file = copy.s.diagnostics.where.file;
+    copy.read_on(st, [&] {
+      const bool track = while_reading(copy.s, [&] {
+        bool general_ended = stage == Stage::kBody;
+        if (failure != nullptr) {
+          record_failure(copy.s, *failure);
+          reader.resume_after_failure();
+        } else {
+          reader.end_entry();
+          reader.skip_rest_of_line();
+          if (!general_ended) general_ended = pass.general_entry_read(skipped, matched);
+        }
+        if (!general_ended) pass.general_loop(skipped);
+        if (!copy.s.has_track_table()) return false;
+        if (stage == Stage::kGeneral) {
+          pass.body();
+        } else {
+          pass.body_pass(skipped);
+        }
+        return true;
+      });
+      copy.s.diagnostics.where = {};
+      copy.s.diagnostics.where.file = file;
+      if (!track) return;
+      pass.tail();
+      read_train_file(copy.s, copy.st);
+    });
   }
 };
 
@@ -337,24 +415,14 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   s.diagnostics.where.file = path;
   FieldReader in(read_source(path), &s.diagnostics.where);
   LinePass pass{{s, st, in}};
-  bool go_on = while_reading(s, [&] {
-    if (!pass.general_section() || !pass.general_pass()) return false;
-    progressive_ordina(s);
-    s.mountain_count = 0;
-    st.signboard_slot = kFirstSignboardSlot;
-    if (s.write_geometry != 0) start_route(s, st.route);
-    return pass.body_pass();
-  });
+  const bool go_on = while_reading(
+      s, [&] { return pass.general_section() && pass.general_pass() && pass.body(); });
   // What follows belongs to the file but to none of its lines.
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;
   delete_source(s, path);
   if (!go_on) return false;
-
-  if (!s.has_track_table()) no_track_cell(s, 0);
-  do pass.write_gradient(std::nullopt);
-  while (st.gradient_fill < s.cell_count - 2);
-  if (s.write_geometry != 0) extend_route(s, st.route);
+  pass.tail();
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/platform_error.h"
 #include "reader/passes.h"
 #include "reader/read_failure.h"
+#include "reader/read_on.h"
 
 namespace sb {
 
@@ -31,6 +32,8 @@ void delete_source(const Scenario& s, const std::string& path) {
 
 void memorizza_dati(Scenario& s) {
   ReaderState st;
+  ReadOnReport report;
+  st.report = &report;
   try {
     if (read_line_file(s, st)) read_train_file(s, st);
   } catch (const ReadFailure& failure) {
@@ -45,12 +48,10 @@ void memorizza_dati(Scenario& s) {
         }
       }
     }
-    Diagnostic& d = set_error(s, Fault::kUnreadable);
-    if (failure.spot()) d.where = *failure.spot();
-    d.message = failure.what();
-    d.notes = failure.notes();
+    record_failure(s, failure);
   }
   s.diagnostics.where = {};
+  take_read_on_report(s, report);
 }
 
 }  // namespace sb

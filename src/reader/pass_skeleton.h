@@ -13,6 +13,7 @@
 #include "reader/field_reader.h"
 #include "reader/keywords.h"
 #include "reader/passes.h"
+#include "reader/read_on.h"
 #include "reader/reader_support.h"
 #include "reader/text_match.h"
 
@@ -75,10 +76,12 @@ struct PassContext {
 // separator fields, those that contain "-"), hands it to `entry(field, matched)`, and tells
 // `skipped` what was read; a field no row took goes to `unmatched(field)`. A keyword field
 // that is the last thing in the file is not interpreted. Returns kGoOn at the end of the
-// file, or the outcome of the entry that ended or stopped the pass.
-template <typename Entry, typename Unmatched>
-Outcome read_entries(Scenario& s, FieldReader& in, SkippedFields& skipped, Entry&& entry,
-                     Unmatched&& unmatched) {
+// file, or the outcome of the entry that ended or stopped the pass. The entry that records the
+// first fault hands the reading on: `read_on(failure, skipped)` goes on from a copy, with
+// what `skipped` knows after that entry (read_on.h).
+template <typename Entry, typename Unmatched, typename ReadOn>
+Outcome read_entries(Scenario& s, ReaderState& st, FieldReader& in, SkippedFields& skipped,
+                     Entry&& entry, Unmatched&& unmatched, ReadOn&& read_on) {
   while (!in.at_end()) {
     std::string_view field = in.read_keyword();
     s.text_line = field;
@@ -90,7 +93,14 @@ Outcome read_entries(Scenario& s, FieldReader& in, SkippedFields& skipped, Entry
     }
     const std::int64_t line = in.line();
     bool matched = false;
-    const Outcome outcome = entry(field, matched);
+    const Outcome outcome = read_entry(
+        s, st, in, [&] { return entry(field, matched); },
+        [&](const ReadFailure* failure) {
+          SkippedFields after = skipped;
+          if (failure == nullptr && matched) after.entry_read(line, s.diagnostics.where);
+          read_on(failure, after);
+        });
+    if (outcome == Outcome::kLeftOut) continue;
     if (outcome != Outcome::kGoOn) return outcome;
     if (matched) {
       skipped.entry_read(line, s.diagnostics.where);

@@ -12,8 +12,12 @@ namespace sb {
 class FieldReader;
 
 // What an entry of a pass leads to: the next entry, the end of the pass (a range fault, code
-// 15, after which the pass still finishes), or a stop at once.
-enum class Outcome { kGoOn, kEndPass, kStop };
+// 15, after which the pass still finishes), or a stop at once. While reading on for the report
+// (read_on.h), an entry that failed is left out, and the reader already stands at the line
+// after it.
+enum class Outcome { kGoOn, kEndPass, kStop, kLeftOut };
+
+struct ReadOnReport;
 
 // A pass's table of entries, tried in order on one keyword field: every row whose test holds
 // takes effect, each reading its own values, until one ends or stops the pass. `matched`
@@ -51,6 +55,9 @@ struct ReaderState {
   // position): the one a fault names when that gradient cannot be written.
   std::int64_t gradient_line = 0;
   std::int32_t gradient_position = 0;
+  // The line of the entry whose gradient could not be stored, once that was reported: reading
+  // on, the same gradient is not reported again where it fills later cells.
+  std::int64_t gradient_refused = -1;
   std::int32_t signboard_slot = kFirstSignboardSlot;
   RouteBuilder route;
   // The train pass's running speed and adhesion. They are not reset between the passes: the
@@ -60,6 +67,10 @@ struct ReaderState {
   std::int32_t running_adhesion = 0;
   // "progressiva chilometrica tre", "due", "uno" as read (before they are put in order).
   ChainageEntry chainage[3];
+  // Reading on past the first fault, for the report (read_on.h): in the build's reading,
+  // where the copy that reads on leaves what it found; in that copy, `reading_on` is true.
+  ReadOnReport* report = nullptr;
+  bool reading_on = false;
 };
 
 // Reads the line file. Returns true when the train file is to be read next (a clean end or

@@ -11,6 +11,7 @@
 #include "reader/pass_skeleton.h"
 #include "reader/passes.h"
 #include "reader/read_failure.h"
+#include "reader/read_on.h"
 #include "reader/reader_support.h"
 #include "reader/source_hints.h"
 
@@ -23,7 +24,10 @@ struct TrainPass : PassContext {
   std::int32_t station_slot = 1;
   bool speed_list = false;     // a "velocita" entry was read
   bool adhesion_list = false;  // an "aderenza" entry was read
-  bool read_whole = false;     // the entries were read up to the end of the file
+  // A "velocita" or "aderenza" entry was written, even one that a fault left out.
+  bool speed_written = false;
+  bool adhesion_written = false;
+  bool read_whole = false;  // the entries were read up to the end of the file
 
   std::int32_t cells() const { return s.cell_count; }
 
@@ -66,6 +70,7 @@ struct TrainPass : PassContext {
   }
 
   Outcome speed_entry() {
+    speed_written = true;
     return list_entry(kw::kSpeed, speed_list, "speed", st.running_speed, " km/h",
                       [&](std::int32_t n) {
                         while (speed_cell < cells()) {
@@ -76,6 +81,7 @@ struct TrainPass : PassContext {
   }
 
   Outcome adhesion_entry() {
+    adhesion_written = true;
     return list_entry(kw::kAdhesion, adhesion_list, "adhesion", st.running_adhesion, "",
                       [&](std::int32_t n) {
                         do write_adhesion();
@@ -214,22 +220,65 @@ struct TrainPass : PassContext {
     adhesion_cell = 0;
     station_slot = 1;
     SkippedFields skipped(FilePart::kTrain);
+    return entry_loop(skipped);
+  }
+
+  bool entry_loop(SkippedFields& skipped) {
     const Outcome outcome = read_entries(
-        s, in, skipped,
+        s, st, in, skipped,
         [&](std::string_view field, bool& matched) { return entry_of(field, matched); },
-        [&](std::string_view field) { skipped.skipped(s, field); });
+        [&](std::string_view field) { skipped.skipped(s, field); },
+        [&](const ReadFailure* failure, const SkippedFields& after) { read_on(failure, after); });
     read_whole = outcome == Outcome::kGoOn;
     return outcome != Outcome::kStop;
   }
 
+  // After the entries: the warnings about lists never started, then the fills.
+  void end_of_file() {
+    if (read_whole) check_lists_given();
+    s.diagnostics.where = {};
+    finish();
+  }
+
+  // The first fault of the build: a copy reads on from the entry after it to the end of the
+  // file (read_on.h).
+  void read_on(const ReadFailure* failure, SkippedFields skipped) {
+    ReadOnCopy copy(s, st);
+    FieldReader reader(in, &copy.s.diagnostics.where);
+    TrainPass pass{{copy.s, copy.st, reader}};
+    pass.speed_cell = speed_cell;
+    pass.adhesion_cell = adhesion_cell;
+    pass.station_slot = station_slot;
+    pass.speed_list = speed_list;
+    pass.adhesion_list = adhesion_list;
+    pass.speed_written = speed_written;
+    pass.adhesion_written = adhesion_written;
+    const std::string file = copy.s.diagnostics.where.file;
+    copy.read_on(st, [&] {
+      while_reading(copy.s, [&] {
+        if (failure != nullptr) {
+          record_failure(copy.s, *failure);
+          reader.resume_after_failure();
+        } else {
+          reader.end_entry();
+          reader.skip_rest_of_line();
+        }
+        return pass.entry_loop(skipped);
+      });
+      copy.s.diagnostics.where = {};
+      copy.s.diagnostics.where.file = file;
+      pass.end_of_file();
+    });
+  }
+
   // A list that the train file never starts leaves every cell with the value carried over.
   void check_lists_given() {
-    if (!speed_list) {
+    if (!speed_written) {
       warn(s, Warning::kListStart,
            "the train file has no \"velocita\" entry: every cell takes the speed " +
                std::to_string(st.running_speed) + " km/h carried over from the line file");
     }
-    if (!adhesion_list) {
+    if (!adhesion_written) {
       warn(s, Warning::kListStart,
            "the train file has no \"aderenza\" entry: every cell takes the adhesion " +
                std::to_string(st.running_adhesion) + " carried over from the line file");
@@ -292,10 +341,7 @@ void read_train_file(Scenario& s, ReaderState& st) {
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;
   delete_source(s, path);
-  if (!go_on) return;
-  if (pass.read_whole) pass.check_lists_given();
-  s.diagnostics.where = {};
-  pass.finish();
+  if (go_on) pass.end_of_file();
 }
 
 }  // namespace sb
