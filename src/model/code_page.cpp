@@ -13,9 +13,9 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// Decodes the character at `i`; returns its length, or 0 when the bytes there are not
-// well-formed UTF-8 (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t decode(std::string_view s, std::size_t i, char32_t& c) {
+}  // namespace
+
+std::size_t decode_utf8(std::string_view s, std::size_t i, char32_t& c) {
   const auto b0 = static_cast<unsigned char>(s[i]);
   std::size_t n = 0;
   char32_t min = 0;
@@ -49,12 +49,16 @@ std::optional<char> windows1252_byte(char32_t c) {
   return std::nullopt;
 }
 
-}  // namespace
+char32_t windows1252_character(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0) return kHighControls[b - 0x80];
+  return b;
+}
 
 bool is_utf8(std::string_view text) {
   char32_t c = 0;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = decode(text, i, c);
+    const std::size_t n = decode_utf8(text, i, c);
     if (n == 0) return false;
     i += n;
   }
@@ -75,7 +79,7 @@ SingleByteText to_single_byte(std::string_view text) {
   }
   char32_t c = 0;
   for (std::size_t i = 0; i < text.size();) {
-    i += decode(text, i, c);
+    i += decode_utf8(text, i, c);
     const auto byte = windows1252_byte(c);
     if (!byte) {
       result.unmappable = c;
