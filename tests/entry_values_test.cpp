@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <set>
 #include <string>
 
@@ -23,9 +24,18 @@ TEST(EntryValues, EveryKeywordHasItsValuesInReadingOrder) {
       EXPECT_FALSE(v.name.empty());
       EXPECT_FALSE(v.becomes.empty());
       // A value that places something on the track is a position in metres.
-      if (v.placement != Placement::kNone) EXPECT_EQ(v.unit, "m") << v.name;
+      if (v.placement != Placement::kNone) {
+        EXPECT_EQ(v.unit, "m") << v.name;
+      }
     }
   }
+}
+
+// Table cells as the manual writes them: "| a | b |", an empty cell as "| |".
+std::string cells(std::initializer_list<std::string> texts) {
+  std::string row = "|";
+  for (const std::string& t : texts) row += t.empty() ? " |" : " " + t + " |";
+  return row;
 }
 
 // The manual's tables of five columns (#, value, unit, range, becomes) give the same name,
@@ -40,19 +50,18 @@ TEST(EntryValues, AgreeWithTheManualsValueTables) {
     if (other_form.contains(row.spelling)) continue;
     for (std::size_t k = 0; k < row.values.size(); ++k) {
       const EntryValue& v = row.values[k];
-      const std::string cells = "| " + std::to_string(k + 1) + " | " + std::string(v.name) + " | " +
-                                std::string(v.unit) + " | " + std::string(v.range) + " |";
-      EXPECT_NE(manual.find(cells), std::string::npos) << row.spelling << ": " << cells;
+      const std::string wanted = cells(
+          {std::to_string(k + 1), std::string(v.name), std::string(v.unit), std::string(v.range)});
+      EXPECT_NE(manual.find(wanted), std::string::npos) << row.spelling << ": " << wanted;
     }
   }
   // The signal's table has no unit column.
   const EntryValues* signal = find_entry_values(kw::kSignal);
   ASSERT_NE(signal, nullptr);
   for (std::size_t k = 1; k < signal->values.size(); ++k) {
-    const std::string cells = "| " + std::to_string(k + 1) + " | " +
-                              std::string(signal->values[k].name) + " | " +
-                              std::string(signal->values[k].range) + " |";
-    EXPECT_NE(manual.find(cells), std::string::npos) << cells;
+    const std::string wanted = cells({std::to_string(k + 1), std::string(signal->values[k].name),
+                                      std::string(signal->values[k].range)});
+    EXPECT_NE(manual.find(wanted), std::string::npos) << wanted;
   }
 }
 
