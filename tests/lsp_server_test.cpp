@@ -3,12 +3,15 @@
 // to hover, signature help, completion, the outline and quick fixes.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "driver/explanations.h"
+#include "driver/lsp/protocol_diagnostics.h"
 #include "driver/lsp/server.h"
 #include "driver/lsp/source_files.h"
+#include "model/faults.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -294,6 +297,32 @@ TEST(LspServer, QuickFixesMakeTheObviousEdit) {
   ASSERT_EQ(insert.items.size(), 1u);
   EXPECT_EQ(insert.items[0]["edit"]["changes"][uri_of_path(line)].items[0]["newText"].text,
             "[generale]\n");
+}
+
+// Every fault and warning links to its own section of the manual: the heading the anchor is
+// made from stands in the manual, and no two share an anchor.
+TEST(LspServer, EveryDiagnosticLinksToItsSectionOfTheManual) {
+  const std::string manual = read_bytes(std::string(SB_SOURCE_DIR) + "/docs/authoring.md");
+  std::set<std::string> anchors;
+  for (const FaultInfo& f : kFaults) {
+    Diagnostic d;
+    d.code = fault_number(f.fault);
+    const std::string heading =
+        "\n#### " + std::to_string(d.code) + ": " + std::string(f.message) + "\n";
+    EXPECT_NE(manual.find(heading), std::string::npos) << heading;
+    EXPECT_TRUE(anchors.insert(manual_anchor(d)).second) << manual_anchor(d);
+  }
+  for (const WarningInfo& w : kWarnings) {
+    Diagnostic d;
+    d.severity = Severity::kWarning;
+    d.warning = w.warning;
+    const std::string heading =
+        "\n#### " + std::string(w.name) + ": " + std::string(w.summary) + "\n";
+    EXPECT_NE(manual.find(heading), std::string::npos) << heading;
+    EXPECT_TRUE(anchors.insert(manual_anchor(d)).second) << manual_anchor(d);
+  }
+  Diagnostic failure;  // a failure of the system: no code, no section
+  EXPECT_EQ(manual_anchor(failure), "");
 }
 
 }  // namespace

@@ -185,7 +185,8 @@ function raw(input) {
     const child = spawn(program, ['lsp'], { stdio: ['pipe', 'pipe', 'inherit'] });
     let out = '';
     child.stdout.on('data', (d) => { out += d; });
-    child.on('exit', (code) => resolve({ code, out }));
+    // 'close', not 'exit': the output may still be on its way when the process has ended.
+    child.on('close', (code) => resolve({ code, out }));
     child.stdin.end(input);
   });
 }
@@ -206,6 +207,7 @@ test('malformed messages get an error or a clean exit', async () => {
     const { code, out } = await raw(c.input);
     assert.equal(code, c.code, c.name);
     const bodies = out.split(/Content-Length: \d+\r\n\r\n/).filter((b) => b.length > 0).map((b) => JSON.parse(b));
+    assert.equal(bodies.length, 2, `${c.name}: ${out}`);
     assert.equal(bodies[0].id, 1, c.name);
     assert.equal(bodies[1].error.code, c.error, `${c.name}: ${out}`);
   }
