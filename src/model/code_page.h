@@ -3,12 +3,24 @@
 // command lines and text editors often hand names over.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/printable_text.h"
+
 namespace sb {
+
+// The characters the bytes from 0x80 up stand for in Windows-1252, 0 for the five bytes it
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D). Every name and field of the text files and
+// the compiled files is shown to the author through this one table.
+const CodePageHighHalf& windows1252_high_half();
+
+// The character a Windows-1252 byte stands for; 0 for an undefined byte.
+char32_t windows1252_character(char byte);
+
+// The Windows-1252 byte of a character, or nothing when the code page cannot hold it.
+std::optional<char> windows1252_byte(char32_t c);
 
 // True when `text` is well-formed UTF-8 (plain ASCII included).
 bool is_utf8(std::string_view text);
@@ -32,18 +44,6 @@ SingleByteText to_single_byte(std::string_view text);
 // The lower-case form of a Windows-1252 byte: ASCII letters and the accented capitals of the
 // code page (À to Þ but ×, Š, Œ, Ž, Ÿ) become their small letters; other bytes stay.
 char single_byte_lower(char byte);
-
-// Decodes the character at byte `i` of `text` into `c`; returns its length, or 0 when the bytes
-// there are not well-formed UTF-8 (overlong forms, surrogates and values above U+10FFFF
-// included).
-std::size_t decode_utf8(std::string_view text, std::size_t i, char32_t& c);
-
-// The Windows-1252 byte of a character, or nothing when the code page cannot hold it.
-std::optional<char> windows1252_byte(char32_t c);
-
-// The character a Windows-1252 byte stands for; the five bytes the code page leaves undefined
-// stand for the control characters of the same number.
-char32_t windows1252_character(char byte);
 
 // "U+00E0" style name of a character, for messages.
 std::string code_point_name(char32_t c);

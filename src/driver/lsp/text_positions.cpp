@@ -1,6 +1,7 @@
 #include "driver/lsp/text_positions.h"
 
 #include "model/code_page.h"
+#include "platform/utf8.h"
 
 namespace sb {
 namespace {
@@ -16,7 +17,7 @@ struct Character {
 // `single_byte`: the line is converted to the code page (else it stays UTF-8).
 Character character_at(std::string_view text, std::size_t i, bool single_byte) {
   char32_t c = 0;
-  const std::size_t n = decode_utf8(text, i, c);
+  const std::size_t n = utf8_character(text, i, c);
   if (n <= 1) return {};
   return {n, single_byte ? 1 : static_cast<std::int64_t>(n), c >= 0x10000 ? 2 : 1};
 }
@@ -25,7 +26,7 @@ Character character_at(std::string_view text, std::size_t i, bool single_byte) {
 bool fits_code_page(std::string_view line) {
   for (std::size_t i = 0; i < line.size();) {
     char32_t c = 0;
-    const std::size_t n = decode_utf8(line, i, c);
+    const std::size_t n = utf8_character(line, i, c);
     if (n == 0) {
       ++i;
       continue;
@@ -119,7 +120,7 @@ std::string to_file_text(std::string_view utf8) {
     }
     for (std::size_t i = 0; i < line.size();) {
       char32_t c = 0;
-      const std::size_t n = decode_utf8(line, i, c);
+      const std::size_t n = utf8_character(line, i, c);
       if (n == 0) {
         bytes += line[i++];
         continue;
@@ -135,17 +136,10 @@ std::string from_file_text(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size());
   for (const char b : bytes) {
+    // The five bytes the code page leaves undefined stand for the control characters of the
+    // same number, so that every byte has a character and comes back the same.
     const char32_t c = windows1252_character(b);
-    if (c < 0x80) {
-      text += static_cast<char>(c);
-    } else if (c < 0x800) {
-      text += static_cast<char>(0xC0 | (c >> 6));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      text += static_cast<char>(0xE0 | (c >> 12));
-      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    append_utf8(text, c != 0 || b == 0 ? c : static_cast<unsigned char>(b));
   }
   return text;
 }
