@@ -3,7 +3,7 @@
 # text files for `compile` and `check`, the compiled files for `plan`).
 
 # The commands; a command is the first argument.
-_scenario_builder_commands='sources compile check dump plan explain help'
+_scenario_builder_commands='sources compile check dump plan explain lsp help'
 
 _scenario_builder_is_command() {
   local command
@@ -24,7 +24,7 @@ _scenario_builder_options() {
     check) echo "--dir --no-geometry $diagnostics --help" ;;
     dump) echo '--type --all --step --units --json --help' ;;
     plan) echo '--dir -o --help' ;;
-    explain | help) echo '--help' ;;
+    explain | lsp | help) echo '--help' ;;
   esac
 }
 

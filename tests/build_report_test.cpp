@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "json_reader.h"
+#include "driver/lsp/json.h"
 #include "model/diagnostic.h"
 #include "test_support.h"
 
@@ -205,7 +205,7 @@ TEST(DiagnosticOptions, JsonHoldsTheSameDiagnosticsAsTheText) {
   const auto text = run_program({"check", "Prova", "L1"}, dir.path());
   const auto json = run_program({"check", "--diagnostics=json", "Prova", "L1"}, dir.path());
   EXPECT_EQ(json.status, text.status);
-  const Json items = JsonReader(json.err).document();
+  const Json items = parse_json(json.err);
   ASSERT_EQ(items.kind, Json::Kind::kArray);
   ASSERT_EQ(items.items.size(), 2u);
 

@@ -6,7 +6,7 @@
 
 #include "author_fixture.h"
 #include "compiled_fixture.h"
-#include "json_reader.h"
+#include "driver/lsp/json.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -64,7 +64,8 @@ Json dump_json(const TempDir& dir, std::vector<std::string> args) {
   args.insert(args.begin(), "--json");
   const ProgramResult r = dump(dir, args);
   EXPECT_EQ(r.status, 0) << r.err;
-  return parse_json(r.out);
+  // Names come back as the compiled files hold them: one byte per character.
+  return parse_json(r.out, JsonStrings::kLatin1Bytes);
 }
 
 bool plain_ascii_lines(const std::string& text) {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "driver/diagnostics.h"
-#include "json_reader.h"
+#include "driver/lsp/json.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -137,7 +137,7 @@ TEST(FaultTable, DiagnosticsTakeAFaultsMessageAndCodeFromItsRow) {
   std::ostringstream out;
   report_diagnostics({fault, warning}, {.json = true}, out, &failure);
 
-  const Json items = JsonReader(out.str()).document();
+  const Json items = parse_json(out.str());
   ASSERT_EQ(items.items.size(), 3u) << out.str();
   EXPECT_EQ(items.items[0]["code"].number, 24);
   EXPECT_EQ(items.items[0]["message"].text, "the station's stop would fall at or before 50 m");

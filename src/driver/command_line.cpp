@@ -14,6 +14,7 @@
 #include "driver/dump_run.h"
 #include "driver/explain_run.h"
 #include "driver/folder_option.h"
+#include "driver/lsp/lsp_run.h"
 #include "driver/options.h"
 #include "driver/output_names.h"
 #include "driver/plan_run.h"
@@ -96,6 +97,8 @@ int run_mode(const Options& o) {
       return run_plan(o);
     case Mode::kExplain:
       return run_explain(o);
+    case Mode::kLsp:
+      return run_lsp();
   }
   return usage_error("this mode is not available");
 }

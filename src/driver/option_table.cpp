@@ -99,6 +99,11 @@ constexpr CommandRow kCommands[] = {
      R"(      Explain a fault code or a warning: why it comes, a scenario that gives it, and how
       to fix it. Without CODE or NAME, list the codes and the warnings.
 )"},
+    {"lsp", Mode::kLsp, "",
+     R"(      Serve the Language Server Protocol on standard input and output, for editors: the
+      faults and warnings of the open files as they are typed, hover, signature help,
+      completion, the outline and quick fixes. It never writes a file.
+)"},
     // Its usage is the whole text; its line says how else to ask for it.
     {"help", Mode::kHelp, "[COMMAND] | COMMAND --help | --help | --version", ""},
 };

@@ -8,7 +8,18 @@
 
 namespace sb {
 
-enum class Mode { kBuiltin, kSources, kCompile, kCheck, kDump, kPlan, kExplain, kHelp, kVersion };
+enum class Mode {
+  kBuiltin,
+  kSources,
+  kCompile,
+  kCheck,
+  kDump,
+  kPlan,
+  kExplain,
+  kLsp,
+  kHelp,
+  kVersion
+};
 
 enum class ColorChoice { kAuto, kAlways, kNever };
 

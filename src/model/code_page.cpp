@@ -20,6 +20,8 @@ constexpr CodePageHighHalf kHighHalf = [] {
   return half;
 }();
 
+}  // namespace
+
 std::optional<char> windows1252_byte(char32_t c) {
   if (c < 0x80) return static_cast<char>(c);
   for (std::size_t k = 0; k < kHighHalf.size(); ++k) {
@@ -27,8 +29,6 @@ std::optional<char> windows1252_byte(char32_t c) {
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 const CodePageHighHalf& windows1252_high_half() {
   return kHighHalf;

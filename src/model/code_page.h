@@ -19,6 +19,9 @@ const CodePageHighHalf& windows1252_high_half();
 // The character a Windows-1252 byte stands for; 0 for an undefined byte.
 char32_t windows1252_character(char byte);
 
+// The Windows-1252 byte of a character, or nothing when the code page cannot hold it.
+std::optional<char> windows1252_byte(char32_t c);
+
 // True when `text` is well-formed UTF-8 (plain ASCII included).
 bool is_utf8(std::string_view text);
 

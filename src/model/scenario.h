@@ -34,6 +34,9 @@ struct Scenario {
   // The built-in run deletes the text files it wrote once they are read; an author's own
   // files are never deleted.
   bool delete_sources = true;
+  // Texts read instead of the files at these paths (as file_names builds them): the unsaved
+  // buffers of an editor, already in the files' code page. Empty for the commands.
+  std::unordered_map<std::string, std::string> source_texts;
   // Whether the compiled files are written once the build is done: always (the built-in run,
   // and `compile --force`), only when no fault was reported (`compile`), or never (`check`).
   enum class OutputPolicy { kAlways, kUnlessFaults, kNever };

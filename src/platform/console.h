@@ -22,6 +22,10 @@ void show_fatal(std::string_view text);
 // Writes `text` and a line end to standard error at once: the plain form of the above.
 void write_error_line(std::string_view text);
 
+// Puts standard input and output into binary mode, so that the bytes of a protocol spoken on
+// them pass unchanged (Windows would otherwise turn "\r\n" into "\n" and back).
+void use_binary_standard_streams();
+
 // True when standard error is a terminal (where colours can be shown).
 bool standard_error_is_terminal();
 

@@ -10,6 +10,8 @@ void show_status(std::string_view text) {
 
 void close_status() {}
 
+void use_binary_standard_streams() {}
+
 void show_fatal(std::string_view text) {
   write_error_line(text);
 }

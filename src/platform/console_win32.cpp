@@ -2,8 +2,11 @@
 // the shell and writes its lines there; one started without a console of its own (double-
 // clicked: Windows gives it a fresh console that nobody reads, and that closes with it) shows
 // the small window labelled with the status, and the message box, instead.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/console.h"
@@ -63,6 +66,11 @@ void show_fatal(std::string_view text) {
     return;
   }
   write_error_line(text);
+}
+
+void use_binary_standard_streams() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 bool standard_error_is_terminal() {

@@ -401,7 +401,10 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   const std::string path = line_file_name(s);
   // Anything but an ordinary file of that name is no line file (code 101); the fault says
   // what stands there instead. A name the system cannot look up is a platform failure.
-  if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
+  // A text handed over by an editor stands for the file, whether the file exists or not.
+  const bool handed_over = s.source_texts.contains(path);
+  if (const FileKind kind = handed_over ? FileKind::kOrdinary : file_kind(path);
+      kind != FileKind::kOrdinary) {
     Diagnostic& d = set_error(s, Fault::kNoLineFile);
     if (kind == FileKind::kMissing) {
       d.message = "line file " + echoed(path) + " not found";
@@ -413,7 +416,7 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   }
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;
-  FieldReader in(read_source(path), &s.diagnostics.where);
+  FieldReader in(read_source(s, path), &s.diagnostics.where);
   LinePass pass{{s, st, in}};
   const bool go_on = while_reading(
       s, [&] { return pass.general_section() && pass.general_pass() && pass.body(); });

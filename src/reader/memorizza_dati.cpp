@@ -11,7 +11,10 @@
 
 namespace sb {
 
-std::string read_source(const std::string& path) {
+std::string read_source(const Scenario& s, const std::string& path) {
+  if (const auto handed = s.source_texts.find(path); handed != s.source_texts.end()) {
+    return handed->second;
+  }
   try {
     return read_file(path);
   } catch (const PlatformError& e) {
