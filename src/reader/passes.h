@@ -37,7 +37,8 @@ class EntryRows {
 // A kilometric-chainage entry as the general section gave it, for the check at the end of
 // the train pass, which must name the entry whose values it refuses.
 struct ChainageEntry {
-  SourceSpot spot;
+  SourceSpot first_spot;  // where its first and second values stand
+  SourceSpot second_spot;
   std::string_view spelling;  // empty when the line file has no such entry
   std::int32_t first = 0;
   std::int32_t second = 0;
@@ -60,6 +61,8 @@ struct ReaderState {
   std::int32_t running_adhesion = 0;
   // "progressiva chilometrica tre", "due", "uno" as read (before they are put in order).
   ChainageEntry chainage[3];
+  // The line of the station read last, for the fault about the next one's platform.
+  std::int64_t previous_station_line = 0;
 };
 
 // Reads the line file. Returns true when the train file is to be read next (a clean end or
@@ -71,8 +74,8 @@ void read_train_file(Scenario& s, ReaderState& st);
 
 // Reads one "stazione" entry into the next station slot: the next entry follows, or the entry
 // ends the pass (a range fault, code 15) or stops it at once with another fault.
-Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
-                           std::int32_t signboard_slot);
+Outcome read_station_entry(Scenario& s, ReaderState& st, FieldReader& in,
+                           std::int32_t& station_slot);
 
 // Reads a source file's bytes; ReadFailure when it cannot be read.
 std::string read_source(const std::string& path);
