@@ -171,6 +171,13 @@ TEST(DiagnosticOptions, WarningsAsErrorsAndNoWarnings) {
                        "scenario_builder: no file written (1 warning counted as a fault); --force "
                        "writes them anyway\n");
   EXPECT_FALSE(exists(dir.file("Prova_L1.dat")));
+  // The summary counts the warning as the exit status does.
+  r = run_program({"check", "--warnings-as-errors", "Prova", "L1"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "route 6000 m, 261 cells, 1 station, 0 signals, 0 slow orders, 1 curve, 0 speed "
+            "boards, 0 signboards, 0 mountain-side stretches; 1 error (1 warning among them), 0 "
+            "warnings\n");
 
   r = run_program({"compile", "--no-warnings", "-v", "Prova", "L1"}, dir.path());
   EXPECT_EQ(r.status, 0);

@@ -242,6 +242,155 @@ const Case kWarnings[] = {
      "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, \n"
      "       |                                                           ^\n"},
     {"curve skipped without a route plan", {"curvad4, 1500, 300"}, {}, 0, "", {"--no-geometry"}},
+    {"gradient outside the stored byte",
+     {"pendenza, 1700, 250"},
+     {},
+     0,
+     "Prova_linea.txt:4:17: warning: the gradient 250 does not fit the byte it is stored in, as "
+     "the gradient plus 100 (-100 to 155): it keeps its low bits and is stored as -6 "
+     "[value-wrapped]\n"
+     "     4 | pendenza, 1700, 250\n"
+     "       |                 ^~~\n"},
+    {"speed-board speed not kept by the packed value",
+     {"indicatori_vmax, 3000, 80,80,80,0, 52,80,80,0"},
+     {},
+     0,
+     "Prova_linea.txt:4:36: warning: the speed board's d-side speed 52 km/h comes back as 50 km/h: "
+     "its packed value keeps multiples of 5 from 0 to 495 km/h [value-wrapped]\n"
+     "     4 | indicatori_vmax, 3000, 80,80,80,0, 52,80,80,0\n"
+     "       |                                    ^~\n"},
+    {"speed board stripes beyond 9",
+     {"indicatori_vmax, 3000, 80,80,80,12, 80,80,80,0"},
+     {},
+     0,
+     "Prova_linea.txt:4:33: warning: the s-side stripe count 12 is outside 0 to 9: the stripes of "
+     "both sides are packed as s-side stripes x 10 + d-side stripes, and only 0 to 9 come back as "
+     "written [value-range]\n"
+     "     4 | indicatori_vmax, 3000, 80,80,80,12, 80,80,80,0\n"
+     "       |                                 ^~\n"},
+    {"speed board with every speed 0",
+     {"indicatori_vmax, 3000, 0,0,0,0, 0,0,0,0"},
+     {},
+     0,
+     "Prova_linea.txt:4:1: warning: every speed of the speed board is 0 km/h: the board shows no "
+     "speed at all; its values after the position are three s-side speeds, the s-side stripes, "
+     "three d-side speeds and the d-side stripes [zero-speed-board]\n"
+     "     4 | indicatori_vmax, 3000, 0,0,0,0, 0,0,0,0\n"
+     "       | ^~~~~~~~~~~~~~~\n"},
+    {"mountain-side type beyond the stored byte",
+     {"montagna, 1000, 2000, 300"},
+     {},
+     0,
+     "Prova_linea.txt:4:23: warning: the mountain-side type 300 does not fit the byte it is stored "
+     "in (0 to 255, or 11 to 265 for a type with markers): it keeps its low bits and is stored as "
+     "type 34 [value-wrapped]\n"
+     "     4 | montagna, 1000, 2000, 300\n"
+     "       |                       ^~~\n"},
+    {"curve of no length",
+     {"curvad4, 1500, 0"},
+     {},
+     0,
+     "Prova_linea.txt:4:16: warning: the curve at 1500 m has the length 0 m, so it turns nothing: "
+     "the second value is the curve's length in metres [value-range]\n"
+     "     4 | curvad4, 1500, 0\n"
+     "       |                ^\n"},
+    {"adhesion beyond the stored byte",
+     {},
+     {"aderenza, 500, 300"},
+     0,
+     "Prova_L1-.txt:4:16: warning: the adhesion 300 does not fit the byte it is stored in (0 to "
+     "255): it keeps its low bits and is stored as 44 [value-wrapped]\n"
+     "     4 | aderenza, 500, 300\n"
+     "       |                ^~~\n"},
+    {"clock hour 25",
+     {},
+     {"orologio, 25, 0, 0"},
+     0,
+     "Prova_L1-.txt:4:11: warning: the clock has the hour 25, outside 0 to 23: the simulator's "
+     "clock starts at a time that does not exist [time-of-day]\n"
+     "     4 | orologio, 25, 0, 0\n"
+     "       |           ^~\n"},
+    {"stop time with 75 minutes",
+     {},
+     {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 8,75,0, A"},
+     0,
+     "Prova_L1-.txt:4:52: warning: the stop time of the station at 800 m has the minutes 75, "
+     "outside 0 to 59: it is stored as 09:15:00 after the day's start [time-of-day]\n"
+     "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 8,75,0, A\n"
+     "       |                                                    ^~\n"},
+    {"signal digit beyond 9",
+     {},
+     {"segnale, 2000, 2, 12, 0, 0, 0, 2, 2, 0, 0, 0"},
+     0,
+     "Prova_L1-.txt:4:19: warning: the signal's s1 12 is outside 0 to 9: its packed values keep "
+     "the digits apart only within that range [value-range]\n"
+     "     4 | segnale, 2000, 2, 12, 0, 0, 0, 2, 2, 0, 0, 0\n"
+     "       |                   ^~\n"},
+    {"signal time beyond the stored byte",
+     {},
+     {"segnale, 2000, 2, 3, 0, 0, 0, 2, 2, 0, 0, 300"},
+     0,
+     "Prova_L1-.txt:4:43: warning: the signal's time 300 does not fit the byte it is stored in (0 "
+     "to 255): it keeps its low bits and is stored as 44 [value-wrapped]\n"
+     "     4 | segnale, 2000, 2, 3, 0, 0, 0, 2, 2, 0, 0, 300\n"
+     "       |                                           ^~~\n"},
+    {"slow order speed beyond 16 bits",
+     {},
+     {"rallentamento, 3000, 40000, 400, 0, 0, 0"},
+     0,
+     "Prova_L1-.txt:4:22: warning: the slow order's speed 40000 does not fit the 16-bit field it "
+     "is stored in (-32768 to 32767): it keeps its low bits and is stored as -25536 "
+     "[value-wrapped]\n"
+     "     4 | rallentamento, 3000, 40000, 400, 0, 0, 0\n"
+     "       |                      ^~~~~\n"},
+    {"abbattimento value beyond 16 bits",
+     {},
+     {"abbattimento, 3000, 40000"},
+     0,
+     "Prova_L1-.txt:4:21: warning: the \"abbattimento\" value 40000 does not fit the 16-bit field "
+     "it is stored in (-32768 to 32767): it keeps its low bits and is stored as -25536 "
+     "[value-wrapped]\n"
+     "     4 | abbattimento, 3000, 40000\n"
+     "       |                     ^~~~~\n"},
+    {"slow order with a negative length",
+     {},
+     {"rallentamento, 2200, 40, -300, 0, 0, 0"},
+     0,
+     "Prova_L1-.txt:4:26: warning: the slow order at 2200 m has the length -300 m: its end is "
+     "placed before its start; the third value is the slow order's length in metres, at least 50, "
+     "not its end [slow-order-length]\n"
+     "     4 | rallentamento, 2200, 40, -300, 0, 0, 0\n"
+     "       |                          ^~~~\n"},
+    {"slow order end written as its length",
+     {},
+     {"rallentamento, 2500, 30, 2900, 0, 0, 0",
+      "stazione, 3000, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A",
+      "stazione, 4000, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B"},
+     0,
+     "Prova_L1-.txt:4:26: warning: the slow order at 2500 m with the length 2900 m runs to 5400 m, "
+     "across the stations at 3000 m and 4000 m: the third value is its length in metres, not its "
+     "end (as an end, 2900 m would make it 400 m long) [slow-order-span]\n"
+     "     4 | rallentamento, 2500, 30, 2900, 0, 0, 0\n"
+     "       |                          ^~~~\n"},
+    {"slow orders across each other",
+     {},
+     {"rallentamento, 3000, 30, 400, 0, 0, 0", "rallentamento, 3200, 30, 400, 0, 0, 0"},
+     0,
+     "Prova_L1-.txt:5:26: warning: the slow order at 3200 m with the length 400 m runs to 3600 m, "
+     "across the slow order at 3000 m (line 4) [slow-order-span]\n"
+     "     5 | rallentamento, 3200, 30, 400, 0, 0, 0\n"
+     "       |                          ^~~\n"},
+    {"names with trailing blanks on several lines",
+     {},
+     {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A ",
+      "stazione, 1600, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B ",
+      "stazione, 2400, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, C "},
+     0,
+     "Prova_L1-.txt:4:59: warning: the text of the station at 800 m, \"A \", ends in blanks, which "
+     "are stored with it [name-characters]\n"
+     "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A \n"
+     "       |                                                           ^~\n"
+     "note: the texts on these lines end in blanks too: 5, 6\n"},
 };
 
 const Case kFaults[] = {
@@ -258,11 +407,13 @@ const Case kFaults[] = {
      {},
      {"# il segnale protegge il bivio", "segnale, 2000, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0"},
      1,
-     "Prova_L1-.txt:4:1: error 25: \"segnale\" expects 11 values; line 4 holds 0\n"
+     "Prova_L1-.txt:4:1: error 25: the comment line \"# il segnale protegge il bivio\" holds the "
+     "keyword \"segnale\", so it is read as that entry, which expects 11 values; line 4 holds 0\n"
      "     4 | # il segnale protegge il bivio\n"
      "       | ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
-     "note: the field \"# il segnale protegge il bivio\" is read as the keyword \"segnale\" (the "
-     "files have no comments: a line that holds a keyword is an entry)\n"
+     "note: the files have no comments: a line that holds a keyword is read as that entry, "
+     "whatever it starts with; keep keywords out of comment lines, or write the notes before "
+     "\"[generale]\"\n"
      "note: the values ran on into line 5, where \"segnale\" is not a number\n"},
     {"value that is not a number",
      {"montagna, 100, abc, 2"},
@@ -275,6 +426,11 @@ const Case kFaults[] = {
      {"pendenza, 0, 2147483548", "pendenza, 200, 0"},
      {},
      1,
+     "Prova_linea.txt:4:14: warning: the gradient 2147483548 does not fit the byte it is stored "
+     "in, as the gradient plus 100 (-100 to 155): it keeps its low bits and is stored as -100 "
+     "[value-wrapped]\n"
+     "     4 | pendenza, 0, 2147483548\n"
+     "       |              ^~~~~~~~~~\n"
      "Prova_linea.txt:5:1: error 25: \"pendenza\" at 200 m fills the cells before it with the "
      "gradient 2147483548, which cannot be stored: plus 100 it does not fit 32 bits\n"
      "     5 | pendenza, 200, 0\n"
@@ -284,6 +440,11 @@ const Case kFaults[] = {
      {"pendenza, 0, 2147483548"},
      {},
      1,
+     "Prova_linea.txt:4:14: warning: the gradient 2147483548 does not fit the byte it is stored "
+     "in, as the gradient plus 100 (-100 to 155): it keeps its low bits and is stored as -100 "
+     "[value-wrapped]\n"
+     "     4 | pendenza, 0, 2147483548\n"
+     "       |              ^~~~~~~~~~\n"
      "Prova_linea.txt: error 25: the end of the line file fills the cells up to the end of the "
      "track with the gradient 2147483548, which cannot be stored: plus 100 it does not fit 32 "
      "bits\n"
@@ -399,10 +560,10 @@ const Case kFaults[] = {
      {},
      {},
      1,
-     "Prova_linea.txt:3:1: error 2: \"progressiva chilometrica uno\" has the second value 25 m, "
+     "Prova_linea.txt:3:34: error 2: \"progressiva chilometrica uno\" has the second value 25 m, "
      "which is not a multiple of 50\n"
      "     3 | progressiva chilometrica uno, 0, 25, 0\n"
-     "       | ^~~~~~~~~~~~~~~~~~~~~~~~~~~~\n",
+     "       |                                  ^~\n",
      {},
      {"[generale]", "lunghezza percorso, 6000", "progressiva chilometrica uno, 0, 25, 0",
       "[curve]"}},
@@ -437,11 +598,11 @@ const Case kFaults[] = {
      {"pendenza, 12950, 1"},
      {"segnale, 2000, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0", "sabbia, 1"},
      1,
-     "Prova_linea.txt:4:1: error 15: \"pendenza\" lies beyond the end of the track table, which "
+     "Prova_linea.txt:4:11: error 15: \"pendenza\" lies beyond the end of the track table, which "
      "takes entries up to 12900 m: the route's 6000 m and its 7000 m run-out, less 100 m (at 12950 "
      "m)\n"
      "     4 | pendenza, 12950, 1\n"
-     "       | ^~~~~~~~\n"
+     "       |           ^~~~~\n"
      "note: the train file's reading stopped at the signal at 2000 m (Prova_L1-.txt:4): while "
      "fault 15 stands, a signal or slow order ends the reading, so the rest of the train file and "
      "the speed and adhesion fills were not read\n"},
@@ -449,10 +610,14 @@ const Case kFaults[] = {
      {},
      {},
      1,
-     "Prova_L1-.txt:2:1: error 15: \"velocita\" lies beyond the end of the track table, which "
+     "Prova_linea.txt:2:21: warning: the route length -7000 m is outside 0 to 1000000 m: the "
+     "track holds no line before its run-out [value-range]\n"
+     "     2 | lunghezza percorso, -7000\n"
+     "       |                     ^~~~~\n"
+     "Prova_L1-.txt:2:11: error 15: \"velocita\" lies beyond the end of the track table, which "
      "takes entries up to -100 m: the route's -7000 m and its 7000 m run-out, less 100 m (at 0 m)\n"
      "     2 | velocita, 0, 30\n"
-     "       | ^~~~~~~~\n"
+     "       |           ^\n"
      "scenario_builder: nothing compiled: the route length of -7000 m leaves the track only cell "
      "0, and the compiled track needs its header cell 1 (a route length above -6975 m); no binary "
      "file was written\n",
@@ -463,17 +628,95 @@ const Case kFaults[] = {
      {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A",
       "stazione, 1200, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B"},
      1,
-     "Prova_L1-.txt:5:1: error 22: the platform starts at 1050 m, less than 350 m after the "
+     "Prova_L1-.txt:5:11: error 22: the platform starts at 1050 m, less than 350 m after the "
      "previous platform's end at 950 m (at 1200 m)\n"
      "     5 | stazione, 1200, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B\n"
-     "       | ^~~~~~~~\n"},
+     "       |           ^~~~\n"
+     "note: the previous station stands at 800 m (Prova_L1-.txt:4)\n"},
+    {"station at the same place as the previous one (22)",
+     {},
+     {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A",
+      "stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B"},
+     1,
+     "Prova_L1-.txt:5:11: error 22: the platform starts at 650 m, before the previous platform's "
+     "end at 950 m (at 800 m)\n"
+     "     5 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B\n"
+     "       |           ^~~\n"
+     "note: the previous station stands at 800 m (Prova_L1-.txt:4)\n"
+     "note: the two stations stand at the same place\n"},
+    {"stations out of order (22)",
+     {},
+     {"stazione, 3300, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A", "numero vetture, 3",
+      "stazione, 1000, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B"},
+     1,
+     "Prova_L1-.txt:6:11: error 22: the platform starts at 850 m, before the previous platform's "
+     "end at 3450 m (at 1000 m)\n"
+     "     6 | stazione, 1000, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B\n"
+     "       |           ^~~~\n"
+     "note: the previous station stands at 3300 m (Prova_L1-.txt:4)\n"
+     "note: the stations are out of order: this one comes before the previous one\n"},
     {"station position off the 50 m mark (8)",
      {},
      {"stazione, 825, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A"},
      1,
-     "Prova_L1-.txt:4:1: error 8: the station position is not a multiple of 50 (at 825 m)\n"
+     "Prova_L1-.txt:4:11: error 8: the station position is not a multiple of 50 (at 825 m)\n"
      "     4 | stazione, 825, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A\n"
-     "       | ^~~~~~~~\n"},
+     "       |           ^~~\n"},
+    {"section line holding a keyword",
+     {"[montagna]", "montagna, 1000, 2000, 1"},
+     {},
+     1,
+     "Prova_linea.txt:4:1: error 25: the section line \"[montagna]\" holds the keyword "
+     "\"montagna\", so it is read as that entry, which expects 3 values; line 4 holds 0\n"
+     "     4 | [montagna]\n"
+     "       | ^~~~~~~~~~\n"
+     "note: a section line that holds a keyword is read as that entry: name the section without "
+     "one (\"[montagne]\" holds no keyword, \"[montagna]\" does)\n"
+     "note: the values ran on into line 5, where \"montagna\" is not a number\n"},
+    {"semicolon comment holding a keyword and a number",
+     {},
+     {"; segnale 2000 protegge il bivio", "segnale, 2000, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0"},
+     1,
+     "Prova_L1-.txt:4:1: error 25: the comment line \"; segnale 2000 protegge il bivio\" holds the "
+     "keyword \"segnale\", so it is read as that entry, which expects 11 values; line 4 holds 0\n"
+     "     4 | ; segnale 2000 protegge il bivio\n"
+     "       | ^~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n"
+     "note: the files have no comments: a line that holds a keyword is read as that entry, "
+     "whatever it starts with; keep keywords out of comment lines, or write the notes before "
+     "\"[generale]\"\n"
+     "note: the values ran on into line 5, where \"segnale\" is not a number\n"},
+    {"tab before a value",
+     {},
+     {"sabbia,\t1"},
+     1,
+     "Prova_L1-.txt:4:8: error 25: \"\\t1\" is not a number (value 1 of \"sabbia\")\n"
+     "     4 | sabbia,\\t1\n"
+     "       |        ^~~\n"
+     "note: a tab is not skipped before a value, only spaces are; replace it with spaces\n"},
+    {"entry of one value without it",
+     {},
+     {"numero vetture"},
+     1,
+     "Prova_L1-.txt:4:1: error 25: \"numero vetture\" expects 1 value; line 4 holds 0\n"
+     "     4 | numero vetture\n"
+     "       | ^~~~~~~~~~~~~~\n"
+     "note: the field \"numero vetture\" is read as the keyword \"numero vetture\" (the files have "
+     "no comments: a line that holds a keyword is an entry)\n"
+     "note: the values ran on into line 5, where \"[fine]\" is not a number\n"},
+    {"negative position",
+     {},
+     {"segnale, -100, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0"},
+     1,
+     "Prova_L1-.txt:4:10: error 25: the cell at -100 to -50 m lies before the start of the line\n"
+     "     4 | segnale, -100, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0\n"
+     "       |          ^~~~\n"},
+    {"platform length off the 100 m mark (9)",
+     {},
+     {"stazione, 800, 28, 350, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A"},
+     1,
+     "Prova_L1-.txt:4:20: error 9: the platform length 350 m is not a multiple of 100 (at 800 m)\n"
+     "     4 | stazione, 800, 28, 350, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, A\n"
+     "       |                    ^~~\n"},
 };
 
 TEST(Diagnostics, Warnings) {

@@ -241,9 +241,10 @@ TEST_F(ReaderTest, FaultsCarryTheirSourceLine) {
   ASSERT_EQ(s.error_code, 15);
   ASSERT_EQ(s.diagnostics.faults(), 1u);
   EXPECT_EQ(s.diagnostics.items[0].where.file, line_file_name(s));
-  // The fault points at the entry's keyword, whichever line its values stand on.
-  EXPECT_EQ(s.diagnostics.items[0].where.line, 7);
-  EXPECT_EQ(s.diagnostics.items[0].where.column, 1);
+  // The fault points at the entry's position, on whichever line it stands.
+  EXPECT_EQ(s.diagnostics.items[0].where.line, 8);
+  EXPECT_EQ(s.diagnostics.items[0].where.column, 4);
+  EXPECT_EQ(s.diagnostics.items[0].where.width, 5);
   ASSERT_TRUE(s.diagnostics.items[0].position.has_value());
   EXPECT_EQ(*s.diagnostics.items[0].position, 24901);
 }

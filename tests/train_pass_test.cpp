@@ -489,7 +489,8 @@ TEST_F(ReaderTest, TrainFaultsCarryTheirSourceLine) {
   EXPECT_EQ(f.code, 8);
   EXPECT_EQ(f.where.file, train_file_name(s));
   EXPECT_EQ(f.where.line, 5);
-  EXPECT_EQ(f.where.column, 1);
+  EXPECT_EQ(f.where.column, 11);  // the position, not the keyword
+  EXPECT_EQ(f.where.width, 4);
   ASSERT_TRUE(f.position.has_value());
   EXPECT_EQ(*f.position, 2925);
 

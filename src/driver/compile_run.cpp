@@ -65,8 +65,14 @@ std::string build_summary(const Scenario& s) {
   text += ", " + count(p.speed_boards, "speed board", "speed boards");
   text += ", " + count(p.signboards, "signboard", "signboards");
   text += ", " + count(p.stretches, "mountain-side stretch", "mountain-side stretches");
-  text += "; " + count(static_cast<std::int64_t>(s.diagnostics.faults()), "error", "errors");
-  text += ", " + count(static_cast<std::int64_t>(s.diagnostics.warnings()), "warning", "warnings");
+  // Under --warnings-as-errors the warnings are counted with the errors, as the exit status
+  // counts them.
+  const auto errors = static_cast<std::int64_t>(blocking_diagnostics(s));
+  const auto warnings = static_cast<std::int64_t>(s.diagnostics.items.size()) - errors;
+  const auto counted = errors - static_cast<std::int64_t>(s.diagnostics.faults());
+  text += "; " + count(errors, "error", "errors");
+  if (counted > 0) text += " (" + count(counted, "warning", "warnings") + " among them)";
+  text += ", " + count(warnings, "warning", "warnings");
   return text;
 }
 

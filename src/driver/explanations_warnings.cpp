@@ -117,6 +117,81 @@ constexpr Explanation kWarningTexts[] = {
                                "stazione, 1000, 26, 200, 0,0,0, 0,0,0, 0,0,0, 60, 12,0,0, MONTE \n"
                                "[fine]\n"},
      .fix = "Remove the blanks after the name and the control characters in it."},
+    {.name = "value-wrapped",
+     .cause = "A value is read without a fault, but the field of the compiled files it is "
+              "stored in does not keep it as written, so the simulator reads another value: a "
+              "gradient outside -100 to 155 (stored as a byte, plus 100), an adhesion or a "
+              "mountain-side type outside 0 to 255, a slow order's speed, fourth value or second "
+              "speed or an \"abbattimento\" value outside -32768 to 32767, and a signal's time "
+              "outside 0 to 255 keep only their low bits; a speed board's speeds are packed in "
+              "steps of 5 km/h below 500 km/h, so 52 km/h comes back as 50 km/h. The warning "
+              "says what will be stored.",
+     .example = {.line_file = "[generale]\n"
+                              "lunghezza percorso, 10000\n"
+                              "[pendenze]\n"
+                              "pendenza, 2000, 250\n"
+                              "[fine]\n"},
+     .fix = "Write the value within the range of its field (chapters 5 to 9 give each range)."},
+    {.name = "value-range",
+     .cause = "A value is stored as written but lies outside the range the simulator reads it "
+              "with: a signal's digits outside 0 to 9 (sx and dx outside 0 to 2), which its "
+              "packed values no longer keep apart; a speed board's stripe count outside 0 to 9; "
+              "a negative route length; a curve of length 0 or less, which turns nothing.",
+     .example = {.train_file = "[generale]\n"
+                               "velocita, 0, 60\n"
+                               "aderenza, 0, 100\n"
+                               "segnale, 5000, 0, 12,0,0, 0, 0, 1,0,0, 0\n"
+                               "[fine]\n"},
+     .fix = "Write the value within its range (chapters 5 to 9 give each range)."},
+    {.name = "zero-speed-board",
+     .cause = "A speed board (\"indicatori_vmax\") has 0 km/h for all six of its speeds, so it "
+              "shows no speed at all. Mostly its values are shifted: after the position come "
+              "three s-side speeds, the s-side stripes, three d-side speeds and the d-side "
+              "stripes.",
+     .example = {.line_file = "[generale]\n"
+                              "lunghezza percorso, 10000\n"
+                              "[indicatori]\n"
+                              "indicatori_vmax, 3000, 0,0,0,0, 0,0,0,0\n"
+                              "[fine]\n"},
+     .fix = "Give the board its speeds, in km/h."},
+    {.name = "time-of-day",
+     .cause = "The clock (\"orologio\") or a station's stop time has an hour of 24 or more, or "
+              "minutes or seconds of 60 or more (or a negative part). A stop time is stored as "
+              "one number of seconds, so 8, 75, 0 becomes 09:15:00 and 25, 0, 0 a time past the "
+              "day's end; the clock keeps its three values as written, a time that does not "
+              "exist.",
+     .example = {.train_file = "[generale]\n"
+                               "velocita, 0, 60\n"
+                               "aderenza, 0, 100\n"
+                               "orologio, 8, 75, 0\n"
+                               "[fine]\n"},
+     .fix = "Write hours 0 to 23, minutes and seconds 0 to 59."},
+    {.name = "slow-order-length",
+     .cause = "A slow order's third value, its length in metres, is negative, 0 or below 50. "
+              "With a negative length the end is placed before the start; with less than 50 m "
+              "the slow order can end in its own start cell, and then the compiler finds no end "
+              "to it and protects the track up to the end of the line.",
+     .example = {.train_file = "[generale]\n"
+                               "velocita, 0, 60\n"
+                               "aderenza, 0, 100\n"
+                               "rallentamento, 5000, 30, -300, 0, 0, 0\n"
+                               "[fine]\n"},
+     .fix = "Give the slow order's length, at least 50 m, as its third value; its end is the "
+            "start plus the length."},
+    {.name = "slow-order-span",
+     .cause = "A slow order runs across another slow order, or across two or more stations, "
+              "or its length is larger than its start position and it runs past a station. "
+              "Mostly the third value was written as the slow order's end, where the reader "
+              "takes it as its length: \"rallentamento, 11500, 30, 11900\" runs from 11500 m to "
+              "23400 m. The warning is given once the whole train file is read.",
+     .example = {.train_file = "[generale]\n"
+                               "velocita, 0, 60\n"
+                               "aderenza, 0, 100\n"
+                               "stazione, 3000, 28, 200, 0,0,0, 0,0,0, 0,0,0, 60, 12,0,0, MONTE\n"
+                               "rallentamento, 2000, 30, 2400, 0, 0, 0\n"
+                               "[fine]\n"},
+     .fix = "Give the slow order's length, not its end, as its third value, and keep slow "
+            "orders apart."},
 };
 
 }  // namespace

@@ -77,4 +77,12 @@ SourceSpot current_spot(const ReadPosition& at) {
   return spot;
 }
 
+SourceSpot value_spot(const ReadPosition& at, int value) {
+  if (at.file.empty() || !at.in_entry || value < 1 || value > at.values_read ||
+      value > kMaxEntryValues) {
+    return current_spot(at);
+  }
+  return spot_of(at, at.value_fields[static_cast<std::size_t>(value - 1)]);
+}
+
 }  // namespace sb

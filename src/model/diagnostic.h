@@ -4,6 +4,7 @@
 // it is, so that every one of them can be reported in the order found.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -51,6 +52,9 @@ struct FieldSpan {
   std::size_t end = 0;
 };
 
+// The most values an entry reads (a station: sixteen numbers and its name).
+inline constexpr int kMaxEntryValues = 17;
+
 // Where the reader stands while a file is read: the file, its text, the field just read and
 // the keyword field of the entry whose values are being read.
 struct ReadPosition {
@@ -65,6 +69,9 @@ struct ReadPosition {
   int values = 0;
   int values_read = 0;
   int values_on_entry_line = 0;
+  // The extent of each value the entry has read so far, in the order read; a fault about one
+  // value points at its field.
+  std::array<FieldSpan, kMaxEntryValues> value_fields{};
 };
 
 // Where an object placed in a track cell came from: the entry that placed it.
@@ -127,6 +134,9 @@ struct Diagnostics {
 
 // The spot of a field of the file being read (its line cut to a length that can be shown).
 SourceSpot spot_of(const ReadPosition& at, const FieldSpan& span);
+// The spot of value `value` (from 1) of the entry being read, when it has been read; else the
+// spot a fault recorded now belongs to.
+SourceSpot value_spot(const ReadPosition& at, int value);
 // The spot a fault recorded now belongs to: the keyword of the entry being read, else the
 // field just read, else no spot.
 SourceSpot current_spot(const ReadPosition& at);

@@ -380,7 +380,18 @@ inline constexpr FaultInfo kFaults[] = {
                                "velocita, 0, sessanta\n"
                                "aderenza, 0, 100\n"
                                "[fine]\n"},
-     .fix = "Correct the field that the message names, at the line it gives."},
+     .fix = "Correct what the message names, at the line it gives; by cause: (1) a field that "
+            "is not a number: write a whole number, with spaces, not tabs, before it; (2) an "
+            "entry whose values run on into the next line: count its values, put a comma after "
+            "its keyword, and keep keywords out of section and comment lines (\"[montagne]\", "
+            "not \"[montagna]\"); (3) a value too large for its field: keep it within the range "
+            "the manual's value tables give; (4) a file that ends in the middle of an entry: "
+            "complete the entry and end the file with \"[fine]\"; (5) a cell outside the track "
+            "table: correct the position (not negative, within the route), or the end or length "
+            "that reaches beyond it; (6) a name or text longer than 65535 bytes: shorten it; (7) "
+            "more than 81 signboards or 80 mountain-side stretches: remove some; (8) a file that "
+            "cannot be opened or deleted: make it an ordinary file that you may read and "
+            "write."},
     {.fault = Fault::kNoLineFile,
      .message = "the line file was not found",
      .cause = "The line file SCENARIO_linea.txt is not in the folder read (the --dir folder, "

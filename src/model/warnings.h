@@ -19,6 +19,12 @@ enum class Warning : std::uint8_t {
   kListStart,         // the speed or adhesion list does not start at position 0
   kNameEncoding,      // a name whose bytes above 127 form UTF-8
   kNameCharacters,    // a name with trailing blanks or control characters
+  kValueWrapped,      // a value its stored field does not keep as written
+  kValueRange,        // a value stored as written but outside its documented range
+  kZeroSpeedBoard,    // a speed board whose speeds are all 0
+  kTimeOfDay,         // a clock or stop time with hour >= 24 or minute or second >= 60
+  kSlowOrderLength,   // a slow order shorter than 50 m, or of a negative length
+  kSlowOrderSpan,     // a slow order across another one or across stations
 };
 
 struct WarningInfo {
@@ -49,6 +55,18 @@ inline constexpr WarningInfo kWarnings[] = {
      "garbled"},
     {Warning::kNameCharacters, "name-characters",
      "a name ends in blanks or holds control characters"},
+    {Warning::kValueWrapped, "value-wrapped",
+     "a value that its stored field does not keep as written: the simulator reads another one"},
+    {Warning::kValueRange, "value-range",
+     "a value outside its documented range, which the simulator does not read as meant"},
+    {Warning::kZeroSpeedBoard, "zero-speed-board", "a speed board whose speeds are all 0"},
+    {Warning::kTimeOfDay, "time-of-day",
+     "a clock or stop time with an hour of 24 or more, or minutes or seconds of 60 or more"},
+    {Warning::kSlowOrderLength, "slow-order-length",
+     "a slow order whose length (its third value) is negative, 0 or below 50 m"},
+    {Warning::kSlowOrderSpan, "slow-order-span",
+     "a slow order that runs across another one or across stations: its third value is likely "
+     "its end, not its length"},
 };
 
 inline constexpr std::string_view warning_name(Warning w) {

@@ -12,6 +12,8 @@
 namespace sb {
 namespace {
 
+constexpr const char* kEndsInBlanks = "ends in blanks";
+
 std::string_view trimmed(std::string_view field) {
   const std::size_t first = field.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
@@ -207,9 +209,26 @@ void check_name(Scenario& s, std::string_view name, const std::string& what,
   }
   bool control = false;
   for (const char c : name) control = control || static_cast<unsigned char>(c) < 32 || c == 127;
+  // Blanks at the ends of names mostly come from one editor setting: one warning a file tells
+  // them, and lists the lines of the others.
+  if (!control && !name.empty() && name.back() == ' ') {
+    for (Diagnostic& d : s.diagnostics.items) {
+      if (d.severity != Severity::kWarning || d.warning != Warning::kNameCharacters ||
+          d.where.file != spot.file || !contains(d.message, kEndsInBlanks)) {
+        continue;
+      }
+      const std::string line = std::to_string(spot.line);
+      if (d.notes.empty()) {
+        d.notes.push_back("the texts on these lines end in blanks too: " + line);
+      } else {
+        d.notes.back() += ", " + line;
+      }
+      return;
+    }
+  }
   if (control || (!name.empty() && name.back() == ' ')) {
     warn(Warning::kNameCharacters, "the text of " + what + ", " + quoted(name) + ", " +
-                                       (control ? "holds control characters" : "ends in blanks") +
+                                       (control ? "holds control characters" : kEndsInBlanks) +
                                        ", which are stored with it");
   }
 }

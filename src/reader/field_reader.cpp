@@ -18,9 +18,38 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// "1 value", "3 values".
+std::string values_text(int n) {
+  return std::to_string(n) + (n == 1 ? " value" : " values");
+}
+
+// What an author means by a line that starts with "[" (a section line) or with "//", "#" or
+// ";" (a comment): empty for any other line.
+std::string_view meant_as(std::string_view field) {
+  const std::size_t first = field.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::string_view text = field.substr(first);
+  if (text.starts_with('[')) return "section line";
+  if (text.starts_with("//") || text.starts_with('#') || text.starts_with(';'))
+    return "comment line";
+  return {};
+}
+
+// How to keep a section or comment line from being read as an entry.
+std::string trap_note(std::string_view kind) {
+  if (kind == "section line") {
+    return "a section line that holds a keyword is read as that entry: name the section "
+           "without one (\"[montagne]\" holds no keyword, \"[montagna]\" does)";
+  }
+  return "the files have no comments: a line that holds a keyword is read as that entry, "
+         "whatever it starts with; keep keywords out of comment lines, or write the notes "
+         "before \"[generale]\"";
+}
+
 // What the keyword field holds besides its keyword: a number right after it means a missing
 // comma; other words mean a line that was not meant as an entry.
 std::string keyword_field_note(std::string_view field, std::string_view keyword) {
+  if (const std::string_view kind = meant_as(field); !kind.empty()) return trap_note(kind);
   bool digits = false;
   for (const char c : field) digits = digits || is_digit(c);
   if (digits && field.size() > keyword.size()) {
@@ -55,8 +84,8 @@ void FieldReader::begin_field() {
   if (at_end()) {
     const ReadPosition& at = *where_;
     if (at.in_entry) {
-      throw ReadFailure("\"" + std::string(at.keyword) + "\" expects " + std::to_string(at.values) +
-                        " values; the file ends after " + std::to_string(at.values_read));
+      throw ReadFailure("\"" + std::string(at.keyword) + "\" expects " + values_text(at.values) +
+                        "; the file ends after " + std::to_string(at.values_read));
     }
     throw ReadFailure("the file ends in the middle of an entry", ReadFailure::At::kField);
   }
@@ -73,7 +102,11 @@ void FieldReader::begin_field() {
 }
 
 void FieldReader::end_field(std::size_t end) {
-  where_->field.end = end;
+  ReadPosition& at = *where_;
+  at.field.end = end;
+  if (at.in_entry && at.values_read >= 1 && at.values_read <= kMaxEntryValues) {
+    at.value_fields[static_cast<std::size_t>(at.values_read - 1)] = at.field;
+  }
 }
 
 void FieldReader::consume_delimiter() {
@@ -105,10 +138,17 @@ std::string_view FieldReader::read_field() {
   return field;
 }
 
-void FieldReader::fail_value(const std::string& what) {
+void FieldReader::fail_value(const std::string& what, std::string_view token) {
   const ReadPosition& at = *where_;
+  // A tab reads as part of the value: only spaces are skipped in front of a field.
+  std::vector<std::string> tab;
+  if (token.find('\t') != std::string_view::npos) {
+    tab.emplace_back(
+        "a tab is not skipped before a value, only spaces are; replace it with spaces");
+  }
   if (at.in_entry && at.field.line > at.entry.line) {
-    // The entry's values ran into the next line: a value too few, or a missing comma.
+    // The entry's values ran into the next line: a value too few, or a missing comma, or a
+    // section or comment line read as an entry because it holds a keyword.
     const std::string_view field =
         std::string_view(text_).substr(at.entry.start, at.entry.end - at.entry.start);
     std::vector<std::string> notes;
@@ -117,9 +157,14 @@ void FieldReader::fail_value(const std::string& what) {
     }
     notes.push_back("the values ran on into line " + std::to_string(at.field.line) + ", where " +
                     what);
-    throw ReadFailure("\"" + std::string(at.keyword) + "\" expects " + std::to_string(at.values) +
-                          " values; line " + std::to_string(at.entry.line) + " holds " +
-                          std::to_string(at.values_on_entry_line),
+    notes.insert(notes.end(), tab.begin(), tab.end());
+    const std::string_view kind = meant_as(field);
+    const std::string head = kind.empty() ? "\"" + std::string(at.keyword) + "\" expects "
+                                          : "the " + std::string(kind) + " " + quoted(field) +
+                                                " holds the keyword \"" + std::string(at.keyword) +
+                                                "\", so it is read as that entry, which expects ";
+    throw ReadFailure(head + values_text(at.values) + "; line " + std::to_string(at.entry.line) +
+                          " holds " + std::to_string(at.values_on_entry_line),
                       ReadFailure::At::kEntry, std::move(notes));
   }
   std::string message = what;
@@ -127,7 +172,7 @@ void FieldReader::fail_value(const std::string& what) {
     message +=
         " (value " + std::to_string(at.values_read) + " of \"" + std::string(at.keyword) + "\")";
   }
-  throw ReadFailure(message, ReadFailure::At::kField);
+  throw ReadFailure(message, ReadFailure::At::kField, std::move(tab));
 }
 
 std::int32_t FieldReader::read_number() {
@@ -142,20 +187,20 @@ std::int32_t FieldReader::read_number() {
   std::size_t i = 0;
   bool negative = false;
   if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
-  if (i == token.size()) fail_value(quoted(token) + " is not a number");
+  if (i == token.size()) fail_value(quoted(token) + " is not a number", token);
   std::int64_t value = 0;
   for (; i < token.size(); ++i) {
-    if (!is_digit(token[i])) fail_value(quoted(token) + " is not a number");
+    if (!is_digit(token[i])) fail_value(quoted(token) + " is not a number", token);
     value = value * 10 + (token[i] - '0');
     if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) break;
   }
   for (; i < token.size(); ++i) {
-    if (!is_digit(token[i])) fail_value(quoted(token) + " is not a number");
+    if (!is_digit(token[i])) fail_value(quoted(token) + " is not a number", token);
   }
   if (negative) value = -value;
   if (value < std::numeric_limits<std::int32_t>::min() ||
       value > std::numeric_limits<std::int32_t>::max()) {
-    fail_value("the number " + quoted(token) + " does not fit 32 bits");
+    fail_value("the number " + quoted(token) + " does not fit 32 bits", token);
   }
   return static_cast<std::int32_t>(value);
 }

@@ -62,7 +62,8 @@ class FieldReader {
   void begin_field();
   void end_field(std::size_t end);
   void consume_delimiter();
-  [[noreturn]] void fail_value(const std::string& what);
+  // Fails on the value field `token`, which `what` describes.
+  [[noreturn]] void fail_value(const std::string& what, std::string_view token);
 
   std::string own_text_;
   std::string_view text_;

@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "model/diagnostic.h"
 #include "reader/text_match.h"
 
 namespace sb {
@@ -92,6 +93,15 @@ inline constexpr Keyword kKeywords[] = {
     kw::kAbbattimentoPoint,
     kw::kStation,
 };
+
+// The reader keeps the place of every value of an entry: no entry reads more than it can keep.
+constexpr bool values_kept(int most) {
+  for (const Keyword& k : kKeywords) {
+    if (k.values > most) return false;
+  }
+  return true;
+}
+static_assert(values_kept(kMaxEntryValues));
 
 // True when every word of the row occurs in `field`, with or without minding case.
 inline bool matches_keyword(const Keyword& k, std::string_view field, bool mind_case) {

@@ -19,6 +19,7 @@
 #include "reader/reader_support.h"
 #include "reader/source_hints.h"
 #include "reader/text_match.h"
+#include "reader/value_warnings.h"
 
 namespace sb {
 namespace {
@@ -57,7 +58,8 @@ struct LinePass : PassContext {
     r.end_m = in.read_number();
     r.position_m = in.read_number();
     ChainageEntry& e = st.chainage[slot - kChainageThreeSlot];
-    e.spot = current_spot(s.diagnostics.where);
+    e.first_spot = value_spot(s.diagnostics.where, 1);
+    e.second_spot = value_spot(s.diagnostics.where, 2);
     e.spelling = k.spelling;
     e.first = r.start_m;
     e.second = r.end_m;
@@ -75,10 +77,12 @@ struct LinePass : PassContext {
       const std::int32_t length = in.read_number();
       slots[kTrainDataSlot].end_m = length;
       if (length > kMaxRouteLength) {
-        set_error(s, Fault::kRouteTooLong).message =
+        value_fault(s, Fault::kRouteTooLong, 1).message =
             "the route length of " + std::to_string(length) + " m is above 1000000 m";
         return Outcome::kStop;
       }
+      check_range(s, length, 1, 0, kMaxRouteLength, "the route length",
+                  "the track holds no line before its run-out", " m");
       set_route_length(s, length);
     }
     if (row(matches_keyword(kw::kChainageThree, f)))
@@ -105,8 +109,9 @@ struct LinePass : PassContext {
     for (int k = 0; k < 2; ++k) {
       const std::int32_t v = k == 0 ? slot.start_m : slot.end_m;
       if (!on_cell_boundary(v)) {
-        set_error(s,
-                  k == 0 ? Fault::kRepetitionFirstNotMultiple : Fault::kRepetitionSecondNotMultiple)
+        value_fault(
+            s, k == 0 ? Fault::kRepetitionFirstNotMultiple : Fault::kRepetitionSecondNotMultiple,
+            k + 1)
             .message = std::string(k == 0 ? "the first" : "the second") +
                        " signal-repetition value, " + std::to_string(v) +
                        " m, is not a multiple of " + std::to_string(kCellLength);
@@ -156,6 +161,7 @@ struct LinePass : PassContext {
   Outcome gradient() {
     const auto e = placed_pair(kw::kGradient);
     if (!e) return Outcome::kEndPass;
+    check_gradient(s, e->value, 2);
     const std::int32_t n = stretch_cell(e->position);
     if (n > 0) {
       do write_gradient(e->position);
@@ -173,6 +179,12 @@ struct LinePass : PassContext {
     const std::int32_t p = in.read_number();
     const std::int32_t n = in.read_number();
     if (!placed(kw::kCurve, p)) return Outcome::kEndPass;
+    if (n <= 0) {
+      warn(s, Warning::kValueRange,
+           "the curve at " + std::to_string(p) + " m has the length " + std::to_string(n) +
+               " m, so it turns nothing: the second value is the curve's length in metres",
+           value_spot(s.diagnostics.where, 2));
+    }
     const double c = curve_curvature(keyword);
     if (c == 0.0) {
       set_error(s, Fault::kBadCurve).message =
@@ -200,6 +212,7 @@ struct LinePass : PassContext {
     std::int32_t tipo = in.read_number();
     st.running_speed = fine;
     if (!placed(kw::kMountainSide, inizio)) return Outcome::kEndPass;
+    check_mountain_type(s, tipo, 3);
     memo_montagna(s, inizio, fine, tipo);
     return counted_unless_fault(inizio, s.placed.stretches);
   }
@@ -223,6 +236,7 @@ struct LinePass : PassContext {
     st.running_speed = v[0];
     st.running_adhesion = v[3];
     if (!placed(kw::kSpeedBoard, posizione)) return Outcome::kEndPass;
+    check_speed_board(s, v);
     std::int16_t strisces = low16(v[3]);
     std::int16_t strisced = low16(v[7]);
     memo_indicatori_v_max(s, posizione, v[0], v[1], v[2], strisces, v[4], v[5], v[6], strisced);

@@ -41,7 +41,8 @@ class EntryRows {
 // A kilometric-chainage entry as the general section gave it, for the check at the end of
 // the train pass, which must name the entry whose values it refuses.
 struct ChainageEntry {
-  SourceSpot spot;
+  SourceSpot first_spot;  // where its first and second values stand
+  SourceSpot second_spot;
   std::string_view spelling;  // empty when the line file has no such entry
   std::int32_t first = 0;
   std::int32_t second = 0;
@@ -71,6 +72,8 @@ struct ReaderState {
   // where the copy that reads on leaves what it found; in that copy, `reading_on` is true.
   ReadOnReport* report = nullptr;
   bool reading_on = false;
+  // The line of the station read last, for the fault about the next one's platform.
+  std::int64_t previous_station_line = 0;
 };
 
 // Reads the line file. Returns true when the train file is to be read next (a clean end or
@@ -82,8 +85,8 @@ void read_train_file(Scenario& s, ReaderState& st);
 
 // Reads one "stazione" entry into the next station slot: the next entry follows, or the entry
 // ends the pass (a range fault, code 15) or stops it at once with another fault.
-Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
-                           std::int32_t signboard_slot);
+Outcome read_station_entry(Scenario& s, ReaderState& st, FieldReader& in,
+                           std::int32_t& station_slot);
 
 // Reads a source file's bytes (the text handed over for that path, when there is one);
 // ReadFailure when it cannot be read.

@@ -10,8 +10,11 @@ void no_track_cell(const Scenario& s, std::int64_t n) {
   if (!s.has_track_table()) {
     throw ReadFailure("there is no track yet: the line file gives no \"lunghezza percorso\"");
   }
-  if (n < 0)
-    throw ReadFailure("the cell at " + cell_range(n) + " lies before the start of the line");
+  // A cell before the first is mostly a negative position: the entry's first value.
+  if (n < 0) {
+    throw ReadFailure::of_value(
+        "the cell at " + cell_range(n) + " lies before the start of the line", 1);
+  }
   throw ReadFailure("the cell at " + cell_range(n) + " lies beyond the end of the track at " +
                     std::to_string(layer_chainage(s.cell_count)) + " m (the route's " +
                     std::to_string(s.station_table[kTrainDataSlot].end_m) + " m and its " +
@@ -23,6 +26,18 @@ Diagnostic& cell_taken(Scenario& s, Fault code, std::int64_t n, const std::strin
   d.message = what + " at " + cell_range(n) + " already holds an object";
   d.notes.push_back("the cell holds " + origin_of(s, n));
   return d;
+}
+
+Diagnostic& value_fault(Scenario& s, Fault code, int value) {
+  Diagnostic& d = set_error(s, code);
+  d.where = value_spot(s.diagnostics.where, value);
+  return d;
+}
+
+Diagnostic& value_fault(Scenario& s, Fault code, int value, std::int32_t position) {
+  value_fault(s, code, value);
+  set_error_position(s, position);
+  return *s.diagnostics.last_fault();
 }
 
 std::int32_t round_index(double q) {
@@ -81,7 +96,7 @@ std::string fit_name(std::string_view text, const char* what) {
 bool range_ok(Scenario& s, std::int32_t p, int margin) {
   if (!s.has_track_table()) no_track_cell(s, 0);
   if (in_cells(static_cast<double>(p) + margin) <= s.cell_count) return true;
-  Diagnostic& d = set_error(s, Fault::kBeyondTrackTable, p);
+  Diagnostic& d = value_fault(s, Fault::kBeyondTrackTable, 1, p);
   const ReadPosition& at = s.diagnostics.where;
   const std::string entry = at.in_entry ? "\"" + std::string(at.keyword) + "\"" : "the entry";
   d.message = entry + " lies beyond the end of the track table, which takes entries up to " +

@@ -28,6 +28,11 @@ inline TrackCell& track_cell(Scenario& s, std::int64_t n) {
 // cell already holds an object; a note says which object and where it came from.
 Diagnostic& cell_taken(Scenario& s, Fault code, std::int64_t n, const std::string& what);
 
+// Records fault `code` about value `value` (from 1) of the entry being read: it points at
+// that value's field rather than at the keyword.
+Diagnostic& value_fault(Scenario& s, Fault code, int value);
+Diagnostic& value_fault(Scenario& s, Fault code, int value, std::int32_t position);
+
 // round(q) as a cell index or other 32-bit value; ReadFailure when it does not fit.
 std::int32_t round_index(double q);
 

@@ -1,5 +1,5 @@
 // Maximum-speed boards: three speed pairs and two stripe counts packed into one cell.
-#include "model/rounding.h"
+#include "model/speed_board_packing.h"
 #include "reader/operations.h"
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
@@ -9,13 +9,12 @@ namespace {
 
 // s-side speed x 20 plus d-side speed / 5 (an exact quotient), rounded into 16 bits.
 std::int16_t speed_pair(std::int32_t s_side, std::int32_t d_side) {
-  const double packed = static_cast<double>(std::int64_t{s_side} * 20) + d_side / 5.0;
-  const double rounded = round_half_even(packed);
-  if (!(rounded >= -32768 && rounded <= 32767)) {
+  const auto packed = pack_speeds(s_side, d_side);
+  if (!packed) {
     throw ReadFailure("the speed-board value " + std::to_string(s_side) + " x 20 + " +
                       std::to_string(d_side) + " / 5 does not fit -32768 to 32767");
   }
-  return static_cast<std::int16_t>(rounded);
+  return *packed;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // A "stazione" entry: the station's slot in the station table, its platform ends, its stop
 // cell and the approach marks before it.
+#include <cstdint>
+
 #include "model/cell_geometry.h"
 #include "model/rounding.h"
 #include "reader/entry_warnings.h"
@@ -8,6 +10,7 @@
 #include "reader/passes.h"
 #include "reader/read_failure.h"
 #include "reader/reader_support.h"
+#include "reader/value_warnings.h"
 
 namespace sb {
 namespace {
@@ -34,10 +37,33 @@ void platform_ends(StationRecord& r, std::int32_t p, std::int32_t length) {
   }
 }
 
+// Fault 22 for station `r`, whose platform starts too close after `previous`'s end; the notes
+// say where the previous station stands and, when it is not before this one, that the two are
+// at the same place or out of order.
+void platforms_too_close(Scenario& s, const StationRecord& r, const StationRecord& previous,
+                         std::int64_t previous_line) {
+  const std::int32_t p = r.position_m;
+  Diagnostic& d = value_fault(s, Fault::kPlatformsTooClose, 1, p);
+  const std::string end = std::to_string(previous.end_m) + " m";
+  d.message =
+      "the platform starts at " + std::to_string(r.start_m) + " m, " +
+      (r.start_m >= previous.end_m ? "less than " + std::to_string(kMinimumSpacing) + " m after"
+                                   : "before") +
+      " the previous platform's end at " + end;
+  d.notes.push_back("the previous station stands at " + std::to_string(previous.position_m) +
+                    " m (" + s.diagnostics.where.file + ":" + std::to_string(previous_line) + ")");
+  if (p == previous.position_m) {
+    d.notes.push_back("the two stations stand at the same place");
+  } else if (p < previous.position_m) {
+    d.notes.push_back("the stations are out of order: this one comes before the previous one");
+  }
+}
+
 }  // namespace
 
-Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
-                           std::int32_t signboard_slot) {
+Outcome read_station_entry(Scenario& s, ReaderState& st, FieldReader& in,
+                           std::int32_t& station_slot) {
+  const std::int32_t signboard_slot = st.signboard_slot;
   if (station_slot < 0 || station_slot >= kStationSlots) {
     throw ReadFailure("the station table is full");
   }
@@ -47,13 +73,13 @@ Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_s
   if (!range_ok(s, p, kRangeMargin)) return Outcome::kEndPass;
   check_run_out(s, kw::kStation.name(), p);
   if (!on_cell_boundary(p)) {
-    set_error(s, Fault::kStationNotMultiple, p);
+    value_fault(s, Fault::kStationNotMultiple, 1, p);
     return Outcome::kStop;
   }
   r.kind = fit_u8(in.read_number(), "station kind");
   const std::int32_t length = in.read_number();  // the platform's
   if (length % 100 != 0) {
-    set_error(s, Fault::kPlatformNotMultiple, p).message =
+    value_fault(s, Fault::kPlatformNotMultiple, 3, p).message =
         "the platform length " + std::to_string(length) + " m is not a multiple of 100";
     return Outcome::kStop;
   }
@@ -70,7 +96,14 @@ Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_s
   const std::int64_t hours = in.read_number();
   const std::int64_t minutes = in.read_number();
   const std::int64_t seconds = in.read_number();
-  r.time_s = fit_i32((hours * 60 + minutes) * 60 + seconds, "station time");
+  check_time_of_day(s, {hours, minutes, seconds}, 14,
+                    "the stop time of the station at " + std::to_string(p) + " m", true);
+  const std::int64_t time = (hours * 60 + minutes) * 60 + seconds;
+  if (time < INT32_MIN || time > INT32_MAX) {
+    throw ReadFailure::of_value("station time " + std::to_string(time) + " does not fit 32 bits",
+                                14);
+  }
+  r.time_s = static_cast<std::int32_t>(time);
   r.name = fit_name(in.read_field(), "station name");
   const ReadPosition& at = s.diagnostics.where;
   check_name(s, r.name, "the station at " + std::to_string(p) + " m", at.entry.line, at.field.line);
@@ -91,7 +124,7 @@ Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_s
   if (marks_track(r.kind)) {
     const double q = in_cells(r.end_m) - 1;
     if (!(q > 1)) {
-      set_error(s, Fault::kStopTooEarly).message =
+      value_fault(s, Fault::kStopTooEarly, 1).message =
           "the stop of the station at " + std::to_string(p) + " m would fall at or before " +
           std::to_string(kCellLength) + " m: its platform ends at " + std::to_string(r.end_m) +
           " m";
@@ -105,16 +138,13 @@ Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_s
   }
 
   if (station_slot > 1) {
-    const std::int32_t previous_end =
-        s.station_table[static_cast<std::size_t>(station_slot - 1)].end_m;
-    if (std::int64_t{r.start_m} - kMinimumSpacing < previous_end) {
-      set_error(s, Fault::kPlatformsTooClose, p).message =
-          "the platform starts at " + std::to_string(r.start_m) + " m, less than " +
-          std::to_string(kMinimumSpacing) + " m after the previous platform's end at " +
-          std::to_string(previous_end) + " m";
+    const StationRecord& previous = s.station_table[static_cast<std::size_t>(station_slot - 1)];
+    if (std::int64_t{r.start_m} - kMinimumSpacing < previous.end_m) {
+      platforms_too_close(s, r, previous, st.previous_station_line);
       return Outcome::kStop;
     }
   }
+  st.previous_station_line = s.diagnostics.where.entry.line;
   ++station_slot;
   if (station_slot >= signboard_slot) {
     const int signboards = kFirstSignboardSlot - signboard_slot;

@@ -14,6 +14,7 @@
 #include "reader/read_on.h"
 #include "reader/reader_support.h"
 #include "reader/source_hints.h"
+#include "reader/value_warnings.h"
 
 namespace sb {
 namespace {
@@ -28,6 +29,7 @@ struct TrainPass : PassContext {
   bool speed_written = false;
   bool adhesion_written = false;
   bool read_whole = false;  // the entries were read up to the end of the file
+  std::vector<SlowOrderRead> slow_orders{};
 
   std::int32_t cells() const { return s.cell_count; }
 
@@ -63,6 +65,7 @@ struct TrainPass : PassContext {
     if (!e) return Outcome::kEndPass;
     check_list_start(seen, e->position, list,
                      std::string("the ") + list + " " + std::to_string(running) + unit);
+    if (&k == &kw::kAdhesion) check_low8(s, e->value, 2, "the adhesion");
     const std::int32_t n = stretch_cell(e->position);
     if (n > 0) fill_to(n);
     running = e->value;
@@ -108,14 +111,41 @@ struct TrainPass : PassContext {
 
   Outcome signal_entry() {
     return marked_entry(kw::kSignal, s.placed.signals, "the signal", [&](MarkedValues& v) {
+      check_signal(v);
       memo_segnale(s, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
     });
   }
 
   Outcome slow_order_entry() {
-    return marked_entry(
-        kw::kSlowOrder, s.placed.slow_orders, "the slow order",
-        [&](MarkedValues& v) { memo_rallentamento(s, v[0], v[1], v[2], v[3], v[4], v[5]); });
+    return marked_entry(kw::kSlowOrder, s.placed.slow_orders, "the slow order",
+                        [&](MarkedValues& v) {
+                          check_slow_order(v);
+                          memo_rallentamento(s, v[0], v[1], v[2], v[3], v[4], v[5]);
+                        });
+  }
+
+  // The values of a signal that its packed fields do not keep apart or as written.
+  void check_signal(const MarkedValues& v) {
+    static constexpr const char* kNames[] = {"sx", "s1", "s2", "s3", "rapp",
+                                             "dx", "d1", "d2", "d3"};
+    const std::string packed = "its packed values keep the digits apart only within that range";
+    for (std::size_t k = 1; k <= 9; ++k) {
+      const bool side = k == 1 || k == 6;  // sx and dx
+      check_range(s, v[k], static_cast<int>(k) + 1, 0, side ? 2 : 9,
+                  std::string("the signal's ") + kNames[k - 1], packed);
+    }
+    // 1 to 100 are stored as 101; any other time keeps its low 8 bits.
+    if (v[1] == 2 && !(v[10] >= 1 && v[10] <= 100)) check_low8(s, v[10], 11, "the signal's time");
+  }
+
+  // The values of a slow order that its 16-bit fields do not keep, and its length.
+  void check_slow_order(const MarkedValues& v) {
+    check_low16(s, v[1], 2, "the slow order's speed");
+    check_slow_order_length(s, v[0], v[2]);
+    check_low16(s, v[3], 4, "the slow order's value 4");
+    if (v[5] != 0) check_low16(s, v[5], 6, "the slow order's second speed");
+    const ReadPosition& at = s.diagnostics.where;
+    slow_orders.push_back({v[0], v[2], at.entry.line, value_spot(at, 3)});
   }
 
   // After a signal or a slow order, any fault recorded so far (even a range fault left by the
@@ -153,6 +183,7 @@ struct TrainPass : PassContext {
     record_origin(s, n, "an \"abbattimento\" point", x);
     ++s.placed.abbattimenti;
     if (w > 0) {
+      check_low16(s, w, 2, "the \"abbattimento\" value");
       cell->kind = kAbbattimento;
       cell->value1 = low16(w);
     } else {
@@ -182,6 +213,7 @@ struct TrainPass : PassContext {
       st86.param_g = fit_i16(in.read_number(), "clock value");
       st86.param_h = fit_i16(in.read_number(), "clock value");
       st86.param_i = fit_i16(in.read_number(), "clock value");
+      check_time_of_day(s, {st86.param_g, st86.param_h, st86.param_i}, 1, "the clock", false);
       return Outcome::kGoOn;
     });
     rows.run(row(kw::kSand), [&] {
@@ -194,7 +226,7 @@ struct TrainPass : PassContext {
     rows.run(row(kw::kAbbattimentoPoint), [&] { return abbattimento_entry(); });
     rows.run(row(kw::kStation), [&] {
       entry(kw::kStation);
-      const Outcome o = read_station_entry(s, in, station_slot, st.signboard_slot);
+      const Outcome o = read_station_entry(s, st, in, station_slot);
       if (o == Outcome::kGoOn) ++s.placed.stations;
       return o;
     });
@@ -236,6 +268,7 @@ struct TrainPass : PassContext {
   // After the entries: the warnings about lists never started, then the fills.
   void end_of_file() {
     if (read_whole) check_lists_given();
+    check_slow_order_spans(s, slow_orders, station_slot - 1);
     s.diagnostics.where = {};
     finish();
   }
@@ -249,6 +282,7 @@ struct TrainPass : PassContext {
     pass.speed_cell = speed_cell;
     pass.adhesion_cell = adhesion_cell;
     pass.station_slot = station_slot;
+    pass.slow_orders = slow_orders;
     pass.speed_list = speed_list;
     pass.adhesion_list = adhesion_list;
     pass.speed_written = speed_written;
@@ -311,7 +345,7 @@ struct TrainPass : PassContext {
         continue;
       }
       const bool first = !on_cell_boundary(r.start_m);
-      d.where = e.spot;
+      d.where = first ? e.first_spot : e.second_spot;
       d.message = "\"" + std::string(e.spelling) + "\" has the " +
                   (first ? "first value " + std::to_string(e.first)
                          : "second value " + std::to_string(e.second)) +

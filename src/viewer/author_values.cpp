@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/speed_board_packing.h"
+
 namespace sb {
 namespace {
 
@@ -41,8 +43,9 @@ SpeedBoardReading read_speed_board(const TrackCell& cell) {
   SpeedBoardReading board;
   const std::int16_t values[3] = {cell.value1, cell.value2, cell.value3};
   for (int k = 0; k < 3; ++k) {
-    board.s_kmh[k] = values[k] / 100 * 5;
-    board.d_kmh[k] = values[k] % 100 * 5;
+    const SpeedPair pair = unpack_speeds(values[k]);
+    board.s_kmh[k] = pair.s_kmh;
+    board.d_kmh[k] = pair.d_kmh;
   }
   board.stripes_s = cell.value4 / 10;
   board.stripes_d = cell.value4 % 10;
