@@ -7,7 +7,18 @@
 
 namespace sb {
 
-enum class Mode { kBuiltin, kSources, kCompile, kCheck, kDump, kPlan, kExplain, kHelp, kVersion };
+enum class Mode {
+  kBuiltin,
+  kSources,
+  kCompile,
+  kCheck,
+  kDump,
+  kPlan,
+  kDecompile,
+  kExplain,
+  kHelp,
+  kVersion
+};
 
 enum class ColorChoice { kAuto, kAlways, kNever };
 
@@ -31,6 +42,8 @@ struct Options {
   int step = 1;                     // --step N
   bool json = false;                // --json
   bool units = false;               // --units
+  // decompile
+  bool round_trip = false;  // --check: compile the decompiled files and compare
   std::vector<std::string> operands;
 };
 

@@ -34,6 +34,9 @@ struct Scenario {
   // The built-in run deletes the text files it wrote once they are read; an author's own
   // files are never deleted.
   bool delete_sources = true;
+  // Source texts held in memory, by file name: a build that checks text it made itself (the
+  // decompiler's) reads these instead of files. Null: the files are read.
+  const std::unordered_map<std::string, std::string>* sources_in_memory = nullptr;
   // Whether the compiled files are written once the build is done: always (the built-in run,
   // and `compile --force`), only when no fault was reported (`compile`), or never (`check`).
   enum class OutputPolicy { kAlways, kUnlessFaults, kNever };

@@ -323,7 +323,10 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   const std::string path = line_file_name(s);
   // Anything but an ordinary file of that name is no line file (code 101); the fault says
   // what stands there instead. A name the system cannot look up is a platform failure.
-  if (const FileKind kind = file_kind(path); kind != FileKind::kOrdinary) {
+  const FileKind kind = s.sources_in_memory != nullptr && s.sources_in_memory->contains(path)
+                            ? FileKind::kOrdinary
+                            : file_kind(path);
+  if (kind != FileKind::kOrdinary) {
     Diagnostic& d = set_error(s, Fault::kNoLineFile);
     if (kind == FileKind::kMissing) {
       d.message = "line file " + echoed(path) + " not found";
@@ -337,7 +340,7 @@ bool read_line_file(Scenario& s, ReaderState& st) {
   }
   s.diagnostics.where = {};
   s.diagnostics.where.file = path;
-  FieldReader in(read_source(path), &s.diagnostics.where);
+  FieldReader in(read_source(s, path), &s.diagnostics.where);
   LinePass pass{{s, st, in}};
   bool go_on = while_reading(s, [&] {
     if (!pass.general_section() || !pass.general_pass()) return false;

@@ -10,7 +10,12 @@
 
 namespace sb {
 
-std::string read_source(const std::string& path) {
+std::string read_source(const Scenario& s, const std::string& path) {
+  if (s.sources_in_memory != nullptr) {
+    const auto text = s.sources_in_memory->find(path);
+    if (text == s.sources_in_memory->end()) throw ReadFailure("no text for " + path);
+    return text->second;
+  }
   try {
     return read_file(path);
   } catch (const PlatformError& e) {

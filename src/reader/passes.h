@@ -74,8 +74,9 @@ void read_train_file(Scenario& s, ReaderState& st);
 Outcome read_station_entry(Scenario& s, FieldReader& in, std::int32_t& station_slot,
                            std::int32_t signboard_slot);
 
-// Reads a source file's bytes; ReadFailure when it cannot be read.
-std::string read_source(const std::string& path);
+// Reads a source file's bytes (the text held in memory for it, when the scenario has one);
+// ReadFailure when it cannot be read.
+std::string read_source(const Scenario& s, const std::string& path);
 // Deletes a source file the run wrote itself (an author's file is never deleted); ReadFailure
 // when it cannot be deleted.
 void delete_source(const Scenario& s, const std::string& path);

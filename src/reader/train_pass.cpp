@@ -280,7 +280,7 @@ void read_train_file(Scenario& s, ReaderState& st) {
   s.diagnostics.where.file = path;
   std::string text;
   try {
-    text = read_source(path);
+    text = read_source(s, path);
   } catch (ReadFailure& failure) {
     if (std::string note = missing_train_file_note(s, path); !note.empty()) {
       failure.add_note(std::move(note));
