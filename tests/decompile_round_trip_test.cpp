@@ -49,8 +49,8 @@ void expect_round_trip(const std::string& line_text, const std::string& train_te
   ASSERT_TRUE(again.stopped.empty()) << again.stopped;
   const Scenario& a = *first.scenario;
   const Scenario& b = *again.scenario;
-  const std::string context = first_difference(t, b).value_or("") + "\n" + line_text +
-                              train_text + "--- decompiled:\n" + d.line_file + d.train_file;
+  const std::string context = first_difference(t, b).value_or("") + "\n" + line_text + train_text +
+                              "--- decompiled:\n" + d.line_file + d.train_file;
   EXPECT_TRUE(encode_station_file(a.station_table) == encode_station_file(b.station_table))
       << context;
   EXPECT_TRUE(encode_track_file(a.track_table) == encode_track_file(b.track_table)) << context;
@@ -220,11 +220,11 @@ void random_round_trips(unsigned first, unsigned count) {
 }
 
 TEST(DecompileRoundTrip, RandomScenarios) {
-  random_round_trips(1, 200);
+  random_round_trips(1, 300);
 }
 
 TEST(DecompileRoundTrip, ManyRandomScenariosSlow) {
-  random_round_trips(1000, 2000);
+  random_round_trips(1000, 700);
 }
 
 TEST(DecompileRoundTrip, LongScenarioSlow) {
