@@ -45,6 +45,7 @@ RecoveredCurves recover_curves(const RouteMatrix& route) {
   if (!element_is(route, 1, ElementTag::kInt16, 1)) unexplained(r, 1);
   RouteTail tail{0.0, 0.0, 0.0, 1.0};
   bool open = false;  // the last curve of r.curves reaches the metre before k
+  Step last;          // the turn of the metre before k, when `open`
   for (std::int32_t k = 2; k <= upper - 2; ++k) {
     const double x = route.number(k, 0), y = route.number(k, 1);
     const bool floats =
@@ -59,7 +60,10 @@ RecoveredCurves recover_curves(const RouteMatrix& route) {
       if (same) next = t;
       return same;
     };
-    if (floats && matches(false, 0.0)) {
+    // Inside a curve the next metre most likely turns as the last one did: that is tried first.
+    if (floats && open && matches(true, last.c)) {
+      found = last;
+    } else if (floats && matches(false, 0.0)) {
       found = Step{};
     } else if (floats) {
       for (int side = 0; side < 2 && !found; ++side) {
@@ -81,6 +85,7 @@ RecoveredCurves recover_curves(const RouteMatrix& route) {
         r.curves.push_back({k - 1, 1, found->curve_class, found->c < 0});
       }
       open = true;
+      last = *found;
     } else {
       open = false;
     }
