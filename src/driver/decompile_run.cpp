@@ -1,5 +1,6 @@
 #include "driver/decompile_run.h"
 
+#include <climits>
 #include <iostream>
 #include <optional>
 
@@ -13,6 +14,7 @@
 #include "platform/printable_text.h"
 #include "viewer/compiled_file.h"
 #include "viewer/decompile.h"
+#include "viewer/route_plan_stream.h"
 
 namespace sb {
 namespace {
@@ -55,13 +57,25 @@ void check_sizes(const Scenario& names, const CompiledTables& t) {
   }
 }
 
-CompiledTables load_tables(const Scenario& names) {
+// The three files. The route plan is only read through for its curves, unless `whole_route`
+// (to compare it) or unless it is not laid out as the route length says: it is then decoded
+// whole, which names what is wrong with it.
+CompiledTables load_tables(const Scenario& names, bool whole_route) {
   CompiledTables t;
   t.stations = load_station_file(station_file_name(names));
   t.track = load_track_file(track_file_name(names));
-  if (file_kind(route_matrix_file_name(names)) != FileKind::kMissing) {
-    t.route = load_route_matrix_file(route_matrix_file_name(names));
+  check_sizes(names, t);
+  const std::string route = route_matrix_file_name(names);
+  if (file_kind(route) == FileKind::kMissing) return t;
+  const std::int64_t upper = std::int64_t{t.stations[kTrainDataSlot].end_m} + kRunOut;
+  if (!whole_route && upper >= 0 && upper <= INT32_MAX) {
+    CurveFinder finder(static_cast<std::int32_t>(upper));
+    if (stream_route_plan(route, static_cast<std::int32_t>(upper), finder)) {
+      t.curves = finder.finish();
+      return t;
+    }
   }
+  t.route = load_route_matrix_file(route);
   check_sizes(names, t);
   return t;
 }
@@ -82,7 +96,7 @@ int run_decompile(const Options& o) {
   {
     const std::string& folder = in.output_folder;
     const FolderLock lock = lock_folder_for_reading(folder);
-    tables = load_tables(in);
+    tables = load_tables(in, o.round_trip);
   }
   const DecompiledFiles files = decompile(tables, o.operands[0], o.operands[1]);
   for (const std::string& w : files.warnings) warn(w);

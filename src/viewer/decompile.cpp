@@ -11,7 +11,6 @@
 #include "model/cell_geometry.h"
 #include "model/file_names.h"
 #include "reader/memorizza_dati.h"
-#include "viewer/decompile_curves.h"
 #include "viewer/decompile_tables.h"
 #include "viewer/decompile_text.h"
 
@@ -180,8 +179,8 @@ DecompiledFiles decompile(const CompiledTables& tables, const std::string& scena
     }
     if (!added) break;
   }
-  if (tables.route) {
-    RecoveredCurves curves = recover_curves(*tables.route);
+  if (tables.curves || tables.route) {
+    RecoveredCurves curves = tables.curves ? *tables.curves : recover_curves(*tables.route);
     entries.line.curves = std::move(curves.curves);
     entries.has_route = true;
     if (curves.unexplained > 0) {

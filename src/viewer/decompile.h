@@ -11,6 +11,7 @@
 #include "model/scenario.h"
 #include "model/station_record.h"
 #include "model/track_cell.h"
+#include "viewer/decompile_curves.h"
 
 namespace sb {
 
@@ -20,6 +21,9 @@ struct CompiledTables {
   std::vector<TrackCell> track;
   std::vector<StationRecord> stations;  // the 87 slots
   std::optional<RouteMatrix> route;
+  // The curves found while the route matrix file was read (the plan itself is then not
+  // held); when missing they are found in `route`.
+  std::optional<RecoveredCurves> curves;
 };
 
 struct DecompiledFiles {

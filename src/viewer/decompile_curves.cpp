@@ -1,9 +1,6 @@
 #include "viewer/decompile_curves.h"
 
 #include <bit>
-#include <optional>
-
-#include "model/route_steps.h"
 
 namespace sb {
 namespace {
@@ -15,86 +12,81 @@ bool same_bits(double a, double b) {
   return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-struct Step {
-  bool curved = false;
-  double c = 0.0;
-  int curve_class = 0;
-};
-
-void unexplained(RecoveredCurves& r, std::int64_t metre) {
-  if (r.unexplained_metres.size() < kKeptMetres) r.unexplained_metres.push_back(metre);
-  ++r.unexplained;
-}
-
-bool element_is(const RouteMatrix& m, std::int32_t metre, ElementTag tag, double value) {
-  for (int c = 0; c < 2; ++c) {
-    if (m.tag(metre, c) != tag) return false;
-  }
-  return tag == ElementTag::kEmpty || (m.number(metre, 0) == 0 && m.number(metre, 1) == value);
-}
-
 }  // namespace
 
-RecoveredCurves recover_curves(const RouteMatrix& route) {
-  RecoveredCurves r;
-  const std::int32_t upper = route.upper();
-  if (upper < 3) return r;
+void CurveFinder::unexplained(std::int64_t metre) {
+  if (found_.unexplained_metres.size() < kKeptMetres) found_.unexplained_metres.push_back(metre);
+  ++found_.unexplained;
+}
+
+bool CurveFinder::matches(bool curved, double c, double x, double y) {
+  RouteTail t = tail_;
+  bool same = false;
+  route_steps(t, 1, c, curved,
+              [&](double px, double py) { same = same_bits(px, x) && same_bits(py, y); });
+  if (same) next_ = t;
+  return same;
+}
+
+void CurveFinder::point(ElementTag x_tag, double x, ElementTag y_tag, double y) {
+  const std::int32_t k = metre_++;
+  if (upper_ < 3) return;
   // The reader's start: metre 0 at (0, 0), metre 1 at (0, 1), as 16-bit integers; the last
   // two metres stay empty.
-  if (!element_is(route, 0, ElementTag::kInt16, 0)) unexplained(r, 0);
-  if (!element_is(route, 1, ElementTag::kInt16, 1)) unexplained(r, 1);
-  RouteTail tail{0.0, 0.0, 0.0, 1.0};
-  bool open = false;  // the last curve of r.curves reaches the metre before k
-  Step last;          // the turn of the metre before k, when `open`
-  for (std::int32_t k = 2; k <= upper - 2; ++k) {
-    const double x = route.number(k, 0), y = route.number(k, 1);
-    const bool floats =
-        route.tag(k, 0) == ElementTag::kFloat64 && route.tag(k, 1) == ElementTag::kFloat64;
-    std::optional<Step> found;
-    RouteTail next = tail;
-    auto matches = [&](bool curved, double c) {
-      RouteTail t = tail;
-      bool same = false;
-      route_steps(t, 1, c, curved,
-                  [&](double px, double py) { same = same_bits(px, x) && same_bits(py, y); });
-      if (same) next = t;
-      return same;
-    };
-    // Inside a curve the next metre most likely turns as the last one did: that is tried first.
-    if (floats && open && matches(true, last.c)) {
-      found = last;
-    } else if (floats && matches(false, 0.0)) {
-      found = Step{};
-    } else if (floats) {
-      for (int side = 0; side < 2 && !found; ++side) {
-        for (int k6 = 0; k6 < 6 && !found; ++k6) {
-          const double c = side == 0 ? kClassCurvature[k6] : -kClassCurvature[k6];
-          if (matches(true, c)) found = Step{true, c, k6 + 1};
+  if (k <= 1 || k >= upper_ - 1) {
+    const bool start = k <= 1;
+    const ElementTag tag = start ? ElementTag::kInt16 : ElementTag::kEmpty;
+    const bool same =
+        x_tag == tag && y_tag == tag && (!start || (x == 0 && y == static_cast<double>(k)));
+    if (!same) unexplained(k);
+    return;
+  }
+  const bool floats = x_tag == ElementTag::kFloat64 && y_tag == ElementTag::kFloat64;
+  bool found = false;
+  Step step;
+  // Inside a curve the next metre most likely turns as the last one did: that is tried first.
+  if (floats && open_ && matches(true, last_.c, x, y)) {
+    found = true;
+    step = last_;
+  } else if (floats && matches(false, 0.0, x, y)) {
+    found = true;
+  } else if (floats) {
+    for (int side = 0; side < 2 && !found; ++side) {
+      for (int n = 0; n < 6 && !found; ++n) {
+        const double c = side == 0 ? kClassCurvature[n] : -kClassCurvature[n];
+        if (matches(true, c, x, y)) {
+          found = true;
+          step = {true, c, n + 1};
         }
       }
     }
-    if (!found) {
-      unexplained(r, k);
-      next = {tail.x1, tail.y1, x, y};
-      open = false;
-    } else if (found->curved) {
-      if (open && r.curves.back().curve_class == found->curve_class &&
-          r.curves.back().left == (found->c < 0)) {
-        ++r.curves.back().length;
-      } else {
-        r.curves.push_back({k - 1, 1, found->curve_class, found->c < 0});
-      }
-      open = true;
-      last = *found;
+  }
+  if (!found) {
+    unexplained(k);
+    next_ = {tail_.x1, tail_.y1, x, y};
+    open_ = false;
+  } else if (step.curved) {
+    std::vector<CurveEntry>& curves = found_.curves;
+    if (open_ && curves.back().curve_class == step.curve_class &&
+        curves.back().left == (step.c < 0)) {
+      ++curves.back().length;
     } else {
-      open = false;
+      curves.push_back({k - 1, 1, step.curve_class, step.c < 0});
     }
-    tail = next;
+    open_ = true;
+    last_ = step;
+  } else {
+    open_ = false;
   }
-  for (std::int32_t k = upper - 1; k <= upper; ++k) {
-    if (!element_is(route, k, ElementTag::kEmpty, 0)) unexplained(r, k);
+  tail_ = next_;
+}
+
+RecoveredCurves recover_curves(const RouteMatrix& route) {
+  CurveFinder finder(route.upper());
+  for (std::int32_t k = 0; k <= route.upper(); ++k) {
+    finder.point(route.tag(k, 0), route.number(k, 0), route.tag(k, 1), route.number(k, 1));
   }
-  return r;
+  return finder.finish();
 }
 
 }  // namespace sb
