@@ -89,8 +89,13 @@ _scenario_builder() {
     elif [[ $word == -- ]]; then
       ended=1
     elif [[ ${COMP_WORDS[i + 1]} == = ]]; then
-      # "--color=auto" split by bash into "--color", "=" and "auto"
+      # "--dir=work" split by bash into "--dir", "=" and "work"
+      ((i + 2 < COMP_CWORD)) && [[ $word == --dir ]] &&
+        dir=$(_scenario_builder_dequote "${COMP_WORDS[i + 2]}")
       ((i += 2))
+    elif [[ $word == --dir=* ]]; then
+      # the same in one word, where "=" does not break words
+      dir=$(_scenario_builder_dequote "${word#--dir=}")
     elif _scenario_builder_takes_value "$word"; then
       ((i + 1 < COMP_CWORD)) && [[ $word == --dir ]] &&
         dir=$(_scenario_builder_dequote "${COMP_WORDS[i + 1]}")
@@ -120,6 +125,11 @@ _scenario_builder() {
     --dir | --out)
       compopt -o filenames 2>/dev/null
       mapfile -t COMPREPLY < <(compgen -d -- "$(_scenario_builder_dequote "$value")")
+      # In one word with the option, the candidates keep the option in front.
+      if [[ $cur == --*=* ]]; then
+        compopt +o filenames 2>/dev/null
+        COMPREPLY=("${COMPREPLY[@]/#/$option=}")
+      fi
       return 0
       ;;
     -o)

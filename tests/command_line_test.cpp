@@ -241,6 +241,90 @@ TEST(CompileMode, MissingSourceFileNotesTheNamesTheFolderHolds) {
       << r.err;
 }
 
+// A file saved under a name near the one looked for, or a file's name typed for SCENARIO or
+// LINE: the note names the file and why it was not taken, or the names to give. The exit
+// status stays that of the missing file.
+TEST(CompileMode, MissingSourceFileNotesNearNamesAndFileNamesTypedAsNames) {
+  const std::string kNothingCompiled =
+      "scenario_builder: nothing compiled: the reading ended before the route length gave a "
+      "track; no binary file was written\n";
+  struct Case {
+    const char* name;
+    std::vector<std::string> line_files, train_files;  // in the folder, with the author's text
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {"line file in another case",
+       {"Valserena_Linea.txt"},
+       {"Valserena_L1-.txt"},
+       {"check", "Valserena", "L1"},
+       1,
+       "scenario_builder: error 101: line file \"Valserena_linea.txt\" not found\n"
+       "note: did you mean \"Valserena_Linea.txt\"? the simulator's Windows would find it, this "
+       "program looks for the exact name\n" +
+           kNothingCompiled},
+      {"train file without its \"-\"",
+       {"Monte_linea.txt"},
+       {"Monte_L1.txt", "Monte_L2-.txt"},
+       {"check", "Monte", "L1"},
+       1,
+       "Monte_L1-.txt: error 25: cannot open \"Monte_L1-.txt\": No such file or directory\n"
+       "note: did you mean \"Monte_L1.txt\"? it differs from \"Monte_L1-.txt\" in its \"-\": "
+       "rename it, the simulator would not find it either\n"},
+      {"train file with a blank and in another case",
+       {"Monte_linea.txt"},
+       {"monte_l1 -.TXT"},
+       {"check", "Monte", "L1"},
+       1,
+       "Monte_L1-.txt: error 25: cannot open \"Monte_L1-.txt\": No such file or directory\n"
+       "note: did you mean \"monte_l1 -.TXT\"? it differs from \"Monte_L1-.txt\" in blanks and "
+       "case: rename it, the simulator would not find it either\n"},
+      {"line file's name for SCENARIO",
+       {"Valserena_linea.txt"},
+       {"Valserena_L1-.txt"},
+       {"check", "Valserena_linea.txt", "L1"},
+       1,
+       "scenario_builder: error 101: line file \"Valserena_linea.txt_linea.txt\" not found\n"
+       "note: SCENARIO and LINE are names, not file names: give \"Valserena\" and \"L1\" to read "
+       "\"Valserena_linea.txt\" and \"Valserena_L1-.txt\"\n" +
+           kNothingCompiled},
+      {"both files' names",
+       {"Monte_linea.txt"},
+       {"Monte_L1-.txt"},
+       {"compile", "Monte_linea.txt", "Monte_L1-.txt"},
+       1,
+       "scenario_builder: error 101: line file \"Monte_linea.txt_linea.txt\" not found\n"
+       "note: SCENARIO and LINE are names, not file names: give \"Monte\" and \"L1\" to read "
+       "\"Monte_linea.txt\" and \"Monte_L1-.txt\"\n" +
+           kNothingCompiled},
+      {"train file's name for LINE",
+       {"Monte_linea.txt"},
+       {"Monte_L1-.txt"},
+       {"check", "Monte", "Monte_L1-.txt"},
+       1,
+       "Monte_Monte_L1-.txt-.txt: error 25: cannot open \"Monte_Monte_L1-.txt-.txt\": No such file "
+       "or directory\n"
+       "note: SCENARIO and LINE are names, not file names: give \"Monte\" and \"L1\" to read "
+       "\"Monte_linea.txt\" and \"Monte_L1-.txt\"\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    for (const std::string& leaf : c.line_files) write_bytes(dir.file(leaf), crlf(kAuthorLine));
+    for (const std::string& leaf : c.train_files) write_bytes(dir.file(leaf), crlf(kAuthorTrain));
+    const auto r = run_program(c.args, dir.path());
+    EXPECT_EQ(r.status, c.status);
+    if (kWindows) {
+      // The system's words for a missing file differ there; the notes do not.
+      EXPECT_NE(r.err.find(c.err.substr(c.err.find("\nnote: "))), std::string::npos) << r.err;
+    } else {
+      EXPECT_EQ(r.err, c.err);
+    }
+  }
+}
+
 TEST(CompileMode, LineFileWithoutGeneralSectionIsNamedAndNothingIsCompiled) {
   TempDir dir;
   write_bytes(dir.file("Vuota_linea.txt"), "");

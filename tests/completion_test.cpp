@@ -2,6 +2,7 @@
 // _scenario_builder called, COMPREPLY read back.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -177,6 +178,27 @@ TEST(Completion, NamesTheScenariosAndLinesOfTheDirFolder) {
   // dump names the compiled files.
   EXPECT_EQ(complete({sb, "dump", "Pia"}, d),
             (std::set<std::string>{"Piano_linea.dat", "Piano_P2.sim", "Piano_P2.dat"}));
+}
+
+// "--dir=FOLDER", split by bash at "=" or in one word, chooses the folder as "--dir FOLDER"
+// does, and its value is completed as a folder.
+TEST(Completion, TakesTheDirFolderAfterAnEqualsSign) {
+  if (const auto why = no_bash()) GTEST_SKIP() << *why;
+  TempDir dir;
+  write_bytes(dir.file("Monte_linea.txt"), "");
+  write_bytes(dir.file("Monte_L1-.txt"), "");
+  std::filesystem::create_directory(fs_path(dir.file("scenari")));
+  TempDir elsewhere;
+  const std::string sb = "scenario_builder";
+  const std::string d = dir.path();
+  EXPECT_EQ(complete({sb, "compile", "--dir", "=", d, ""}, elsewhere.path()),
+            std::set<std::string>{"Monte"});
+  EXPECT_EQ(complete({sb, "compile", "--dir=" + d, ""}, elsewhere.path()),
+            std::set<std::string>{"Monte"});
+  EXPECT_EQ(complete({sb, "check", "--dir=" + d, "Monte", ""}, elsewhere.path()),
+            std::set<std::string>{"L1"});
+  EXPECT_EQ(complete({sb, "compile", "--dir", "=", "sc"}, d), std::set<std::string>{"scenari"});
+  EXPECT_EQ(complete({sb, "compile", "--dir=sc"}, d), std::set<std::string>{"--dir=scenari"});
 }
 
 TEST(Completion, NamesTheFaultCodesAndWarningsOfExplain) {

@@ -206,10 +206,10 @@ TEST(CommandLineNames, ACharacterTheCodePageCannotHoldIsRefusedBeforeReading) {
   };
   const std::vector<Case> cases = {
       {{"compile", "Roma\xE4\xB8\xAD", "L"},
-       "scenario_builder: SCENARIO name \"Roma\\xe4\\xb8\\xad\" holds the character U+4E2D, which "
+       "scenario_builder: SCENARIO name \"Roma\u4e2d\" holds the character U+4E2D, which "
        "the simulator's code page (Windows-1252) cannot store; choose a name without it\n"},
       {{"compile", "Roma", "L\xF0\x9F\x9A\x86"},
-       "scenario_builder: LINE name \"L\\xf0\\x9f\\x9a\\x86\" holds the character U+1F686, which "
+       "scenario_builder: LINE name \"L\U0001f686\" holds the character U+1F686, which "
        "the "
        "simulator's code page (Windows-1252) cannot store; choose a name without it\n"},
       {{"plan", "Roma", "L\xC2\x81"},

@@ -3,6 +3,7 @@
 // Each case is checked through the real program (`check`); standard error is compared whole.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct Case {
   std::vector<std::string> args = {};  // before the names
   std::vector<std::string> line_head = kLineHead;
   std::vector<std::string> train_head = kTrainHead;
+  // The locale of the run when its output is not read as UTF-8 ("C"); the tests' own else.
+  std::optional<std::string> locale = std::nullopt;
 };
 
 std::vector<std::string> joined(std::vector<std::string> head,
@@ -41,7 +44,10 @@ void check_case(const Case& c) {
   std::vector<std::string> args = {"check"};
   args.insert(args.end(), c.args.begin(), c.args.end());
   args.insert(args.end(), {"Prova", "L1"});
-  const auto r = run_program(args, dir.path());
+  if (kWindows && c.locale) return;  // Windows has no locale: its output is read as UTF-8
+  RunLimits limits;
+  limits.locale = c.locale;
+  const auto r = run_program(args, dir.path(), SB_PROGRAM, limits);
   EXPECT_EQ(r.status, c.status);
   EXPECT_EQ(r.err, c.err);
 }
@@ -169,11 +175,48 @@ const Case kWarnings[] = {
       "\x80"
       " ALTA"},
      0,
+     "Prova_L1-.txt:4:59: warning: the text of the station at 800 m, \"CITT\u00c0 ALTA\", is "
+     "written in UTF-8; the simulator reads names in the single-byte code page Windows-1252 and "
+     "would show it as \"CITT\u00c3\u20ac ALTA\": save the file in Windows-1252 [name-encoding]\n"
+     "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, CITT\u00c3\u20ac ALTA\n"
+     "       |                                                           ^~~~~~~~~~~\n"},
+    {"UTF-8 name, output not read as UTF-8",
+     {},
+     {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, CITT\xc3"
+      "\x80"
+      " ALTA"},
+     0,
      "Prova_L1-.txt:4:59: warning: the text of the station at 800 m, \"CITT\\xc3\\x80 ALTA\", is "
      "written in UTF-8; the simulator reads names in the single-byte code page Windows-1252 and "
-     "would show it garbled: save the file in Windows-1252 [name-encoding]\n"
+     "would show it as \"CITT\\xc3\\x80 ALTA\": save the file in Windows-1252 [name-encoding]\n"
      "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, CITT\\xc3\\x80 ALTA\n"
-     "       |                                                           ^~~~~~~~~~~~~~~~~\n"},
+     "       |                                                           ^~~~~~~~~~~~~~~~~\n",
+     {},
+     kLineHead,
+     kTrainHead,
+     "C"},
+    {"Windows-1252 name quoted as written",
+     {},
+     {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, SANT\x92"
+      "ELIA \x81 "},
+     0,
+     "Prova_L1-.txt:4:59: warning: the text of the station at 800 m, \"SANT\u2019ELIA \\x81 \", "
+     "ends in blanks, which are stored with it [name-characters]\n"
+     "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, SANT\u2019ELIA \\x81 \n"
+     "       |                                                           ^~~~~~~~~~~~~~~\n"},
+    {"Windows-1252 name, output not read as UTF-8",
+     {},
+     {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, SANT\x92"
+      "ELIA "},
+     0,
+     "Prova_L1-.txt:4:59: warning: the text of the station at 800 m, \"SANT\\x92ELIA \", ends in "
+     "blanks, which are stored with it [name-characters]\n"
+     "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, SANT\\x92ELIA \n"
+     "       |                                                           ^~~~~~~~~~~~~\n",
+     {},
+     kLineHead,
+     kTrainHead,
+     "C"},
     {"comma in a name",
      {},
      {"stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, CASCINA ALTA, NORD"},

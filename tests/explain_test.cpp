@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "driver/explain_run.h"
 #include "driver/explanations.h"
@@ -173,6 +174,31 @@ TEST(ExplainCommand, RefusesWhatItDoesNotKnow) {
     EXPECT_EQ(r.status, 2) << c.message;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty()) << r.out;
+  }
+}
+
+// A key near a warning's name is offered it; a fault code one digit off is another fault.
+TEST(ExplainCommand, OffersTheWarningNearAMistypedKey) {
+  TempDir dir;
+  const std::pair<std::string, std::string> cases[] = {
+      {"curve_order",
+       "scenario_builder: no fault code or warning is called \"curve_order\"; 'scenario_builder "
+       "explain' lists them; did you mean \"curve-order\"?\n"},
+      {"Unknown-Keyword",
+       "scenario_builder: no fault code or warning is called \"Unknown-Keyword\"; "
+       "'scenario_builder "
+       "explain' lists them; did you mean \"unknown-keyword\"?\n"},
+      {"namecharacters",
+       "scenario_builder: no fault code or warning is called \"namecharacters\"; 'scenario_builder "
+       "explain' lists them; did you mean \"name-characters\"?\n"},
+      {"61",
+       "scenario_builder: no fault code or warning is called \"61\"; 'scenario_builder explain' "
+       "lists them\n"},
+  };
+  for (const auto& [key, err] : cases) {
+    const ProgramResult r = run_program({"explain", key}, dir.path());
+    EXPECT_EQ(r.status, 2) << key;
+    EXPECT_EQ(r.err, err);
   }
 }
 

@@ -2,6 +2,7 @@
 // program's tables and no other option.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -164,6 +165,71 @@ TEST(ManPage, SynopsisShowsTheOptionsOfEachCommand) {
     }
   }
   EXPECT_EQ(shown, wanted);
+}
+
+// The words of a shell command line as the page writes it: "\-" is "-", double quotes group.
+std::vector<std::string> example_words(const std::string& line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false, started = false;
+  for (std::size_t k = 0; k < line.size(); ++k) {
+    const char c = line[k];
+    if (c == '\\' && k + 1 < line.size()) {
+      word += line[++k];
+      started = true;
+    } else if (c == '"') {
+      quoted = !quoted;
+      started = true;
+    } else if (c == ' ' && !quoted) {
+      if (started) words.push_back(word);
+      word.clear();
+      started = false;
+    } else {
+      word += c;
+      started = true;
+    }
+  }
+  if (started) words.push_back(word);
+  return words;
+}
+
+// Every command of the EXAMPLES section, run in order in one fresh folder as a reader would
+// type them, succeeds: the examples hang together (each finds what those before it made).
+TEST(ManPage, ExamplesRunInOrder) {
+  const std::string page = read_bytes(kManPage);
+  const std::size_t begin = page.find("\n.SH EXAMPLES\n");
+  ASSERT_NE(begin, std::string::npos);
+  const std::size_t end = page.find("\n.SH ", begin + 1);
+  std::istringstream section(page.substr(begin, end - begin));
+  TempDir dir;
+  std::string cwd = dir.path();
+  bool in_example = false;
+  int run = 0;
+  for (std::string line; std::getline(section, line);) {
+    if (line == ".nf" || line == ".fi") {
+      in_example = line == ".nf";
+      continue;
+    }
+    if (!in_example) continue;
+    SCOPED_TRACE(line);
+    std::vector<std::string> words = example_words(line);
+    ASSERT_FALSE(words.empty());
+    const std::string program = words[0];
+    words.erase(words.begin());
+    if (program == "cd") {
+      ASSERT_EQ(words.size(), 1u);
+      cwd = cwd + "/" + words[0];
+    } else if (program == "mv") {
+      ASSERT_EQ(words.size(), 2u);
+      std::filesystem::rename(fs_path(cwd + "/" + words[0]), fs_path(cwd + "/" + words[1]));
+    } else {
+      ASSERT_EQ(program, "scenario_builder");
+      const ProgramResult r = run_program(words, cwd);
+      EXPECT_EQ(r.status, 0) << r.err;
+    }
+    ++run;
+  }
+  EXPECT_GT(run, 5);
 }
 
 }  // namespace

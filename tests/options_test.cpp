@@ -118,6 +118,17 @@ TEST(Options, UsageErrorsWordForWord) {
       {{"plan", "A"}, "plan takes SCENARIO and LINE, or nothing"},
       {{"dump"}, "missing FILE"},
       {{"chek", "A", "B"}, "unknown command \"chek\"; did you mean \"check\"?"},
+      {{"help", "compil"}, "no help on \"compil\"; did you mean \"compile\"?"},
+      {{"help", "PLAN"}, "no help on \"PLAN\"; did you mean \"plan\"?"},
+      {{"check", "--dri", ".", "A", "B"},
+       "unknown option \"--dri\" for check; did you mean \"--dir\"?"},
+      {{"dump", "--sep=2", "f"}, "unknown option \"--sep\" for dump; did you mean \"--step\"?"},
+      {{"compile", "--no-warning", "A", "B"},
+       "unknown option \"--no-warning\" for compile; did you mean \"--no-warnings\"?"},
+      // Too short to tell which option was meant.
+      {{"plan", "-v"}, "unknown option \"-v\" for plan"},
+      // Only the options the command takes are offered.
+      {{"plan", "--al"}, "unknown option \"--al\" for plan"},
   };
   for (const Case& c : cases) {
     UsageError error;

@@ -1,7 +1,8 @@
 # The download works once unpacked: makes the package with cpack, unpacks it into a fresh
 # folder, starts the program found there from another folder (through RUN, the emulator, for a
 # Windows package) and checks that the built-in run leaves its six files beside the program and
-# that the README and the author's manual came along.
+# that the README and the author's manual came along (and in the Windows zip the Notepad++
+# language).
 #   cmake -DCPACK=... -DCONFIG=<build>/CPackConfig.cmake -DWORK=<folder> [-DRUN=wine] -P this
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/package ${WORK}/unpacked ${WORK}/elsewhere)
@@ -27,6 +28,10 @@ if(NOT programs OR NOT readmes OR NOT manuals)
     "${programs} ${readmes} ${manuals}")
 endif()
 get_filename_component(home ${programs} DIRECTORY)
+# The Windows zip also holds the Notepad++ language.
+if(programs MATCHES "\\.exe$" AND NOT EXISTS "${home}/editors/notepad++/scenario_builder.xml")
+  message(FATAL_ERROR "the Windows package lacks editors/notepad++/scenario_builder.xml")
+endif()
 execute_process(COMMAND ${RUN} ${programs} WORKING_DIRECTORY ${WORK}/elsewhere
   RESULT_VARIABLE status ERROR_VARIABLE err)
 if(NOT status EQUAL 0)

@@ -76,6 +76,10 @@ struct RunLimits {
   // Run the program as the user "nobody" when the tests run as root, for whom file and
   // folder permissions are not enforced.
   bool unprivileged = false;
+  // The locale the program runs in (LC_ALL), which tells it whether its output is read as
+  // UTF-8; the tests themselves, and so every program they run, are in "C.UTF-8" otherwise.
+  // Windows has no locale variables: there the output is read as UTF-8.
+  std::optional<std::string> locale;
   // The longest the program may run, in seconds; it is killed (SIGKILL) after that, so that
   // no test waits for a program that hangs.
   double timeout = 60;

@@ -10,7 +10,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "test_support.h"
 
@@ -18,6 +22,20 @@ namespace sb::test {
 namespace {
 
 constexpr uid_t kNobody = 65534;
+
+// The program's messages show names as written only to an output read as UTF-8: the tests
+// expect that whatever locale they are started in.
+[[maybe_unused]] const bool kUtf8Locale = ::setenv("LC_ALL", "C.UTF-8", 1) == 0;
+
+// The environment of the program: this one's, with LC_ALL set to `locale` when given.
+std::vector<std::string> program_environment(const std::optional<std::string>& locale) {
+  std::vector<std::string> entries;
+  for (char** e = environ; *e != nullptr; ++e) {
+    if (!locale || std::string_view(*e).substr(0, 7) != "LC_ALL=") entries.emplace_back(*e);
+  }
+  if (locale) entries.push_back("LC_ALL=" + *locale);
+  return entries;
+}
 
 // In the child, before exec: applies the limits; false when one cannot be applied.
 bool apply_limits(const RunLimits& limits) {
@@ -46,6 +64,15 @@ RunningProgram::RunningProgram(const std::vector<std::string>& args, const std::
     : timeout_(limits.timeout) {
   const std::string out_path = capture_.file("out");
   const std::string err_path = capture_.file("err");
+  // Made before the fork: the child only execs.
+  std::vector<std::string> environment = program_environment(limits.locale);
+  std::vector<char*> envp;
+  for (auto& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
@@ -54,11 +81,7 @@ RunningProgram::RunningProgram(const std::vector<std::string>& args, const std::
     if (!std::freopen(err_path.c_str(), "w", stderr)) ::_exit(127);
     if (!std::freopen("/dev/null", "r", stdin)) ::_exit(127);
     if (!apply_limits(limits)) ::_exit(127);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
+    ::execve(program.c_str(), argv.data(), envp.data());
     ::_exit(127);
   }
 }

@@ -21,7 +21,7 @@ std::string paint(const std::string& text, const char* colour, bool color) {
 
 std::string place(const SourceSpot& where) {
   if (where.file.empty()) return "scenario_builder";
-  std::string text = printable(where.file, 0);
+  std::string text = printable_utf8(where.file, 0);
   if (where.line > 0) {
     text += ":" + std::to_string(where.line);
     if (where.column > 0) text += ":" + std::to_string(where.column);
@@ -29,21 +29,25 @@ std::string place(const SourceSpot& where) {
   return text;
 }
 
-// The source line, every byte shown printably, and a caret line under the field.
+// The source line, every character shown printably, and a caret line under the field. The
+// caret counts columns: a character shown as itself takes one, whatever its bytes in UTF-8.
 std::string excerpt(const SourceSpot& where, bool color) {
   if (where.line <= 0 || where.column <= 0) return {};
   std::string shown;
-  std::size_t caret_at = 0, caret_width = 0;
+  std::size_t columns = 0, caret_at = 0, caret_width = 0;
   const auto field_start = static_cast<std::size_t>(where.column - where.text_column);
   const auto field_end = field_start + static_cast<std::size_t>(where.width);
   for (std::size_t i = 0; i <= where.text.size(); ++i) {
-    if (i == field_start) caret_at = shown.size();
-    if (i == field_end) caret_width = shown.size() - caret_at;
+    if (i == field_start) caret_at = columns;
+    if (i == field_end) caret_width = columns - caret_at;
     if (i == where.text.size()) break;
     const char c = where.text[i];
-    shown += (c == ' ' || c == '"' || c == '\\') ? std::string(1, c) : printable({&c, 1}, 0);
+    const std::string piece =
+        (c == ' ' || c == '"' || c == '\\') ? std::string(1, c) : printable({&c, 1}, 0);
+    for (const char b : piece) columns += (static_cast<unsigned char>(b) & 0xC0) != 0x80;
+    shown += piece;
   }
-  if (field_end > where.text.size()) caret_width = shown.size() - caret_at;
+  if (field_end > where.text.size()) caret_width = columns - caret_at;
   const std::string number = std::to_string(where.line);
   const std::string gutter(number.size() < 5 ? 5 - number.size() : 0, ' ');
   std::string text = " " + gutter + number + " | " + shown + "\n";
@@ -53,7 +57,7 @@ std::string excerpt(const SourceSpot& where, bool color) {
   return text;
 }
 
-// A JSON string; a message that is not UTF-8 has its bytes above 127 taken as Latin-1.
+// A JSON string; a message that is not UTF-8 has its bytes above 127 taken as Windows-1252.
 std::string json_text(std::string_view text) {
   return json_quoted(text, HighBytes::kUtf8IfValid);
 }

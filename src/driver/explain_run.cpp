@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <iostream>
+#include <string_view>
+#include <vector>
 
+#include "model/code_page.h"
+#include "model/edit_distance.h"
+#include "model/quoting.h"
 #include "platform/printable_text.h"
 
 namespace sb {
@@ -44,6 +49,23 @@ std::string indented(const std::string& text) {
   return out;
 }
 
+// An example file as an editor shows it: a file saved in UTF-8 (the example of a name written
+// in UTF-8) in that encoding, any other in the simulator's code page, Windows-1252. Characters
+// above 127 are shown as printable() shows them; the rest stands as written.
+std::string as_written(std::string_view file) {
+  const bool utf8 = is_utf8(file);
+  std::string out;
+  for (std::size_t begin = 0; begin < file.size();) {
+    const bool high = static_cast<unsigned char>(file[begin]) >= 0x80;
+    std::size_t end = begin;
+    while (end < file.size() && (static_cast<unsigned char>(file[end]) >= 0x80) == high) ++end;
+    const std::string_view run = file.substr(begin, end - begin);
+    out += !high ? std::string(run) : utf8 ? printable_utf8(run, 0) : printable(run, 0);
+    begin = end;
+  }
+  return out;
+}
+
 // One line per explanation: its key, then its summary, the summaries in one column.
 std::string summary_rows(std::span<const Explanation> table) {
   std::size_t width = 0;
@@ -57,6 +79,15 @@ std::string summary_rows(std::span<const Explanation> table) {
   return out;
 }
 
+// "; did you mean \"curve-order\"?" for a word near a warning's name. Fault codes are not
+// offered: a number one digit off names another fault, not a slip of the hand.
+std::string nearest_warning(std::string_view typed) {
+  std::vector<std::string_view> names;
+  for (const Explanation& e : warning_explanations()) names.push_back(e.name);
+  const std::string_view close = closest_word(typed, names);
+  return close.empty() ? std::string() : "; did you mean " + echoed(close) + "?";
+}
+
 }  // namespace
 
 std::string explanation_text(const Explanation& e) {
@@ -68,8 +99,8 @@ std::string explanation_text(const Explanation& e) {
         "  A folder that holds the train file SCENARIO_LINE-.txt but no line file:\n"
         "    scenario_builder compile SCENARIO LINE\n";
   } else {
-    out += "  The line file SCENARIO_linea.txt:\n" + indented(shown_line_file(x)) +
-           "  and the train file SCENARIO_LINE-.txt:\n" + indented(shown_train_file(x));
+    out += "  The line file SCENARIO_linea.txt:\n" + indented(as_written(shown_line_file(x))) +
+           "  and the train file SCENARIO_LINE-.txt:\n" + indented(as_written(shown_train_file(x)));
   }
   out += "\nFix\n" + wrapped(e.fix, "  ");
   return out;
@@ -88,7 +119,8 @@ int run_explain(const Options& o) {
   const Explanation* e = find_explanation(o.operands[0]);
   if (e == nullptr) {
     std::cerr << "scenario_builder: no fault code or warning is called " << echoed(o.operands[0])
-              << "; 'scenario_builder explain' lists them\n";
+              << "; 'scenario_builder explain' lists them" << nearest_warning(o.operands[0])
+              << "\n";
     return 2;
   }
   std::cout << explanation_text(*e);

@@ -153,13 +153,13 @@ constexpr OptionRow kOptions[] = {
      .help = "colour the messages (auto: only on a terminal, and only\n"
              "when NO_COLOR is not set)",
      .store = color},
-    // The usage shows the one value that changes anything.
     {.name = "--diagnostics",
-     .value = "json",
+     .value = "json|text",
      .choices = kFormats,
      .commands = {kCompile, kCheck},
      .group = kDiagnostic,
-     .help = "report as one JSON array on standard error",
+     .help = "json: report as one JSON array on standard error;\n"
+             "text: as lines, each with its source line (the default)",
      .store = diagnostics_format},
 };
 

@@ -27,6 +27,30 @@ std::string listed(std::span<const std::string_view> values) {
   return text;
 }
 
+// "; did you mean \"compile\"?" when one of `names` is near `typed`; empty otherwise.
+std::string suggestion(std::string_view typed, const std::vector<std::string_view>& names) {
+  const std::string_view close = closest_word(typed, names);
+  return close.empty() ? std::string() : "; did you mean " + echoed(close) + "?";
+}
+
+// The names of the commands that are typed.
+std::vector<std::string_view> command_names() {
+  std::vector<std::string_view> names;
+  for (const CommandRow& c : command_table()) {
+    if (!c.name.empty()) names.push_back(c.name);
+  }
+  return names;
+}
+
+// The options `mode` takes, by the names its usage shows.
+std::vector<std::string_view> option_names(Mode mode) {
+  std::vector<std::string_view> names;
+  for (const OptionRow& option : option_table()) {
+    if (option.taken_by(mode)) names.push_back(option.name);
+  }
+  return names;
+}
+
 // Stores the value of `option`, typed as `typed`, or says why it is refused.
 bool set_value(Options& o, const OptionRow& option, std::string_view typed,
                const std::string& value, UsageError& error) {
@@ -49,7 +73,8 @@ bool check_operands(Options& o, UsageError& error) {
     if (n == 1) {
       if (const CommandRow* c = find_command(o.operands[0])) o.help_topic = c->mode;
       if (o.help_topic == Mode::kHelp && o.operands[0] != "help") {
-        error.message = "no help on " + echoed(o.operands[0]);
+        error.message =
+            "no help on " + echoed(o.operands[0]) + suggestion(o.operands[0], command_names());
         return false;
       }
     }
@@ -148,6 +173,7 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, Usage
       if (command && o.mode != Mode::kBuiltin && o.mode != Mode::kHelp) {
         error.message += " for " + std::string(command->name);
       }
+      error.message += suggestion(option, option_names(o.mode));
       return std::nullopt;
     }
     if (!row->takes_value()) {

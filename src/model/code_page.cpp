@@ -4,57 +4,45 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/utf8.h"
+
 namespace sb {
 namespace {
 
-// Windows-1252 bytes 0x80 to 0x9F; 0 where the code page defines no character.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// Decodes the character at `i`; returns its length, or 0 when the bytes there are not
-// well-formed UTF-8 (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t decode(std::string_view s, std::size_t i, char32_t& c) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  std::size_t n = 0;
-  char32_t min = 0;
-  if (b0 < 0x80) {
-    c = b0;
-    return 1;
-  } else if ((b0 & 0xE0) == 0xC0) {
-    n = 2, c = b0 & 0x1F, min = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    n = 3, c = b0 & 0x0F, min = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    n = 4, c = b0 & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (b & 0x3F);
-  }
-  if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-  return n;
-}
+// The characters of Windows-1252 from 0x80 up: 0x80 to 0x9F its own (0 where it defines
+// none), 0xA0 to 0xFF those of Latin-1.
+constexpr CodePageHighHalf kHighHalf = [] {
+  CodePageHighHalf half{0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  for (char32_t c = 0xA0; c <= 0xFF; ++c) half[c - 0x80] = c;
+  return half;
+}();
 
 std::optional<char> windows1252_byte(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-    if (kHighControls[k] != 0 && kHighControls[k] == c) return static_cast<char>(0x80 + k);
+  if (c < 0x80) return static_cast<char>(c);
+  for (std::size_t k = 0; k < kHighHalf.size(); ++k) {
+    if (kHighHalf[k] != 0 && kHighHalf[k] == c) return static_cast<char>(0x80 + k);
   }
   return std::nullopt;
 }
 
 }  // namespace
 
+const CodePageHighHalf& windows1252_high_half() {
+  return kHighHalf;
+}
+
+char32_t windows1252_character(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  return b < 0x80 ? b : kHighHalf[b - 0x80];
+}
+
 bool is_utf8(std::string_view text) {
   char32_t c = 0;
   for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = decode(text, i, c);
+    const std::size_t n = utf8_character(text, i, c);
     if (n == 0) return false;
     i += n;
   }
@@ -75,7 +63,7 @@ SingleByteText to_single_byte(std::string_view text) {
   }
   char32_t c = 0;
   for (std::size_t i = 0; i < text.size();) {
-    i += decode(text, i, c);
+    i += utf8_character(text, i, c);
     const auto byte = windows1252_byte(c);
     if (!byte) {
       result.unmappable = c;

@@ -7,7 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/printable_text.h"
+
 namespace sb {
+
+// The characters the bytes from 0x80 up stand for in Windows-1252, 0 for the five bytes it
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D). Every name and field of the text files and
+// the compiled files is shown to the author through this one table.
+const CodePageHighHalf& windows1252_high_half();
+
+// The character a Windows-1252 byte stands for; 0 for an undefined byte.
+char32_t windows1252_character(char byte);
 
 // True when `text` is well-formed UTF-8 (plain ASCII included).
 bool is_utf8(std::string_view text);

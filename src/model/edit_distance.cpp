@@ -33,4 +33,17 @@ std::size_t edit_distance(std::string_view a, std::string_view b, std::size_t li
   return std::min(previous[b.size()], limit + 1);
 }
 
+std::string_view closest_word(std::string_view word, std::span<const std::string_view> names) {
+  constexpr std::size_t kLimit = 2;
+  std::string_view best;
+  std::size_t best_distance = kLimit + 1;
+  for (const std::string_view name : names) {
+    if (name == word) return {};
+    const std::size_t d = edit_distance(word, name, kLimit);
+    // A short word is near too many names to say which one was meant.
+    if (d < best_distance && 2 * d < word.size()) best = name, best_distance = d;
+  }
+  return best;
+}
+
 }  // namespace sb

@@ -371,8 +371,10 @@ inline constexpr FaultInfo kFaults[] = {
      .example = {.no_line_file = true},
      .fix = "Check the scenario name and the folder: the line file's name is the scenario "
             "name followed by \"_linea.txt\", the train file's the scenario name, \"_\", the "
-            "line name and \"-.txt\". A note under the fault lists the scenarios whose line "
-            "files the folder does hold."},
+            "line name and \"-.txt\". A note under the fault names a file whose name differs "
+            "only in case, \"-\" or blanks (the simulator's Windows finds a name in another "
+            "case, this program does not), the names to give when a file's name was typed for "
+            "SCENARIO or LINE, or else the scenarios whose line files the folder does hold."},
     {.fault = Fault::kNoGeneralSection,
      .message = "no \"[generale]\" section in the line file: nothing was read from it",
      .cause = "The line file has no field holding \"[generale]\" before its last line. "

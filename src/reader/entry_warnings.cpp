@@ -198,10 +198,12 @@ void check_name(Scenario& s, std::string_view name, const std::string& what,
                                        ": the entry has a value too few");
   }
   if (holds_utf8_characters(name)) {
+    // What the author typed, read as UTF-8, beside what the simulator makes of the same bytes.
     warn(Warning::kNameEncoding,
-         "the text of " + what + ", " + quoted(name) +
+         "the text of " + what + ", " + quoted_utf8(name) +
              ", is written in UTF-8; the simulator reads names in the single-byte code page "
-             "Windows-1252 and would show it garbled: save the file in Windows-1252");
+             "Windows-1252 and would show it as " +
+             quoted(name) + ": save the file in Windows-1252");
   }
   bool control = false;
   for (const char c : name) control = control || static_cast<unsigned char>(c) < 32 || c == 127;

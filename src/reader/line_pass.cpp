@@ -330,9 +330,7 @@ bool read_line_file(Scenario& s, ReaderState& st) {
     Diagnostic& d = set_error(s, Fault::kNoLineFile);
     if (kind == FileKind::kMissing) {
       d.message = "line file " + echoed(path) + " not found";
-      if (std::string note = missing_line_file_note(s); !note.empty()) {
-        d.notes.push_back(std::move(note));
-      }
+      for (std::string& note : missing_line_file_notes(s)) d.notes.push_back(std::move(note));
     } else {
       d.message = "no line file " + echoed(path) + ": " + not_ordinary_file_reason(kind);
     }

@@ -282,9 +282,7 @@ void read_train_file(Scenario& s, ReaderState& st) {
   try {
     text = read_source(s, path);
   } catch (ReadFailure& failure) {
-    if (std::string note = missing_train_file_note(s, path); !note.empty()) {
-      failure.add_note(std::move(note));
-    }
+    for (std::string& note : missing_train_file_notes(s, path)) failure.add_note(std::move(note));
     throw;
   }
   FieldReader in(std::move(text), &s.diagnostics.where);

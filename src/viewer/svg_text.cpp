@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/code_page.h"
+
 namespace sb {
 
 std::string xml_text(std::string_view bytes) {
@@ -30,12 +32,15 @@ std::string xml_text(std::string_view bytes) {
       default:
         break;
     }
-    if (c >= 0x80) {
+    // The five bytes that Windows-1252 leaves undefined are drawn as control bytes are.
+    const char32_t shown = c >= 0x80 ? windows1252_character(ch) : c;
+    if (c >= 0x80 && shown != 0) {
       out += "&#x";
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
+      int shift = 20;
+      while (shift > 4 && (shown >> shift) == 0) shift -= 4;
+      for (; shift >= 0; shift -= 4) out += kHex[(shown >> shift) & 0xF];
       out += ';';
-    } else if (c < 0x20) {
+    } else if (c < 0x20 || c >= 0x80) {
       out += "&#xFFFD;";
     } else {
       out += ch;

@@ -19,7 +19,7 @@ std::string chars(double v, std::chars_format format, int precision) {
 }  // namespace
 
 std::string json_string(std::string_view bytes) {
-  return json_quoted(bytes, HighBytes::kLatin1);
+  return json_quoted(bytes, HighBytes::kWindows1252);
 }
 
 std::string quoted_name(std::string_view bytes) {

@@ -13,7 +13,8 @@ constexpr std::array<unsigned short, 95> kAsciiWidths = {
     1235, 1612, 1423, 1300, 1251, 1499, 1401, 2025, 1403, 1251, 1403, 799,  690,  799,  1716, 1024,
     1024, 1255, 1300, 1126, 1300, 1260, 721,  1300, 1298, 569,  569,  1186, 569,  1995, 1298, 1253,
     1300, 1300, 842,  1067, 803,  1298, 1212, 1675, 1212, 1212, 1075, 1303, 690,  1303, 1716};
-// Any other byte: a Latin-1 letter, or the replacement character drawn for a control byte.
+// Any other byte: a Windows-1252 letter or sign, or the replacement character drawn for a
+// control byte.
 constexpr unsigned short kOtherWidth = 1640;
 constexpr double kUnitsPerEm = 2048;
 // Ascent plus descent of the font, in the same units.

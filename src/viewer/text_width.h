@@ -7,7 +7,7 @@
 
 namespace sb {
 
-// The width of `bytes` (single-byte Latin-1 text) at `font_size`, in the same units.
+// The width of `bytes` (single-byte Windows-1252 text) at `font_size`, in the same units.
 double text_width(std::string_view bytes, double font_size);
 
 // The height of a line of text: the font's ascent and descent together.
