@@ -3,7 +3,7 @@
 # text files for `compile` and `check`, the compiled files for `plan`).
 
 # The commands; a command is the first argument.
-_scenario_builder_commands='sources compile check dump plan explain lsp help'
+_scenario_builder_commands='sources compile check dump plan decompile explain lsp help'
 
 _scenario_builder_is_command() {
   local command
@@ -24,6 +24,7 @@ _scenario_builder_options() {
     check) echo "--dir --no-geometry $diagnostics --help" ;;
     dump) echo '--type --all --step --units --json --help' ;;
     plan) echo '--dir -o --help' ;;
+    decompile) echo '--dir --out --force --check --help' ;;
     explain | lsp | help) echo '--help' ;;
   esac
 }
@@ -171,7 +172,7 @@ _scenario_builder() {
         _scenario_builder_names "$dir" "${operands[0]}_" -.txt "$typed"
       fi
       ;;
-    plan)
+    plan | decompile)
       compopt -o filenames 2>/dev/null
       if [[ ${#operands[@]} -eq 0 ]]; then
         _scenario_builder_names "$dir" '' _linea.dat "$typed"

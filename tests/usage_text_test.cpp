@@ -21,8 +21,8 @@ TEST(UsageText, EveryTopicMatchesItsReviewedText) {
        {std::pair{Mode::kHelp, "help.txt"}, std::pair{Mode::kBuiltin, "builtin.txt"},
         std::pair{Mode::kSources, "sources.txt"}, std::pair{Mode::kCompile, "compile.txt"},
         std::pair{Mode::kCheck, "check.txt"}, std::pair{Mode::kDump, "dump.txt"},
-        std::pair{Mode::kPlan, "plan.txt"}, std::pair{Mode::kExplain, "explain.txt"},
-        std::pair{Mode::kLsp, "lsp.txt"}}) {
+        std::pair{Mode::kPlan, "plan.txt"}, std::pair{Mode::kDecompile, "decompile.txt"},
+        std::pair{Mode::kExplain, "explain.txt"}, std::pair{Mode::kLsp, "lsp.txt"}}) {
     EXPECT_EQ(usage_text(topic), golden(leaf)) << leaf;
   }
 }

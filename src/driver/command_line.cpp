@@ -10,6 +10,7 @@
 #include "compiler/error_stop.h"
 #include "driver/builtin_run.h"
 #include "driver/compile_run.h"
+#include "driver/decompile_run.h"
 #include "driver/diagnostics.h"
 #include "driver/dump_run.h"
 #include "driver/explain_run.h"
@@ -95,6 +96,8 @@ int run_mode(const Options& o) {
       return run_dump(o);
     case Mode::kPlan:
       return run_plan(o);
+    case Mode::kDecompile:
+      return run_decompile(o);
     case Mode::kExplain:
       return run_explain(o);
     case Mode::kLsp:

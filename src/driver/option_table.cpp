@@ -95,6 +95,15 @@ constexpr CommandRow kCommands[] = {
       of the one compiled scenario there. The picture goes to FILE (default: SCENARIO.svg
       in DIR; "-" for standard output).
 )"},
+    {"decompile", Mode::kDecompile, "[--] SCENARIO LINE",
+     R"(      Recover the text files of a compiled scenario: read its binary files from --dir
+      (default: the current folder) and write SCENARIO_linea.txt and SCENARIO_LINE-.txt
+      into --out (default: the --dir folder; created when missing) that compile to the
+      same bytes. Existing text files are replaced only with --force. Each place where the
+      text files cannot give the same bytes back (no route matrix file, a hand-edited
+      file) is a warning, and the exit status is 1. --check writes nothing: it compiles
+      the recovered files in memory and names the first difference.
+)"},
     {"explain", Mode::kExplain, "[CODE | NAME]",
      R"(      Explain a fault code or a warning: why it comes, a scenario that gives it, and how
       to fix it. Without CODE or NAME, list the codes and the warnings.
@@ -116,12 +125,16 @@ using enum OptionGroup;
 constexpr OptionRow kOptions[] = {
     {.name = "--dir",
      .value = "DIR",
-     .commands = {kBuiltin, kSources, kCompile, kCheck, kPlan},
+     .commands = {kBuiltin, kSources, kCompile, kCheck, kPlan, kDecompile},
      .also_ignored_by = {kExplain, kHelp},
      .store = text<&Options::dir>},
-    {.name = "--out", .value = "DIR", .commands = {kCompile}, .store = text<&Options::out>},
+    {.name = "--out",
+     .value = "DIR",
+     .commands = {kCompile, kDecompile},
+     .store = text<&Options::out>},
     {.name = "--no-geometry", .commands = {kCompile, kCheck}, .store = flag<&Options::no_geometry>},
-    {.name = "--force", .commands = {kCompile}, .store = flag<&Options::force>},
+    {.name = "--force", .commands = {kCompile, kDecompile}, .store = flag<&Options::force>},
+    {.name = "--check", .commands = {kDecompile}, .store = flag<&Options::round_trip>},
     {.name = "-v", .alias = "--verbose", .commands = {kCompile}, .store = flag<&Options::verbose>},
     {.name = "-o", .value = "FILE", .commands = {kPlan}, .store = text<&Options::out>},
     {.name = "--type",

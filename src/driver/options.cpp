@@ -80,7 +80,7 @@ bool check_operands(Options& o, UsageError& error) {
     }
     return true;
   }
-  if (builds(o.mode) || o.mode == Mode::kPlan) {
+  if (builds(o.mode) || o.mode == Mode::kPlan || o.mode == Mode::kDecompile) {
     if (o.mode == Mode::kPlan && n == 0) return true;
     if (o.mode == Mode::kPlan && n == 1) {
       error.message = "plan takes SCENARIO and LINE, or nothing";

@@ -15,6 +15,7 @@ enum class Mode {
   kCheck,
   kDump,
   kPlan,
+  kDecompile,
   kExplain,
   kLsp,
   kHelp,
@@ -46,6 +47,8 @@ struct Options {
   int step = 1;                     // --step N
   bool json = false;                // --json
   bool units = false;               // --units
+  // decompile
+  bool round_trip = false;  // --check: compile the decompiled files and compare
   std::vector<std::string> operands;
 };
 
