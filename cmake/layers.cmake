@@ -67,6 +67,15 @@ function(sb_add_layer layer)
 
   set(include_folder "${PROJECT_BINARY_DIR}/layers/${layer}")
   file(MAKE_DIRECTORY "${include_folder}")
+  # A layer that no longer uses another loses its link to it (links only: a copy made where
+  # links cannot be is refreshed below).
+  file(GLOB old_links LIST_DIRECTORIES true "${include_folder}/*")
+  foreach(old IN LISTS old_links)
+    get_filename_component(old_name "${old}" NAME)
+    if(IS_SYMLINK "${old}" AND NOT old_name IN_LIST folders)
+      file(REMOVE "${old}")
+    endif()
+  endforeach()
   foreach(folder IN LISTS folders)
     sb_layer_folder_link("${PROJECT_SOURCE_DIR}/src/${folder}" "${include_folder}/${folder}")
   endforeach()

@@ -9,11 +9,11 @@
 
 #include "../bench/long_scenario.h"
 #include "author_fixture.h"
+#include "driver/decompile.h"
 #include "format/route_matrix_file.h"
 #include "format/station_file.h"
 #include "format/track_file.h"
 #include "test_support.h"
-#include "viewer/decompile.h"
 #include "writers/builtin_sources.h"
 
 namespace sb::test {

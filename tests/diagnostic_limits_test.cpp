@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "driver/diagnostics.h"
-#include "json_reader.h"
+#include "driver/lsp/json.h"
 #include "model/diagnostic.h"
 #include "test_support.h"
 

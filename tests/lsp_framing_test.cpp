@@ -81,7 +81,9 @@ TEST(LspFraming, MalformedHeadersAndCutStreamsAreNamed) {
     MessageReader reader(in);
     const FramedMessage m = reader.next();
     EXPECT_EQ(m.status, c.status);
-    if (c.status == FramedMessage::Status::kMalformed) EXPECT_FALSE(m.problem.empty());
+    if (c.status == FramedMessage::Status::kMalformed) {
+      EXPECT_FALSE(m.problem.empty());
+    }
   }
 }
 

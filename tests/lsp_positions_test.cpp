@@ -21,7 +21,9 @@ TEST(LspPositions, ColumnsConvertBetweenFileBytesAndUtf16Units) {
   for (const auto& c : single_cases) {
     SCOPED_TRACE(c.bytes);
     EXPECT_EQ(utf16_column(single, c.bytes), c.units);
-    if (c.bytes <= 9) EXPECT_EQ(file_column(single, c.units), c.bytes);
+    if (c.bytes <= 9) {
+      EXPECT_EQ(file_column(single, c.units), c.bytes);
+    }
   }
   EXPECT_EQ(to_file_text(single), "citt\xE0 \x80 x");
 

@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "json_reader.h"
+#include "driver/lsp/json.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -159,9 +159,9 @@ Prova_L1-.txt:9:1: error 7: the "abbattimento" point's cell at 4650 to 4700 m al
 note: the cell holds an "abbattimento" point at 4700 m placed at Prova_L1-.txt:8
 )"},
       {{4, 5, 6, 7},
-       R"(Prova_L1-.txt:5:1: error 15: "stazione" lies beyond the end of the track table, which takes entries up to 12200 m: the route's 6000 m and its 7000 m run-out, less 800 m (at 13020 m)
+       R"(Prova_L1-.txt:5:11: error 15: "stazione" lies beyond the end of the track table, which takes entries up to 12200 m: the route's 6000 m and its 7000 m run-out, less 800 m (at 13020 m)
      5 | stazione, 13020, 22, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, B
-       | ^~~~~~~~
+       |           ^~~~~
 note: the compile stops here; the faults below are found by reading on
 Prova_L1-.txt:7:1: error 16: the signal's cell at 3000 to 3050 m already holds an object (at 3010 m)
      7 | segnale, 3010, 2, 3, 0, 0, 0, 2, 2, 0, 0, 0

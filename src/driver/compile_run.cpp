@@ -68,7 +68,9 @@ std::string build_summary(const Scenario& s) {
   // Under --warnings-as-errors the warnings are counted with the errors, as the exit status
   // counts them.
   const auto errors = static_cast<std::int64_t>(blocking_diagnostics(s));
-  const auto warnings = static_cast<std::int64_t>(s.diagnostics.items.size()) - errors;
+  // Every diagnostic found counts, also those past a limit or hidden by --no-warnings.
+  const auto warnings =
+      static_cast<std::int64_t>(s.diagnostics.faults() + s.diagnostics.warnings()) - errors;
   const auto counted = errors - static_cast<std::int64_t>(s.diagnostics.faults());
   text += "; " + count(errors, "error", "errors");
   if (counted > 0) text += " (" + count(counted, "warning", "warnings") + " among them)";

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "compiler/output_set.h"
+#include "driver/decompile.h"
 #include "driver/folder_option.h"
 #include "format/route_matrix_file.h"
 #include "model/cell_geometry.h"
@@ -13,7 +14,6 @@
 #include "platform/files.h"
 #include "platform/printable_text.h"
 #include "viewer/compiled_file.h"
-#include "viewer/decompile.h"
 #include "viewer/route_plan_stream.h"
 
 namespace sb {

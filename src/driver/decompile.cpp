@@ -1,4 +1,4 @@
-#include "viewer/decompile.h"
+#include "driver/decompile.h"
 
 #include <bit>
 #include <cstdio>
@@ -7,11 +7,11 @@
 #include "compiler/error_stop.h"
 #include "compiler/protection.h"
 #include "compiler/stamping.h"
+#include "driver/decompile_tables.h"
 #include "format/record_layout.h"
 #include "model/cell_geometry.h"
 #include "model/file_names.h"
 #include "reader/memorizza_dati.h"
-#include "viewer/decompile_tables.h"
 #include "viewer/decompile_text.h"
 
 namespace sb {

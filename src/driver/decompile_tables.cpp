@@ -1,4 +1,4 @@
-#include "viewer/decompile_tables.h"
+#include "driver/decompile_tables.h"
 
 #include <algorithm>
 #include <cmath>
