@@ -26,6 +26,15 @@ struct Json {
   std::vector<Json> items;
   std::vector<std::pair<std::string, Json>> members;
 
+  // Declared here and defaulted below the class: a member holds pairs of a string and a Json,
+  // which are complete only there (clang's library checks refuse them any earlier).
+  Json();
+  Json(const Json&);
+  Json(Json&&) noexcept;
+  Json& operator=(const Json&);
+  Json& operator=(Json&&) noexcept;
+  ~Json();
+
   static Json object() { return with_kind(Kind::kObject); }
   static Json array() { return with_kind(Kind::kArray); }
   static Json string(std::string s) {
@@ -67,6 +76,13 @@ struct Json {
     return v;
   }
 };
+
+inline Json::Json() = default;
+inline Json::Json(const Json&) = default;
+inline Json::Json(Json&&) noexcept = default;
+inline Json& Json::operator=(const Json&) = default;
+inline Json& Json::operator=(Json&&) noexcept = default;
+inline Json::~Json() = default;
 
 // How the reader gives back the characters of strings.
 enum class JsonStrings {
