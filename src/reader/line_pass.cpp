@@ -381,13 +381,9 @@ struct LinePass : PassContext {
     copy.read_on(st, [&] {
       const bool track = while_reading(copy.s, [&] {
         bool general_ended = stage == Stage::kBody;
-        if (failure != nullptr) {
-          record_failure(copy.s, *failure);
-          reader.resume_after_failure();
-        } else {
-          reader.end_entry();
-          reader.skip_rest_of_line();
-          if (!general_ended) general_ended = pass.general_entry_read(skipped, matched);
+        leave_out_first_fault(copy.s, reader, failure);
+        if (failure == nullptr && !general_ended) {
+          general_ended = pass.general_entry_read(skipped, matched);
         }
         if (!general_ended) pass.general_loop(skipped);
         if (!copy.s.has_track_table()) return false;

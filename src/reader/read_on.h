@@ -66,6 +66,19 @@ class ReadOnCopy {
   DroppedPoints dropped_;
 };
 
+// In the copy, before it reads on: the faulty entry is left out. A failure is reported at its
+// place and the reader goes on at the line after it; a recorded fault leaves the rest of the
+// entry's line unread.
+inline void leave_out_first_fault(Scenario& copy, FieldReader& reader, const ReadFailure* failure) {
+  if (failure != nullptr) {
+    record_failure(copy, *failure);
+    reader.resume_after_failure();
+  } else {
+    reader.end_entry();
+    reader.skip_rest_of_line();
+  }
+}
+
 // False when the route length left a track without its header cell 1: nothing can be compiled,
 // and every entry after the first would only be refused for the same reason.
 inline bool reads_on(const Scenario& s) {

@@ -290,13 +290,7 @@ struct TrainPass : PassContext {
     const std::string file = copy.s.diagnostics.where.file;
     copy.read_on(st, [&] {
       while_reading(copy.s, [&] {
-        if (failure != nullptr) {
-          record_failure(copy.s, *failure);
-          reader.resume_after_failure();
-        } else {
-          reader.end_entry();
-          reader.skip_rest_of_line();
-        }
+        leave_out_first_fault(copy.s, reader, failure);
         return pass.entry_loop(skipped);
       });
       copy.s.diagnostics.where = {};
