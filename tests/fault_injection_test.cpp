@@ -821,6 +821,19 @@ bool writing_in(int pid, const std::string& folder) {
 // record of the replacement, every output either already new or still old with its complete
 // new bytes under a temporary name beside it, old outputs kept under a second name, and
 // nothing else changed.
+// True when `after` is `before` with only temporary names of the outputs added.
+bool only_temporaries_added(const FolderState& after, const FolderState& before,
+                            const std::vector<std::string>& outputs) {
+  FolderState rest = after;
+  for (auto it = rest.begin(); it != rest.end();) {
+    const bool temporary = std::any_of(
+        outputs.begin(), outputs.end(),
+        [&](const std::string& leaf) { return it->first.rfind(leaf + ".tmp", 0) == 0; });
+    it = temporary ? rest.erase(it) : std::next(it);
+  }
+  return rest == before && after != before;
+}
+
 bool caught_replacing(const FolderState& after, const FolderState& before,
                       const FolderState& complete, const std::vector<std::string>& outputs) {
   FolderState rest = after;
@@ -899,6 +912,14 @@ TEST(FaultInjection, InterruptDuringTheWriteLeavesNoTemporaryFile) {
               run_program({"compile", "Lungo", "L"}, dir.path(), SB_PROGRAM, bounded());
           ASSERT_EQ(next.status, 0) << next.err;
           expect_message(next, "the replacement is completed now: ");
+          EXPECT_EQ(folder_state(dir.path()), complete) << describe(folder_state(dir.path()));
+        } else if (sig == SIGKILL && only_temporaries_added(after, before, outputs)) {
+          // Killed once the new files were written under their temporary names, before the
+          // record of the replacement: the old outputs stand untouched, and the next run
+          // clears the temporary names away as stale ones.
+          const ProgramResult next =
+              run_program({"compile", "Lungo", "L"}, dir.path(), SB_PROGRAM, bounded());
+          ASSERT_EQ(next.status, 0) << next.err;
           EXPECT_EQ(folder_state(dir.path()), complete) << describe(folder_state(dir.path()));
         } else {
           EXPECT_EQ(after, before) << describe(after);
