@@ -311,6 +311,9 @@ TEST(CompileMode, MissingSourceFileNotesNearNamesAndFileNamesTypedAsNames) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    // Windows opens a name written in another case, as the simulator does there: the file is
+    // found, and nothing is missing.
+    if (kWindows && std::string_view(c.name) == "line file in another case") continue;
     TempDir dir;
     for (const std::string& leaf : c.line_files) write_bytes(dir.file(leaf), crlf(kAuthorLine));
     for (const std::string& leaf : c.train_files) write_bytes(dir.file(leaf), crlf(kAuthorTrain));
