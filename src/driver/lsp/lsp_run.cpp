@@ -93,6 +93,17 @@ int serve_language(std::istream& in, std::ostream& out, bool leave_reader) {
     return status;
   };
 
+  // A message that cannot be read is answered with an error that names no request.
+  const auto send_error = [&](int code, const std::string& problem) {
+    Json error = Json::object()
+                     .set("code", Json::of(static_cast<double>(code)))
+                     .set("message", Json::string(problem));
+    const std::lock_guard lock(writing);
+    write_message(out, Json::object()
+                           .set("jsonrpc", Json::string("2.0"))
+                           .set("id", Json())
+                           .set("error", std::move(error)));
+  };
   for (;;) {
     std::optional<FramedMessage> m = inbox->take(server.has_pending(), kCheckDelay);
     if (!m) {
@@ -103,28 +114,12 @@ int serve_language(std::istream& in, std::ostream& out, bool leave_reader) {
       case FramedMessage::Status::kMessage:
         server.handle_text(m->body);
         break;
-      case FramedMessage::Status::kTooLarge: {
-        Json error = Json::object()
-                         .set("code", Json::of(static_cast<double>(rpc::kInvalidRequest)))
-                         .set("message", Json::string(m->problem));
-        const std::lock_guard lock(writing);
-        write_message(out, Json::object()
-                               .set("jsonrpc", Json::string("2.0"))
-                               .set("id", Json())
-                               .set("error", std::move(error)));
+      case FramedMessage::Status::kTooLarge:
+        send_error(rpc::kInvalidRequest, m->problem);
         break;
-      }
-      case FramedMessage::Status::kMalformed: {
-        Json error = Json::object()
-                         .set("code", Json::of(static_cast<double>(rpc::kParseError)))
-                         .set("message", Json::string(m->problem));
-        const std::lock_guard lock(writing);
-        write_message(out, Json::object()
-                               .set("jsonrpc", Json::string("2.0"))
-                               .set("id", Json())
-                               .set("error", std::move(error)));
+      case FramedMessage::Status::kMalformed:
+        send_error(rpc::kParseError, m->problem);
         return finish(1);
-      }
       case FramedMessage::Status::kEnd:
         return finish(1);
     }
