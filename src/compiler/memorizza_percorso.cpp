@@ -11,18 +11,6 @@
 namespace sb {
 namespace {
 
-// The route plan of a build that writes nothing: its steps are made, for the faults they can
-// meet, and their points dropped, so that checking a long route does not hold its plan.
-class DroppedRoute final : public RouteSink {
- public:
-  void begin(std::int32_t) override {}
-  void int16_point(std::int32_t, std::int16_t, std::int16_t) override {}
-  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
-             bool curved) override {
-    route_steps(tail, std::int64_t{last} - first + 1, c, curved, [](double, double) {});
-  }
-};
-
 // Lets the route plan go of its sink however the build ends.
 struct SinkRelease {
   RouteMatrix& route;

@@ -39,6 +39,18 @@ class RouteSink {
                      bool curved) = 0;
 };
 
+// A sink that makes every step of the plan (for the faults the steps can meet) and drops the
+// points: the plan of a build that writes nothing, or of a copy read for the report.
+class DroppedRoute final : public RouteSink {
+ public:
+  void begin(std::int32_t) override {}
+  void int16_point(std::int32_t, std::int16_t, std::int16_t) override {}
+  void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
+             bool curved) override {
+    route_steps(tail, std::int64_t{last} - first + 1, c, curved, [](double, double) {});
+  }
+};
+
 class RouteMatrix {
  public:
   // Creates the matrix anew with metres 0 .. upper, every element empty.

@@ -54,16 +54,7 @@ class ReadOnCopy {
   }
 
  private:
-  class DroppedPoints final : public RouteSink {
-   public:
-    void begin(std::int32_t) override {}
-    void int16_point(std::int32_t, std::int16_t, std::int16_t) override {}
-    void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c,
-               bool curved) override {
-      route_steps(tail, std::int64_t{last} - first + 1, c, curved, [](double, double) {});
-    }
-  };
-  DroppedPoints dropped_;
+  DroppedRoute dropped_;
 };
 
 // In the copy, before it reads on: the faulty entry is left out. A failure is reported at its
