@@ -185,7 +185,7 @@ TEST(DiagnosticOptions, WarningsAsErrorsAndNoWarnings) {
   EXPECT_EQ(r.out,
             "route 6000 m, 261 cells, 1 station, 0 signals, 0 slow orders, 1 curve, 0 speed "
             "boards, 0 signboards, 0 mountain-side stretches; 0 errors, 1 warning\n"
-            "wrote Prova_linea.dat\nwrote Prova_L1.sim\nwrote Prova_L1.dat\n");
+            "wrote \"Prova_linea.dat\"\nwrote \"Prova_L1.sim\"\nwrote \"Prova_L1.dat\"\n");
 
   r = run_program({"compile", "Prova", "L1"}, dir.path());
   EXPECT_EQ(r.status, 0);

@@ -375,7 +375,17 @@ TEST(Usage, ErrorsHelpAndVersion) {
       {{"help", "check"}, 0, "scenario_builder check [--dir DIR]", ""},
       {{"help"}, 0, "Exit status:", ""},
       {{"--frobnicate"}, 2, "", "unknown option \"--frobnicate\""},
-      {{"compile", "OnlyOne"}, 2, "", "missing LINE"},
+      {{"compile", "OnlyOne"}, 2, "", "missing LINE\n"},
+      {{"check", "Monte_L1-.txt"},
+       2,
+       "",
+       "missing LINE: SCENARIO and LINE are names, not file names: give \"Monte\" and \"L1\" to "
+       "read \"Monte_linea.txt\" and \"Monte_L1-.txt\"\n"},
+      {{"compile", "Monte_linea.txt"},
+       2,
+       "",
+       "missing LINE: SCENARIO and LINE are names, not file names: give \"Monte\" and the LINE of "
+       "a train file \"Monte_LINE-.txt\"\n"},
       {{"compile"}, 2, "", "missing SCENARIO and LINE"},
       {{"compil", "A", "B"}, 2, "", "unknown command \"compil\"; did you mean \"compile\"?"},
       {{"check", "--out", "x", "A", "B"}, 2, "", "unknown option \"--out\" for check"},

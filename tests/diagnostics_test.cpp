@@ -241,6 +241,14 @@ const Case kWarnings[] = {
      "value too few, or a comma too many [suspicious-name]\n"
      "     4 | stazione, 800, 28, 300, 0,0,0, 0,0,0, 0,0,0, 60, 12,11,1, \n"
      "       |                                                           ^\n"},
+    {"gradient before the start of the line",
+     {"pendenza, -200, 5"},
+     {},
+     0,
+     "Prova_linea.txt:4:11: warning: the gradient at -200 m starts before the start of the line: "
+     "it holds from 0 m, as an entry at 0 m would [value-range]\n"
+     "     4 | pendenza, -200, 5\n"
+     "       |           ^~~~\n"},
     {"curve skipped without a route plan", {"curvad4, 1500, 300"}, {}, 0, "", {"--no-geometry"}},
     {"gradient outside the stored byte",
      {"pendenza, 1700, 250"},

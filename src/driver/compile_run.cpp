@@ -13,6 +13,7 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
+#include "platform/printable_text.h"
 
 namespace sb {
 namespace {
@@ -149,9 +150,10 @@ int run_compile(const Options& o) {
     const bool clean = report_build(s, compiled, style);
     if (check || o.verbose) std::cout << build_summary(s) << "\n";
     if (o.verbose && compiled && outputs_wanted(s)) {
-      if (j != 0) std::cout << "wrote " << route_matrix_file_name(s) << "\n";
-      std::cout << "wrote " << station_file_name(s) << "\n"
-                << "wrote " << track_file_name(s) << "\n";
+      // Quoted as every echoed path is: names may hold spaces or any byte.
+      if (j != 0) std::cout << "wrote " << echoed(route_matrix_file_name(s)) << "\n";
+      std::cout << "wrote " << echoed(station_file_name(s)) << "\n"
+                << "wrote " << echoed(track_file_name(s)) << "\n";
     }
     return clean ? 0 : 1;
   } catch (const ErrorStop& stop) {

@@ -8,10 +8,33 @@
 #include "driver/option_table.h"
 #include "driver/scenario_names.h"
 #include "model/edit_distance.h"
+#include "model/file_names.h"
 #include "platform/printable_text.h"
 
 namespace sb {
 namespace {
+
+// For a file's name typed alone where SCENARIO and LINE go: the names to give instead, after
+// ": ", or nothing when the operand is no scenario file's name.
+std::string names_hint(std::string_view operand) {
+  const std::string line_ending = line_file_leaf("");
+  const std::string train_ending = train_file_leaf("", "").substr(1);  // "-.txt"
+  const std::string intro = ": SCENARIO and LINE are names, not file names: give ";
+  if (operand.size() > line_ending.size() && operand.ends_with(line_ending)) {
+    const std::string scenario(operand.substr(0, operand.size() - line_ending.size()));
+    return intro + echoed(scenario) + " and the LINE of a train file " +
+           echoed(train_file_leaf(scenario, "LINE"));
+  }
+  if (operand.ends_with(train_ending)) {
+    const std::string_view stem = operand.substr(0, operand.size() - train_ending.size());
+    const std::size_t cut = stem.rfind('_');
+    if (cut == std::string_view::npos || cut == 0 || cut + 1 == stem.size()) return "";
+    const std::string scenario(stem.substr(0, cut)), line(stem.substr(cut + 1));
+    return intro + echoed(scenario) + " and " + echoed(line) + " to read " +
+           echoed(line_file_leaf(scenario)) + " and " + echoed(train_file_leaf(scenario, line));
+  }
+  return "";
+}
 
 bool builds(Mode mode) {
   return mode == Mode::kCompile || mode == Mode::kCheck;
@@ -87,7 +110,8 @@ bool check_operands(Options& o, UsageError& error) {
       return false;
     }
     if (n < 2) {
-      error.message = n == 0 ? "missing SCENARIO and LINE" : "missing LINE";
+      error.message =
+          n == 0 ? "missing SCENARIO and LINE" : "missing LINE" + names_hint(o.operands[0]);
       return false;
     }
     if (n > 2) {

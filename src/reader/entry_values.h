@@ -52,7 +52,8 @@ inline constexpr EntryValue kSignalRepetition[] = {
     {"second value", "m", "a multiple of 50 (fault 4); 0 turns the repetition off",
      "slot 86 end_m"}};
 inline constexpr EntryValue kGradient[] = {
-    {"position p", "m", "range check", "first cell round(p / 50)", Placement::kStretch},
+    {"position p", "m", "range check; below 0 (warning `value-range`) it holds from 0 m",
+     "first cell round(p / 50)", Placement::kStretch},
     {"gradient g", "the simulator's gradient unit",
      "-100 to 155 (warning `value-wrapped`: stored wrapped around)",
      "gradient byte g + 100 of every cell up to the next entry's cell"}};

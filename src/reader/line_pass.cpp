@@ -162,6 +162,15 @@ struct LinePass : PassContext {
     const auto e = placed_pair(kw::kGradient);
     if (!e) return Outcome::kEndPass;
     check_gradient(s, e->value, 2);
+    // A position before the line fills no cell, as one in cell 0 does: the gradient holds from
+    // 0 m. Stored as written, but an author who typed it meant something else.
+    if (e->position < 0) {
+      warn(s, Warning::kValueRange,
+           "the gradient at " + std::to_string(e->position) +
+               " m starts before the start of the line: it holds from 0 m, as an entry at 0 m "
+               "would",
+           value_spot(s.diagnostics.where, 1));
+    }
     const std::int32_t n = stretch_cell(e->position);
     if (n > 0) {
       do write_gradient(e->position);
