@@ -9,11 +9,11 @@
 // table row: the median CPU time (user + system, from wait4) of the program and of the
 // anchor, the median of the per-pair CPU and wall ratios, and the program's median peak
 // resident memory. The cases: the long scenario with and without its route plan, the
-// built-in run against the plain write of its six lasting files, and the check of a 4 MiB and
-// of a 64 MiB train file of junk lines (the program alone). --growth adds the program
-// alone for route lengths of 10 000 to 1 000 000 m, and `check --no-geometry` (the reader
-// and compiler, no route plan, nothing written) for 1 000 to 1 000 000 entries per file. --only
-// runs the cases whose name holds TEXT.
+// built-in run against the plain write of its six lasting files, the check of a 4 MiB and of
+// a 64 MiB train file of junk lines and the dump of a 64 MiB route matrix file of zeros (the
+// program alone). --growth adds the program alone for route lengths of 10 000 to 1 000 000 m,
+// and `check --no-geometry` (the reader and compiler, no route plan, nothing written) for
+// 1 000 to 1 000 000 entries per file. --only runs the cases whose name holds TEXT.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -142,6 +142,23 @@ Case junk_check(const std::string& name, std::size_t bytes) {
           {}};
 }
 
+// `dump` of a route matrix file of `bytes` zero bytes: half as many empty elements, which the
+// program holds at a few bits each.
+Case zeros_dump(const std::string& name, std::size_t bytes) {
+  return {name,
+          {"dump", "Z_linea.dat"},
+          [bytes](const std::string& folder) {
+            std::FILE* route = std::fopen((folder + "/Z_linea.dat").c_str(), "wb");
+            if (route == nullptr) throw std::runtime_error("cannot write");
+            const std::vector<char> zeros(std::size_t{1} << 20, '\0');
+            for (std::size_t done = 0; done < bytes; done += zeros.size()) {
+              std::fwrite(zeros.data(), 1, std::min(zeros.size(), bytes - done), route);
+            }
+            std::fclose(route);
+          },
+          {}};
+}
+
 std::vector<Case> main_cases() {
   const auto long_sources = [](const std::string& folder) {
     write_long_scenario(folder, kLong, kLongLine);
@@ -163,6 +180,7 @@ std::vector<Case> main_cases() {
         b + "_LINEA 7_note.txt", b + "_LINEA 7_rallentamenti.txt"}},
       junk_check("check, a 4 MiB train file of junk lines", std::size_t{4} << 20),
       junk_check("check, a 64 MiB train file of junk lines", std::size_t{64} << 20),
+      zeros_dump("dump, a 64 MiB route matrix file of zeros", std::size_t{64} << 20),
   };
 }
 

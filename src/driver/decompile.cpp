@@ -84,6 +84,7 @@ std::optional<std::string> route_difference(const RouteMatrix& stored, const Rou
     return std::string(file) + ": metres 0 to " + std::to_string(stored.upper()) +
            " in the file, 0 to " + std::to_string(built.upper()) + " compiled again";
   }
+  if (stored == built) return std::nullopt;  // one pass over the packed arrays
   for (std::int32_t k = 0; k <= stored.upper(); ++k) {
     for (int c = 0; c < 2; ++c) {
       const bool same = stored.tag(k, c) == built.tag(k, c) &&

@@ -21,15 +21,6 @@ namespace {
 
 constexpr std::size_t kCellBytes = 15;
 
-// The length of a decoded route matrix file: where it ends.
-std::size_t file_bytes(const RouteMatrix& m) {
-  std::size_t bytes = 0;
-  for (int c = 0; c < 2; ++c) {
-    for (const ElementTag tag : m.tags(c)) bytes += encoded_size(tag);
-  }
-  return bytes;
-}
-
 // The cells the route length stored in the station file makes: the track file must hold
 // exactly these, and the route matrix file one point per metre of the route and its run-out.
 void check_sizes(const Scenario& names, const CompiledTables& t) {
@@ -49,7 +40,7 @@ void check_sizes(const Scenario& names, const CompiledTables& t) {
   }
   if (t.route && t.route->upper() != extended) {
     throw MalformedFile(route_matrix_file_name(names), CompiledFileType::kRoute,
-                        file_bytes(*t.route),
+                        encoded_route_matrix_bytes(*t.route),
                         "the file holds metres 0 to " + std::to_string(t.route->upper()) +
                             ", but the route length of " + std::to_string(length) +
                             " m in the station file makes metres 0 to " + std::to_string(extended) +

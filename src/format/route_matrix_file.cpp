@@ -24,6 +24,19 @@ std::size_t encoded_size(ElementTag tag) {
                          std::to_string(static_cast<unsigned>(tag)));
 }
 
+std::size_t encoded_route_matrix_bytes(const RouteMatrix& matrix) {
+  if (!matrix.exists() || matrix.streamed()) return 0;
+  const auto metres = static_cast<std::size_t>(matrix.upper()) + 1;
+  std::size_t bytes = 2 * metres * encoded_size(ElementTag::kEmpty);
+  for (int c = 0; c < 2; ++c) {
+    bytes += matrix.int16_count(c) *
+             (encoded_size(ElementTag::kInt16) - encoded_size(ElementTag::kEmpty));
+    bytes += matrix.float64_count(c) *
+             (encoded_size(ElementTag::kFloat64) - encoded_size(ElementTag::kEmpty));
+  }
+  return bytes;
+}
+
 namespace {
 
 // Encodes every element in file order into a block buffer and hands each full block, and the
@@ -35,15 +48,13 @@ void encode_in_blocks(const RouteMatrix& matrix, Sink&& sink) {
   char* const room_end = begin + kRouteBlockBytes - kLargestElement;
   char* p = begin;
   for (int c = 0; c < 2; ++c) {
-    const std::vector<ElementTag>& tags = matrix.tags(c);
-    const std::vector<double>& values = matrix.values(c);
-    for (std::size_t m = 0; m < tags.size(); ++m) {
+    matrix.for_each(c, [&](ElementTag tag, double value) {
       if (p > room_end) {
         sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));
         p = begin;
       }
-      p = put_element(p, tags[m], values[m]);
-    }
+      p = put_element(p, tag, value);
+    });
   }
   if (p != begin) sink(std::string_view(begin, static_cast<std::size_t>(p - begin)));
 }
@@ -51,12 +62,8 @@ void encode_in_blocks(const RouteMatrix& matrix, Sink&& sink) {
 }  // namespace
 
 std::string encode_route_matrix_file(const RouteMatrix& matrix) {
-  std::size_t size = 0;
-  for (int c = 0; c < 2; ++c) {
-    for (ElementTag tag : matrix.tags(c)) size += encoded_size(tag);
-  }
   std::string out;
-  out.reserve(size);
+  out.reserve(encoded_route_matrix_bytes(matrix));
   encode_in_blocks(matrix, [&out](std::string_view block) { out.append(block); });
   return out;
 }
@@ -103,7 +110,12 @@ std::size_t element_size(std::string_view bytes, std::size_t at, std::size_t bas
 void RouteMatrixDecoder::element(ByteReader& in) {
   const RouteElement e = read_element(in);
   const std::size_t k = seen_++;
-  if (!filling_) return;
+  if (!filling_) {
+    if (k % kMarkStride == 0) marks_.push_back(counted_);
+    counted_.ints += e.tag == ElementTag::kInt16 ? 1 : 0;
+    counted_.floats += e.tag == ElementTag::kFloat64 ? 1 : 0;
+    return;
+  }
   if (k >= count_) throw DecodeError(offset_, "the file grew while it was read");
   const std::size_t half = count_ / 2;
   const int component = k < half ? 0 : 1;
@@ -113,6 +125,20 @@ void RouteMatrixDecoder::element(ByteReader& in) {
   } else if (e.tag == ElementTag::kFloat64) {
     matrix_.set_float64(metre, component, e.value);
   }
+}
+
+void RouteMatrixDecoder::reserve_values() {
+  // The counts at the marks around the middle bound those of the first half: from above by
+  // the next mark, from below by the one before, so each component gets room for its values
+  // and at most kMarkStride more.
+  const std::size_t half = count_ / 2;
+  const std::size_t before = half / kMarkStride;
+  const std::size_t after = (half + kMarkStride - 1) / kMarkStride;
+  const Counts low = before < marks_.size() ? marks_[before] : counted_;
+  const Counts high = after < marks_.size() ? marks_[after] : counted_;
+  matrix_.reserve(0, high.ints, high.floats);
+  matrix_.reserve(1, counted_.ints - low.ints, counted_.floats - low.floats);
+  std::vector<Counts>().swap(marks_);
 }
 
 void RouteMatrixDecoder::take(std::string_view piece) {
@@ -169,6 +195,7 @@ void RouteMatrixDecoder::end_pass() {
       throw DecodeError(0, "too many elements for a route matrix");
     }
     matrix_.allocate(static_cast<std::int32_t>(half - 1));
+    reserve_values();
   }
   filling_ = true;
   seen_ = 0;

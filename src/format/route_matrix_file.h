@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "format/byte_reader.h"  // DecodeError
 #include "format/little_endian.h"
@@ -42,6 +43,10 @@ inline char* put_element(char* p, ElementTag tag, double value) {
   return p;
 }
 
+// The length of the file that holds `matrix` (0 for a streamed one, whose elements are not in
+// memory).
+std::size_t encoded_route_matrix_bytes(const RouteMatrix& matrix);
+
 std::string encode_route_matrix_file(const RouteMatrix& matrix);
 
 // Writes the encoded matrix into `file`, block by block without building the whole content
@@ -69,6 +74,18 @@ class RouteMatrixDecoder {
 
  private:
   void element(ByteReader& in);
+  void reserve_values();
+
+  // The integers and floats counted by the first pass so far, and their counts before every
+  // kMarkStride-th element: enough to tell, once the halves are known, about how many values
+  // each component needs.
+  struct Counts {
+    std::size_t ints = 0;
+    std::size_t floats = 0;
+  };
+  static constexpr std::size_t kMarkStride = 4096;
+  Counts counted_;
+  std::vector<Counts> marks_;
 
   bool filling_ = false;
   std::size_t count_ = 0;   // the elements of the first pass

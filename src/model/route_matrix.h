@@ -1,12 +1,14 @@
 // The route plan: two tagged coordinates per metre of the extended route.
 //
 // Each element is empty, a signed 16-bit integer or a 64-bit float; the tag is part of the
-// data because the route matrix file records it. In memory, tags and values are kept in
-// separate flat arrays. A build that writes the route matrix file does not keep the plan in
-// memory at all: the points go to a RouteSink as they are computed, in order, and straight on
-// into the file.
+// data because the route matrix file records it. In memory, a component keeps one bit per
+// metre for each non-empty type and the values of the non-empty elements only, so that an
+// empty element costs a few bits and a full one about what the file spends on it. A build that
+// writes the route matrix file does not keep the plan in memory at all: the points go to a
+// RouteSink as they are computed, in order, and straight on into the file.
 #pragma once
 
+#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -78,46 +80,104 @@ class RouteMatrix {
   void steps(std::int32_t first, std::int32_t last, RouteTail& tail, double c, bool curved);
 
   // Element access to a matrix in memory; `metre` must satisfy contains() and `component` is 0
-  // or 1. Defined here so that loops over two million elements compile to plain loads and
-  // stores.
+  // or 1. A lookup is two bit tests and a population count.
   RouteElement get(std::int32_t metre, int component) const {
     assert(valid(metre, component));
-    return {tags_[component][metre], values_[component][metre]};
+    const Component& p = parts_[component];
+    const std::size_t w = word_of(metre);
+    const std::uint64_t bit = bit_of(metre);
+    if ((p.int_bits[w] & bit) != 0) {
+      return {ElementTag::kInt16,
+              static_cast<double>(p.ints[index(p.int_bits, p.int_rank, w, bit)])};
+    }
+    if ((p.float_bits[w] & bit) != 0) {
+      return {ElementTag::kFloat64, p.floats[index(p.float_bits, p.float_rank, w, bit)]};
+    }
+    return {};
   }
   ElementTag tag(std::int32_t metre, int component) const {
     assert(valid(metre, component));
-    return tags_[component][metre];
+    const Component& p = parts_[component];
+    const std::size_t w = word_of(metre);
+    const std::uint64_t bit = bit_of(metre);
+    if ((p.int_bits[w] & bit) != 0) return ElementTag::kInt16;
+    if ((p.float_bits[w] & bit) != 0) return ElementTag::kFloat64;
+    return ElementTag::kEmpty;
   }
   // The element's value read as a number (an empty element reads as 0).
-  double number(std::int32_t metre, int component) const {
-    assert(valid(metre, component));
-    return values_[component][metre];
-  }
-  void set_int16(std::int32_t metre, int component, std::int16_t v) {
-    assert(valid(metre, component));
-    tags_[component][metre] = ElementTag::kInt16;
-    values_[component][metre] = v;
-  }
-  void set_float64(std::int32_t metre, int component, double v) {
-    assert(valid(metre, component));
-    tags_[component][metre] = ElementTag::kFloat64;
-    values_[component][metre] = v;
+  double number(std::int32_t metre, int component) const { return get(metre, component).value; }
+
+  // Setting an element is constant time when the elements of a component are set in
+  // increasing order of the metre (as the reader and the file decoder do); setting one before
+  // the last set, or changing an element's type, moves the values after it.
+  void set_int16(std::int32_t metre, int component, std::int16_t v);
+  void set_float64(std::int32_t metre, int component, double v);
+
+  // Calls f(tag, value) for every element of `component`, metres 0 .. upper in order (none
+  // while streamed): the walk of the file writer and the comparisons.
+  template <typename F>
+  void for_each(int component, F&& f) const {
+    const Component& p = parts_[component];
+    if (streamed_) return;
+    std::size_t next_int = 0;
+    std::size_t next_float = 0;
+    for (std::int64_t m = 0; m <= upper_; ++m) {
+      const std::size_t w = word_of(m);
+      const std::uint64_t bit = bit_of(m);
+      if ((p.int_bits[w] & bit) != 0) {
+        f(ElementTag::kInt16, static_cast<double>(p.ints[next_int++]));
+      } else if ((p.float_bits[w] & bit) != 0) {
+        f(ElementTag::kFloat64, p.floats[next_float++]);
+      } else {
+        f(ElementTag::kEmpty, 0.0);
+      }
+    }
   }
 
-  // Raw views for the output writer and the dump (empty while streamed).
-  const std::vector<ElementTag>& tags(int component) const { return tags_[component]; }
-  const std::vector<double>& values(int component) const { return values_[component]; }
+  // Makes room for `ints` integers and `floats` floats in `component`, so that setting that
+  // many takes no more memory than they need.
+  void reserve(int component, std::size_t ints, std::size_t floats);
+
+  // How many elements of `component` hold a 16-bit integer, and a float.
+  std::size_t int16_count(int component) const { return parts_[component].ints.size(); }
+  std::size_t float64_count(int component) const { return parts_[component].floats.size(); }
+  // The bytes of memory the elements hold (the capacity of their arrays).
+  std::size_t held_bytes() const;
+
+  // Same size, same streaming state and the same elements; floats compare by their bits.
+  friend bool operator==(const RouteMatrix& a, const RouteMatrix& b);
 
  private:
+  // One coordinate of every metre: which metres hold an integer and which a float (one bit
+  // each per metre), and the values of those metres only, in metre order. int_rank[w] is the
+  // number of integers in the words before word w, likewise float_rank, for the words up to
+  // `ranked` (past the last word with an element, no rank is needed yet).
+  struct Component {
+    std::vector<std::uint64_t> int_bits;
+    std::vector<std::uint64_t> float_bits;
+    std::vector<std::uint32_t> int_rank;
+    std::vector<std::uint32_t> float_rank;
+    std::vector<std::int16_t> ints;
+    std::vector<double> floats;
+    std::size_t ranked = 0;
+  };
+
+  static std::size_t word_of(std::int64_t metre) { return static_cast<std::size_t>(metre) >> 6; }
+  static std::uint64_t bit_of(std::int64_t metre) { return std::uint64_t{1} << (metre & 63); }
+  static std::size_t index(const std::vector<std::uint64_t>& bits,
+                           const std::vector<std::uint32_t>& rank, std::size_t w,
+                           std::uint64_t bit) {
+    return rank[w] + static_cast<std::size_t>(std::popcount(bits[w] & (bit - 1)));
+  }
   bool valid(std::int32_t metre, int component) const {
     return !streamed_ && contains(metre) && (component == 0 || component == 1);
   }
+  Component& ranked_to(int component, std::size_t w);
 
   std::int32_t upper_ = -1;
   RouteSink* sink_ = nullptr;
   bool streamed_ = false;
-  std::vector<ElementTag> tags_[2];
-  std::vector<double> values_[2];
+  Component parts_[2];
 };
 
 }  // namespace sb

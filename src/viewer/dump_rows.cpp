@@ -41,12 +41,12 @@ std::string_view tag_word(ElementTag tag) {
   return "unknown";
 }
 
-DumpValue element_value(const RouteMatrix& m, std::int32_t metre, int component) {
-  switch (m.tag(metre, component)) {
+DumpValue element_value(const RouteElement& e) {
+  switch (e.tag) {
     case ElementTag::kInt16:
-      return DumpValue::of(static_cast<std::int64_t>(m.number(metre, component)));
+      return DumpValue::of(static_cast<std::int64_t>(e.value));
     case ElementTag::kFloat64:
-      return DumpValue::of_real(m.number(metre, component));
+      return DumpValue::of_real(e.value);
     case ElementTag::kEmpty:
       break;
   }
@@ -137,8 +137,9 @@ DumpTable route_dump(std::shared_ptr<const RouteMatrix> matrix, int step) {
     row.clear();
     row.push_back(DumpValue::of(metre));
     for (int c = 0; c < 2; ++c) {
-      row.push_back(element_value(*matrix, metre, c));
-      row.push_back(DumpValue::word(tag_word(matrix->tag(metre, c))));
+      const RouteElement e = matrix->get(metre, c);
+      row.push_back(element_value(e));
+      row.push_back(DumpValue::word(tag_word(e.tag)));
     }
   };
   return t;
