@@ -19,6 +19,12 @@ template <typename T, typename U>
 void put(std::vector<std::uint64_t>& bits, std::vector<std::uint32_t>& rank, std::vector<T>& values,
          std::vector<std::uint64_t>& other_bits, std::vector<std::uint32_t>& other_rank,
          std::vector<U>& other_values, std::size_t ranked, std::size_t w, std::uint64_t bit, T v) {
+  if (w + 1 == ranked && ((bits[w] | other_bits[w]) & ~(bit - 1)) == 0) {
+    // After every element set so far: the common case, in increasing order of the metre.
+    values.push_back(v);
+    bits[w] |= bit;
+    return;
+  }
   const std::size_t at = rank_index(bits, rank, w, bit);
   if ((bits[w] & bit) != 0) {
     values[at] = v;
@@ -89,6 +95,11 @@ void RouteMatrix::steps(std::int32_t first, std::int32_t last, RouteTail& tail, 
   if (streamed_) {
     sink_->steps(first, last, tail, c, curved);
     return;
+  }
+  // The reader's plan gives nearly every metre a float: room for one per metre is made at once
+  // rather than by growing the arrays step after step.
+  for (Component& p : parts_) {
+    if (p.floats.capacity() == 0) p.floats.reserve(static_cast<std::size_t>(upper_) + 1);
   }
   std::int32_t metre = first;
   const auto store = [this, &metre](double x, double y) {

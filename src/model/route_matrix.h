@@ -8,7 +8,6 @@
 // RouteSink as they are computed, in order, and straight on into the file.
 #pragma once
 
-#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -164,10 +163,18 @@ class RouteMatrix {
 
   static std::size_t word_of(std::int64_t metre) { return static_cast<std::size_t>(metre) >> 6; }
   static std::uint64_t bit_of(std::int64_t metre) { return std::uint64_t{1} << (metre & 63); }
+  // The number of bits set in x, inline on every target (a portable build would otherwise
+  // call a library routine for each lookup).
+  static std::size_t count_bits(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555u;
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+    return static_cast<std::size_t>((x * 0x0101010101010101u) >> 56);
+  }
   static std::size_t index(const std::vector<std::uint64_t>& bits,
                            const std::vector<std::uint32_t>& rank, std::size_t w,
                            std::uint64_t bit) {
-    return rank[w] + static_cast<std::size_t>(std::popcount(bits[w] & (bit - 1)));
+    return rank[w] + count_bits(bits[w] & (bit - 1));
   }
   bool valid(std::int32_t metre, int component) const {
     return !streamed_ && contains(metre) && (component == 0 || component == 1);

@@ -84,7 +84,9 @@ void CurveFinder::point(ElementTag x_tag, double x, ElementTag y_tag, double y) 
 RecoveredCurves recover_curves(const RouteMatrix& route) {
   CurveFinder finder(route.upper());
   for (std::int32_t k = 0; k <= route.upper(); ++k) {
-    finder.point(route.tag(k, 0), route.number(k, 0), route.tag(k, 1), route.number(k, 1));
+    const RouteElement x = route.get(k, 0);
+    const RouteElement y = route.get(k, 1);
+    finder.point(x.tag, x.value, y.tag, y.value);
   }
   return finder.finish();
 }

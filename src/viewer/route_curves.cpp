@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "viewer/route_points.h"
 
@@ -40,12 +41,18 @@ double class_curvature(int curve_class) {
 std::vector<RouteCurve> find_route_curves(const RouteMatrix& route, std::int64_t last) {
   std::vector<RouteCurve> curves;
   bool open = false;  // the last curve of `curves` reaches the metre before k
+  // The points of metres k - 2 and k - 1, carried from one metre to the next.
+  std::optional<PlanPoint> before = point_if_any(route, 0), previous = point_if_any(route, 1);
   for (std::int64_t k = 2; k <= last; ++k) {
-    if (!has_point(route, k) || !has_point(route, k - 1) || !has_point(route, k - 2)) {
+    const std::optional<PlanPoint> first = before, second = previous,
+                                   third = point_if_any(route, k);
+    before = second;
+    previous = third;
+    if (!first || !second || !third) {
       open = false;
       continue;
     }
-    const PlanPoint a = point_at(route, k - 2), b = point_at(route, k - 1), c = point_at(route, k);
+    const PlanPoint a = *first, b = *second, c = *third;
     const double dx1 = b.x - a.x, dy1 = b.y - a.y, dx2 = c.x - b.x, dy2 = c.y - b.y;
     const double length2 = dx1 * dx1 + dy1 * dy1;
     // A turn by c radians maps (dx, dy) to (dx + c dy, dy - c dx): the cross product of the two

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "model/route_matrix.h"
 
@@ -14,13 +15,22 @@ struct PlanPoint {
   double y = 0.0;  // second coordinate: the direction in which the route starts
 };
 
-inline bool has_point(const RouteMatrix& m, std::int64_t metre) {
-  if (!m.contains(metre)) return false;
+// The point of a metre whose two coordinates are finite numbers, with one lookup each; none
+// for a metre outside the matrix or with an empty or infinite coordinate.
+inline std::optional<PlanPoint> point_if_any(const RouteMatrix& m, std::int64_t metre) {
+  if (!m.contains(metre)) return std::nullopt;
   const auto k = static_cast<std::int32_t>(metre);
-  for (int c = 0; c < 2; ++c) {
-    if (m.tag(k, c) == ElementTag::kEmpty || !std::isfinite(m.number(k, c))) return false;
+  const RouteElement x = m.get(k, 0);
+  const RouteElement y = m.get(k, 1);
+  if (x.tag == ElementTag::kEmpty || y.tag == ElementTag::kEmpty || !std::isfinite(x.value) ||
+      !std::isfinite(y.value)) {
+    return std::nullopt;
   }
-  return true;
+  return PlanPoint{x.value, y.value};
+}
+
+inline bool has_point(const RouteMatrix& m, std::int64_t metre) {
+  return point_if_any(m, metre).has_value();
 }
 
 // The point of a metre for which has_point holds.
