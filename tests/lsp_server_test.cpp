@@ -12,6 +12,7 @@
 #include "driver/lsp/server.h"
 #include "driver/lsp/source_files.h"
 #include "model/faults.h"
+#include "platform/files.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -323,6 +324,53 @@ TEST(LspServer, EveryDiagnosticLinksToItsSectionOfTheManual) {
   }
   Diagnostic failure;  // a failure of the system: no code, no section
   EXPECT_EQ(manual_anchor(failure), "");
+}
+
+// The manual the links point at is a file that exists, wherever the program runs from: the
+// Windows folder (docs/ beside the program), an installation (bin/ beside share/doc/), a build
+// tree (the source tree's copy); no link at all when there is no manual.
+TEST(LspServer, TheManualLinkedIsOneThatExists) {
+  TempDir dir;
+  const std::string source_manual = dir.file("source/docs/authoring.md");
+  make_folders(dir.file("source/docs"));
+  write_bytes(source_manual, "# manual\n");
+  struct Layout {
+    const char* name;
+    const char* manual;   // written under the folder, empty for none
+    const char* program;  // the program's folder
+    const char* found;    // the manual chosen, empty for none
+  };
+  const Layout layouts[] = {
+      {"windows folder", "win/docs/authoring.md", "win", "win/docs/authoring.md"},
+      {"installation", "usr/share/doc/scenario_builder/docs/authoring.md", "usr/bin",
+       "usr/share/doc/scenario_builder/docs/authoring.md"},
+      {"build tree", "", "build", "source/docs/authoring.md"},
+  };
+  // Paths compared with either separator, as Windows joins them.
+  const auto slashes = [](std::string path) {
+    for (char& c : path) c = c == '\\' ? '/' : c;
+    return path;
+  };
+  for (const Layout& l : layouts) {
+    SCOPED_TRACE(l.name);
+    const std::string manual = l.manual[0] == '\0' ? "" : dir.file(l.manual);
+    if (!manual.empty()) {
+      make_folders(path_folder(manual));
+      write_bytes(manual, "# manual\n");
+    }
+    make_folders(dir.file(l.program));
+    EXPECT_EQ(slashes(find_manual(dir.file(l.program), source_manual)), slashes(dir.file(l.found)));
+  }
+  EXPECT_EQ(find_manual(dir.file("build"), dir.file("gone/docs/authoring.md")), "");
+
+  // Without a manual a diagnostic carries no link, rather than one to a missing file.
+  Diagnostic d;
+  d.code = fault_number(Fault::kBeyondTrackTable);
+  const LineIndex lines("x\n");
+  EXPECT_EQ(protocol_diagnostic(d, lines, "file:///a_linea.txt", "").find("codeDescription"),
+            nullptr);
+  const Json linked = protocol_diagnostic(d, lines, "file:///a_linea.txt", "file:///m.md");
+  EXPECT_EQ(linked["codeDescription"]["href"].text, "file:///m.md#" + manual_anchor(d));
 }
 
 }  // namespace
