@@ -276,7 +276,8 @@ TEST(LspServer, HoverOnAPositionSaysWhereTheEntryLands) {
       line_with("pendenza, 1000, 5\npendenza, 2500, -3\nmontagna, 3000, 4000, 2\n");
   const std::string train = train_with(
       "velocita, 1000, 80\nsegnale, 5075, 0, 1,0,0, 0, 0, 1,0,0, 0\nabbattimento, 6000, 5\n"
-      "rallentamento, 8000, 30, 1000, 0, 0, 0\nsegnale, 14650, 0, 1,0,0, 0, 0, 1,0,0, 0\n");
+      "rallentamento, 8000, 30, 1000, 0, 0, 0\nsegnale, 14650, 0, 1,0,0, 0, 0, 1,0,0, 0\n"
+      "stazione, 15000, 0, 200, 0,0,0, 0,0,0, 0,0,0, 0, 12,10,0, MONTE\n");
   e.open(line_path, line);
   e.open(train_path, train);
   e.check();
@@ -295,6 +296,12 @@ TEST(LspServer, HoverOnAPositionSaysWhereTheEntryLands) {
       {true, 3, 1, {"Holds from cell 20 (1000 m) to the end of the track table."}},
       {true, 6, 1, {"starts in cell 161, 8000 to 8050 m and ends in cell 181, 9000 to 9050 m."}},
       {true, 6, 3, {"starts in cell 161, 8000 to 8050 m and ends in cell 181, 9000 to 9050 m."}},
+      // A station's limit is 800 m before the end.
+      {true,
+       8,
+       1,
+       {"On this line: up to 26200 m: the route's 20000 m and its 7000 m run-out, "
+        "less 800 m"}},
       {true, 5, 1, {"Lands in cell 120, 5950 to 6000 m, one cell before a signal at 6000 m."}},
       // Not a position: what it takes and becomes, and no cell.
       {true, 7, 2, {"**sx**: value 2 of \"segnale\", a signal.", "Takes 0 to 2 (warning"}},

@@ -57,6 +57,8 @@ std::string fit_name(std::string_view text, const char* what);
 
 // The range margin of every positioned entry but a station, in metres.
 inline constexpr int kEntryMargin = 100;
+// A station's range margin, in metres.
+inline constexpr int kStationMargin = 800;
 
 // The last position the range check accepts on a track table of `cell_count` cells:
 // 50 x cell_count - margin metres (the route, its run-out, less the margin).

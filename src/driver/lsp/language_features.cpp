@@ -7,6 +7,7 @@
 #include "driver/lsp/position_hover.h"
 #include "driver/lsp/protocol.h"
 #include "reader/entry_values.h"
+#include "reader/reader_support.h"
 
 namespace sb {
 namespace {
@@ -81,9 +82,12 @@ std::string value_text(const Document& d, TextPosition at, const Place& p, std::
   constexpr std::string_view kRangeCheck = "range check";
   std::string range(v.range);
   if (range.starts_with(kRangeCheck)) {
-    range = range_check_text(track) + range.substr(kRangeCheck.size());
+    range = range_check_text(track, kEntryMargin) + range.substr(kRangeCheck.size());
   }
   if (!range.empty()) text += "\n\nTakes " + range + ".";
+  if (k.spelling == kw::kStation.spelling && index == 1) {
+    text += "\n\nOn this line: " + range_check_text(track, kStationMargin) + ".";
+  }
   text += "\n\nIn the compiled files: " + std::string(v.becomes) + ".";
   return text;
 }

@@ -116,15 +116,15 @@ std::string landing_text(const Document& d, std::int64_t n, std::string_view lin
   return {};
 }
 
-std::string range_check_text(const TrackExtent& track) {
-  const std::string margin = std::to_string(kEntryMargin) + " m";
+std::string range_check_text(const TrackExtent& track, int margin_m) {
+  const std::string margin = std::to_string(margin_m) + " m";
   if (track.cells <= 0) {
     return "up to " + margin + " before the end of the track table, which covers the route " +
            "length and its " + run_out_text() + " (beyond it, fault 15 ends the reading)";
   }
-  return "up to " + std::to_string(last_accepted_position(track.cells)) + " m: the route's " +
-         std::to_string(track.route_m) + " m and its " + run_out_text() + ", less " + margin +
-         " (beyond it, fault 15 ends the reading)";
+  return "up to " + std::to_string(last_accepted_position(track.cells, margin_m)) +
+         " m: the route's " + std::to_string(track.route_m) + " m and its " + run_out_text() +
+         ", less " + margin + " (beyond it, fault 15 ends the reading)";
 }
 
 }  // namespace sb

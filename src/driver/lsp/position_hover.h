@@ -20,8 +20,9 @@ namespace sb {
 std::string landing_text(const Document& d, std::int64_t n, std::string_view line,
                          const EntryLine& entry, std::size_t index);
 
-// The range check of an entry's position: the last position the line takes and why, with its
-// figure when `track` knows the line.
-std::string range_check_text(const TrackExtent& track);
+// The range check of an entry's position, with the entry's margin (100 m, 800 m for a
+// station): the last position the line takes and why, with its figure when `track` knows the
+// line.
+std::string range_check_text(const TrackExtent& track, int margin);
 
 }  // namespace sb
