@@ -45,6 +45,11 @@ function start() {
     new StreamMessageWriter(child.stdin),
   );
   const exited = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
+  // A server that stops answering (or whose replies cannot be read) is ended after a while,
+  // so that the test fails instead of waiting for ever.
+  const watchdog = setTimeout(() => child.kill(), 30000);
+  watchdog.unref();
+  child.on('exit', () => clearTimeout(watchdog));
   // Every publication, and a way to wait for the next one of a document that satisfies a test.
   const published = [];
   const waiters = [];
