@@ -9,11 +9,12 @@
 // table row: the median CPU time (user + system, from wait4) of the program and of the
 // anchor, the median of the per-pair CPU and wall ratios, and the program's median peak
 // resident memory. The cases: the long scenario with and without its route plan, the
-// built-in run against the plain write of its six lasting files, the check of a 4 MiB and of
-// a 64 MiB train file of junk lines and the dump of a 64 MiB route matrix file of zeros (the
-// program alone). --growth adds the program alone for route lengths of 10 000 to 1 000 000 m,
-// and `check --no-geometry` (the reader and compiler, no route plan, nothing written) for
-// 1 000 to 1 000 000 entries per file. --only runs the cases whose name holds TEXT.
+// built-in run against the plain write of its six lasting files, the decompile of the long
+// scenario against its compile (the anchor is then the program's compile), the check of a
+// 4 MiB and of a 64 MiB train file of junk lines and the dump of a 64 MiB route matrix file of
+// zeros (the program alone). --growth adds the program alone for route lengths of 10 000 to
+// 1 000 000 m, and `check --no-geometry` (the reader and compiler, no route plan, nothing
+// written) for 1 000 to 1 000 000 entries per file. --only runs the cases whose name holds TEXT.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -62,6 +63,9 @@ struct Case {
   std::function<void(const std::string&)> prepare;
   // The lasting files the run leaves, which the anchor writes; none: the program alone.
   std::vector<std::string> outputs;
+  // When not empty, the anchor is the program itself run with these arguments (in the same
+  // folder) instead of the plain write, and `outputs` is not used.
+  std::vector<std::string> against = {};
 };
 
 double median(std::vector<double> v) {
@@ -78,22 +82,31 @@ void measure(const Case& c, const std::string& program, const std::string& ancho
   c.prepare(work);
   std::vector<std::string> run{program};
   run.insert(run.end(), c.args.begin(), c.args.end());
-  run_child(run, work);  // the files of an earlier run, as a user's folder holds them
   std::vector<std::string> plain{anchor, expected, written};
-  for (const std::string& leaf : c.outputs) {
-    fs::copy_file(work + "/" + leaf, expected + "/" + leaf);
-    fs::copy_file(work + "/" + leaf, written + "/" + leaf);
-    plain.push_back(leaf);
+  std::string anchor_folder = written;
+  if (!c.against.empty()) {
+    plain = {program};
+    plain.insert(plain.end(), c.against.begin(), c.against.end());
+    anchor_folder = work;
+    run_child(plain, work);  // what the measured run reads
   }
-  const bool anchored = !c.outputs.empty();
-  if (anchored) run_child(plain, written);
+  run_child(run, work);  // the files of an earlier run, as a user's folder holds them
+  if (c.against.empty()) {
+    for (const std::string& leaf : c.outputs) {
+      fs::copy_file(work + "/" + leaf, expected + "/" + leaf);
+      fs::copy_file(work + "/" + leaf, written + "/" + leaf);
+      plain.push_back(leaf);
+    }
+  }
+  const bool anchored = !c.outputs.empty() || !c.against.empty();
+  if (anchored && c.against.empty()) run_child(plain, anchor_folder);
 
   std::vector<double> cpu, anchor_cpu, cpu_ratio, wall_ratio, rss;
   for (int i = 0; i < pairs; ++i) {
     ChildCost p, a;
-    if (anchored && i % 2 == 1) a = run_child(plain, written);
+    if (anchored && i % 2 == 1) a = run_child(plain, anchor_folder);
     p = run_child(run, work);
-    if (anchored && i % 2 == 0) a = run_child(plain, written);
+    if (anchored && i % 2 == 0) a = run_child(plain, anchor_folder);
     cpu.push_back(p.cpu_ms);
     rss.push_back(static_cast<double>(p.peak_rss_kib) / 1024.0);
     if (anchored) {
@@ -178,6 +191,14 @@ std::vector<Case> main_cases() {
        [](const std::string&) {},
        {b + "_linea.dat", b + "_LINEA 7.sim", b + "_LINEA 7.dat", b + "_LINEA 7_scheda_treno.txt",
         b + "_LINEA 7_note.txt", b + "_LINEA 7_rallentamenti.txt"}},
+      // The anchor is the compile of the same scenario: the figure is decompile / compile.
+      // The compile's files are in the folder (run before the first decompile); the
+      // decompiled text goes to a folder of its own, replaced at every run.
+      {"decompile the long scenario, against its compile",
+       {"decompile", "--force", "--out", "decompiled", kLong, kLongLine},
+       long_sources,
+       {},
+       {"compile", kLong, kLongLine}},
       junk_check("check, a 4 MiB train file of junk lines", std::size_t{4} << 20),
       junk_check("check, a 64 MiB train file of junk lines", std::size_t{64} << 20),
       zeros_dump("dump, a 64 MiB route matrix file of zeros", std::size_t{64} << 20),

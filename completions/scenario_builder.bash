@@ -1,6 +1,6 @@
-# Bash completion for scenario_builder: commands, options and their values, the fault codes
-# and warning names of `explain`, and SCENARIO and LINE from the files in the --dir folder (the
-# text files for `compile` and `check`, the compiled files for `plan`).
+# Bash completion for scenario_builder: commands, options and their values, the fault codes,
+# warning names and commands that `explain` lists, and SCENARIO and LINE from the files in the
+# --dir folder (the text files for `compile` and `check`, the compiled files for `plan`).
 
 # The commands; a command is the first argument.
 _scenario_builder_commands='sources compile check dump plan decompile explain lsp help'

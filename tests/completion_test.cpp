@@ -208,6 +208,11 @@ TEST(Completion, NamesTheFaultCodesAndWarningsOfExplain) {
             (std::set<std::string>{"10", "101", "102", "103"}));
   EXPECT_EQ(complete({SB_PROGRAM, "explain", "name-"}, dir.path()),
             (std::set<std::string>{"name-encoding", "name-characters"}));
+  // The commands and the warnings of decompile are explained too.
+  EXPECT_EQ(complete({SB_PROGRAM, "explain", "dec"}, dir.path()),
+            (std::set<std::string>{"decompile"}));
+  EXPECT_EQ(complete({SB_PROGRAM, "explain", "no-r"}, dir.path()),
+            (std::set<std::string>{"no-route-matrix"}));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Decompiling compiled files and compiling the result again gives the same bytes: the built-in
-// scenario, the author's fixture, random scenarios that place every kind of entry, and the
-// 1 000 000 m scenario.
+// scenario, the author's fixture and every scenario in the fixtures' folders, the clean
+// examples of the manual, the README and `explain`, random scenarios that place every kind of
+// entry, and the 1 000 000 m scenario.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
@@ -10,9 +12,11 @@
 #include "../bench/long_scenario.h"
 #include "author_fixture.h"
 #include "driver/decompile.h"
+#include "driver/explanations.h"
 #include "format/route_matrix_file.h"
 #include "format/station_file.h"
 #include "format/track_file.h"
+#include "manual_examples.h"
 #include "test_support.h"
 #include "writers/builtin_sources.h"
 
@@ -230,6 +234,57 @@ TEST(DecompileRoundTrip, ManyRandomScenariosSlow) {
 TEST(DecompileRoundTrip, LongScenarioSlow) {
   const auto text = sb::bench::make_long_scenario();
   expect_round_trip(text.line_file, text.train_file, true);
+}
+
+// Every scenario kept in the fixtures' folders, found by its files: each line file
+// NAME_linea.txt with each train file NAME_LINE-.txt beside it. A fixture added later is
+// covered without a change here.
+TEST(DecompileRoundTrip, EveryFixtureScenario) {
+  namespace fs = std::filesystem;
+  const std::string suffix = "_linea.txt";
+  int found = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(SB_FIXTURES)) {
+    const std::string leaf = entry.path().filename().string();
+    if (leaf.size() <= suffix.size() || !leaf.ends_with(suffix)) continue;
+    const std::string name = leaf.substr(0, leaf.size() - suffix.size());
+    for (const auto& other : fs::directory_iterator(entry.path().parent_path())) {
+      const std::string train = other.path().filename().string();
+      if (!train.starts_with(name + "_") || !train.ends_with("-.txt") || train == leaf) continue;
+      const std::string line = train.substr(name.size() + 1, train.size() - name.size() - 6);
+      SCOPED_TRACE(other.path().string());
+      ++found;
+      for (bool geometry : {true, false}) {
+        expect_round_trip(read_bytes(entry.path().string()), read_bytes(other.path().string()),
+                          geometry, name, line);
+      }
+    }
+  }
+  EXPECT_GE(found, 1);
+}
+
+// The clean examples: every example of the author's manual and of the README that compiles
+// without a fault, and the example of every warning that `explain` shows (a warning is no
+// fault), each with and without the route plan.
+TEST(DecompileRoundTrip, CleanExamplesOfTheManualAndOfExplain) {
+  std::vector<std::pair<std::string, std::pair<std::string, std::string>>> cases;
+  for (const std::string& path : {kManual, kReadme}) {
+    for (const Example& x : examples(path)) {
+      if (x.expect.starts_with("fault=")) continue;
+      cases.emplace_back(x.where, scenario_of(x));
+    }
+  }
+  const std::size_t manual = cases.size();
+  for (const Explanation& e : warning_explanations()) {
+    if (e.example.no_line_file) continue;
+    cases.emplace_back("the example of warning " + std::string(e.name),
+                       std::pair{example_line_file(e.example), example_train_file(e.example)});
+  }
+  ASSERT_GT(manual, 0u);
+  ASSERT_GT(cases.size(), manual);
+  for (const auto& [where, files] : cases) {
+    SCOPED_TRACE(where);
+    for (bool geometry : {true, false}) expect_round_trip(files.first, files.second, geometry);
+  }
 }
 
 }  // namespace

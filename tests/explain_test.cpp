@@ -5,11 +5,15 @@
 #include <set>
 #include <utility>
 
+#include "driver/decompile.h"
+#include "driver/decompile_warnings.h"
 #include "driver/explain_run.h"
 #include "driver/explanations.h"
+#include "driver/option_table.h"
 #include "example_compile.h"
 #include "model/cell_geometry.h"
 #include "model/warnings.h"
+#include "test_support.h"
 
 namespace sb::test {
 namespace {
@@ -165,8 +169,9 @@ TEST(ExplainCommand, RefusesWhatItDoesNotKnow) {
     std::string message;
   };
   const Case cases[] = {
-      {{"explain", "14"}, "no fault code or warning is called \"14\""},
-      {{"explain", "Unknown-Keyword"}, "no fault code or warning is called \"Unknown-Keyword\""},
+      {{"explain", "14"}, "no fault code, warning or command is called \"14\""},
+      {{"explain", "Unknown-Keyword"},
+       "no fault code, warning or command is called \"Unknown-Keyword\""},
       {{"explain", "16", "17"}, "unexpected argument \"17\""},
   };
   for (const Case& c : cases) {
@@ -182,17 +187,20 @@ TEST(ExplainCommand, OffersTheWarningNearAMistypedKey) {
   TempDir dir;
   const std::pair<std::string, std::string> cases[] = {
       {"curve_order",
-       "scenario_builder: no fault code or warning is called \"curve_order\"; 'scenario_builder "
+       "scenario_builder: no fault code, warning or command is called \"curve_order\"; "
+       "'scenario_builder "
        "explain' lists them; did you mean \"curve-order\"?\n"},
       {"Unknown-Keyword",
-       "scenario_builder: no fault code or warning is called \"Unknown-Keyword\"; "
+       "scenario_builder: no fault code, warning or command is called \"Unknown-Keyword\"; "
        "'scenario_builder "
        "explain' lists them; did you mean \"unknown-keyword\"?\n"},
       {"namecharacters",
-       "scenario_builder: no fault code or warning is called \"namecharacters\"; 'scenario_builder "
+       "scenario_builder: no fault code, warning or command is called \"namecharacters\"; "
+       "'scenario_builder "
        "explain' lists them; did you mean \"name-characters\"?\n"},
       {"61",
-       "scenario_builder: no fault code or warning is called \"61\"; 'scenario_builder explain' "
+       "scenario_builder: no fault code, warning or command is called \"61\"; 'scenario_builder "
+       "explain' "
        "lists them\n"},
   };
   for (const auto& [key, err] : cases) {
@@ -203,4 +211,86 @@ TEST(ExplainCommand, OffersTheWarningNearAMistypedKey) {
 }
 
 }  // namespace
+// A command is explained by its own part of the usage text, whatever it is; the list names
+// every command that has one, so the shell completion offers them.
+TEST(ExplainCommand, ExplainsEveryCommandByItsUsage) {
+  TempDir dir;
+  const std::string list = explanation_list();
+  std::size_t explained = 0;
+  for (const CommandRow& c : command_table()) {
+    if (c.name.empty() || c.about.empty()) continue;
+    ++explained;
+    const ProgramResult r = run_program({"explain", std::string(c.name)}, dir.path());
+    ASSERT_EQ(r.status, 0) << c.name << r.err;
+    EXPECT_EQ(r.out, usage_text(c.mode)) << c.name;
+    EXPECT_NE(list.find("\n  " + std::string(c.name) + " "), std::string::npos) << c.name;
+  }
+  EXPECT_GE(explained, 8u);
+  const ProgramResult r = run_program({"explain", "decompile"}, dir.path());
+  EXPECT_EQ(r.out, read_bytes(std::string(SB_FIXTURES) + "/golden/usage/decompile.txt"));
+  EXPECT_NE(list.find("\nCommands (scenario_builder explain COMMAND):\n"), std::string::npos);
+  EXPECT_NE(list.find("\n  decompile  Recover the text files of a compiled scenario\n"),
+            std::string::npos)
+      << list;
+}
+
+// The explanation of a warning of decompile, word for word.
+TEST(ExplainCommand, ExplainsAWarningOfDecompile) {
+  TempDir dir;
+  const ProgramResult r = run_program({"explain", "no-route-matrix"}, dir.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "warning no-route-matrix (decompile): the curves are unknown: there is no route "
+            "matrix file\n"
+            "\n"
+            "Cause\n"
+            "  The scenario was compiled without its route plan (--no-geometry), so there\n"
+            "  is no route matrix file, and the curves are kept nowhere else. The recovered\n"
+            "  line file has no curve entry.\n"
+            "\n"
+            "Example\n"
+            "    scenario_builder compile --no-geometry SCENARIO LINE\n"
+            "    scenario_builder decompile --out recovered SCENARIO LINE\n"
+            "\n"
+            "Fix\n"
+            "  Decompile from a compile with the route plan if there is one; otherwise the\n"
+            "  recovered files give the same bytes again when compiled with --no-geometry.\n"
+            "  Add the curves by hand before compiling with the route plan.\n");
+  const ProgramResult near = run_program({"explain", "no-route-matrx"}, dir.path());
+  EXPECT_EQ(near.status, 2);
+  EXPECT_NE(near.err.find("did you mean \"no-route-matrix\"?"), std::string::npos) << near.err;
+}
+
+// Every warning decompile gives carries a name that explain knows: the warnings of a build
+// without the route plan, of files compiled after a fault and of a hand-edited cell.
+TEST(ExplainCommand, EveryWarningOfDecompileIsNamedAndExplained) {
+  const std::string list = explanation_list();
+  for (const DecompileWarning& w : decompile_warnings()) {
+    EXPECT_NE(list.find("\n  " + std::string(w.name) + " "), std::string::npos) << w.name;
+    EXPECT_FALSE(w.summary.empty() || w.cause.empty() || w.example.empty() || w.fix.empty())
+        << w.name;
+    const std::string text = decompile_warning_text(w);
+    EXPECT_EQ(text.rfind("warning " + std::string(w.name) + " (decompile): ", 0), 0u) << text;
+  }
+  // A decompile without a route plan and of a track table with one cell's field changed.
+  const MemoryBuild first = compile_in_memory("S", "L", std::string(kSmallestLineFile),
+                                              std::string(kSmallestTrainFile), false);
+  CompiledTables t;
+  t.track = first.scenario->track_table;
+  t.stations.assign(first.scenario->station_table.begin(), first.scenario->station_table.end());
+  ASSERT_GT(t.track.size(), 10u);
+  t.track[10].value3 = 1234;
+  const DecompiledFiles d = decompile(t, "S", "L");
+  ASSERT_GE(d.warnings.size(), 2u);
+  std::set<std::string> names;
+  for (const std::string& w : d.warnings) {
+    ASSERT_EQ(w.back(), ']') << w;
+    const std::string name = w.substr(w.rfind(" [") + 2, w.size() - w.rfind(" [") - 3);
+    EXPECT_NE(find_decompile_warning(name), nullptr) << w;
+    names.insert(name);
+  }
+  EXPECT_TRUE(names.contains("no-route-matrix"));
+  EXPECT_TRUE(names.contains("round-trip-difference"));
+}
+
 }  // namespace sb::test

@@ -3,8 +3,11 @@
 // wait for bytes that never come.
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver/lsp/lsp_run.h"
@@ -146,6 +149,46 @@ TEST(LspServerStream, AHugeContentLengthIsRefusedAndAMalformedHeaderEndsTheServe
   EXPECT_EQ(bad.status, 1);
   ASSERT_EQ(bad.replies.size(), 2u);
   EXPECT_EQ(bad.replies[1]["error"]["code"].number, -32700);
+}
+
+// An output buffer that notes every thread that writes or flushes it.
+class ThreadNotingBuffer : public std::stringbuf {
+ public:
+  std::set<std::thread::id> threads;
+
+ protected:
+  int sync() override {
+    note();
+    return std::stringbuf::sync();
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    note();
+    return std::stringbuf::xsputn(s, n);
+  }
+  int_type overflow(int_type c) override {
+    note();
+    return std::stringbuf::overflow(c);
+  }
+
+ private:
+  void note() {
+    const std::lock_guard lock(mutex_);
+    threads.insert(std::this_thread::get_id());
+  }
+  std::mutex mutex_;
+};
+
+// Standard input is tied to standard output: a read flushes the output first. The thread that
+// reads the messages must not flush the output while a reply is being written into it, or
+// the reply's header can go out twice; only the serving thread touches the output.
+TEST(LspServerStream, OnlyTheServingThreadTouchesTheOutput) {
+  ThreadNotingBuffer buffer;
+  std::ostream out(&buffer);
+  std::istringstream in(kInitialize + kShutdown + kExit);
+  in.tie(&out);
+  EXPECT_EQ(serve_language(in, out), 0);
+  EXPECT_EQ(buffer.threads, std::set<std::thread::id>{std::this_thread::get_id()});
+  EXPECT_EQ(messages(buffer.str()).size(), 2u);
 }
 
 TEST(LspServerStream, RequestsBeforeInitializeAreRefused) {

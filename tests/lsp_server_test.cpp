@@ -12,6 +12,7 @@
 #include "driver/lsp/server.h"
 #include "driver/lsp/source_files.h"
 #include "model/faults.h"
+#include "platform/files.h"
 #include "test_support.h"
 
 namespace sb::test {
@@ -257,6 +258,80 @@ TEST(LspServer, HoverSignatureCompletionOutline) {
   EXPECT_EQ(range_text(Json::object().set("range", symbols.items[1]["selectionRange"])), "4:0-4:7");
 }
 
+// A character inside value `k` (from 1) of `line`: just after the k-th comma and its blank.
+std::int64_t value_column(const std::string& line, int k) {
+  std::size_t at = 0;
+  for (int i = 0; i < k; ++i) at = line.find(',', at) + 1;
+  return static_cast<std::int64_t>(at + 1);
+}
+
+// The hover of a position value says where the entry lands, by the reader's own rounding
+// (halves to even), and the range check's limit on this line.
+TEST(LspServer, HoverOnAPositionSaysWhereTheEntryLands) {
+  TempDir dir;
+  Editor e;
+  const std::string line_path = dir.file("Monte_linea.txt");
+  const std::string train_path = dir.file("Monte_L1-.txt");
+  const std::string line =
+      line_with("pendenza, 1000, 5\npendenza, 2500, -3\nmontagna, 3000, 4000, 2\n");
+  const std::string train = train_with(
+      "velocita, 1000, 80\nsegnale, 5075, 0, 1,0,0, 0, 0, 1,0,0, 0\nabbattimento, 6000, 5\n"
+      "rallentamento, 8000, 30, 1000, 0, 0, 0\nsegnale, 14650, 0, 1,0,0, 0, 0, 1,0,0, 0\n"
+      "stazione, 15000, 0, 200, 0,0,0, 0,0,0, 0,0,0, 0, 12,10,0, MONTE\n");
+  e.open(line_path, line);
+  e.open(train_path, train);
+  e.check();
+  struct Case {
+    bool in_train;
+    std::int64_t line;
+    int value;
+    std::vector<std::string> says;
+  };
+  const std::string limit = "Takes up to 26900 m: the route's 20000 m and its 7000 m run-out";
+  const Case cases[] = {
+      {true, 7, 1, {"Lands in cell 294, 14650 to 14700 m.", limit}},
+      // 5075 / 50 + 1 = 102.5: cell 102, the even one.
+      {true, 4, 1, {"Lands in cell 102, 5050 to 5100 m."}},
+      {true, 1, 1, {"Holds over cells 0 to 19, 0 to 1000 m, up to the next \"velocita\" entry."}},
+      {true, 3, 1, {"Holds from cell 20 (1000 m) to the end of the track table."}},
+      {true, 6, 1, {"starts in cell 161, 8000 to 8050 m and ends in cell 181, 9000 to 9050 m."}},
+      {true, 6, 3, {"starts in cell 161, 8000 to 8050 m and ends in cell 181, 9000 to 9050 m."}},
+      // A station's limit is 800 m before the end.
+      {true,
+       8,
+       1,
+       {"On this line: up to 26200 m: the route's 20000 m and its 7000 m run-out, "
+        "less 800 m"}},
+      {true, 5, 1, {"Lands in cell 120, 5950 to 6000 m, one cell before a signal at 6000 m."}},
+      // Not a position: what it takes and becomes, and no cell.
+      {true, 7, 2, {"**sx**: value 2 of \"segnale\", a signal.", "Takes 0 to 2 (warning"}},
+      {false, 3, 1, {"Holds over cells 20 to 49, 1000 to 2500 m", limit}},
+      {false, 5, 1, {"The stretch covers cells 60 to 79, 3000 to 4000 m."}},
+      {false, 5, 2, {"The stretch covers cells 60 to 79, 3000 to 4000 m."}},
+  };
+  for (const Case& c : cases) {
+    const std::string& text = c.in_train ? train : line;
+    const std::string row = std::string(line_of(text, c.line));
+    SCOPED_TRACE(row + " value " + std::to_string(c.value));
+    const std::string said =
+        e.request("textDocument/hover", e.at(c.in_train ? train_path : line_path, c.line,
+                                             value_column(row, c.value)))["contents"]["value"]
+            .text;
+    for (const std::string& part : c.says) EXPECT_NE(said.find(part), std::string::npos) << said;
+    if (c.value == 2 && c.in_train) {
+      EXPECT_EQ(said.find("Lands"), std::string::npos) << said;
+    }
+    EXPECT_EQ(said.find("range check"), std::string::npos) << said;
+  }
+
+  // The limit follows the line: a shorter route after the next check.
+  e.replace(line_path, "[generale]\nlunghezza percorso, 10000\n[fine]\n", 2);
+  e.check();
+  const std::string shorter =
+      e.request("textDocument/hover", e.at(train_path, 7, 10))["contents"]["value"].text;
+  EXPECT_NE(shorter.find("Takes up to 16900 m: the route's 10000 m"), std::string::npos) << shorter;
+}
+
 TEST(LspServer, QuickFixesMakeTheObviousEdit) {
   TempDir dir;
   Editor e;
@@ -323,6 +398,53 @@ TEST(LspServer, EveryDiagnosticLinksToItsSectionOfTheManual) {
   }
   Diagnostic failure;  // a failure of the system: no code, no section
   EXPECT_EQ(manual_anchor(failure), "");
+}
+
+// The manual the links point at is a file that exists, wherever the program runs from: the
+// Windows folder (docs/ beside the program), an installation (bin/ beside share/doc/), a build
+// tree (the source tree's copy); no link at all when there is no manual.
+TEST(LspServer, TheManualLinkedIsOneThatExists) {
+  TempDir dir;
+  const std::string source_manual = dir.file("source/docs/authoring.md");
+  make_folders(dir.file("source/docs"));
+  write_bytes(source_manual, "# manual\n");
+  struct Layout {
+    const char* name;
+    const char* manual;   // written under the folder, empty for none
+    const char* program;  // the program's folder
+    const char* found;    // the manual chosen, empty for none
+  };
+  const Layout layouts[] = {
+      {"windows folder", "win/docs/authoring.md", "win", "win/docs/authoring.md"},
+      {"installation", "usr/share/doc/scenario_builder/docs/authoring.md", "usr/bin",
+       "usr/share/doc/scenario_builder/docs/authoring.md"},
+      {"build tree", "", "build", "source/docs/authoring.md"},
+  };
+  // Paths compared with either separator, as Windows joins them.
+  const auto slashes = [](std::string path) {
+    for (char& c : path) c = c == '\\' ? '/' : c;
+    return path;
+  };
+  for (const Layout& l : layouts) {
+    SCOPED_TRACE(l.name);
+    const std::string manual = l.manual[0] == '\0' ? "" : dir.file(l.manual);
+    if (!manual.empty()) {
+      make_folders(path_folder(manual));
+      write_bytes(manual, "# manual\n");
+    }
+    make_folders(dir.file(l.program));
+    EXPECT_EQ(slashes(find_manual(dir.file(l.program), source_manual)), slashes(dir.file(l.found)));
+  }
+  EXPECT_EQ(find_manual(dir.file("build"), dir.file("gone/docs/authoring.md")), "");
+
+  // Without a manual a diagnostic carries no link, rather than one to a missing file.
+  Diagnostic d;
+  d.code = fault_number(Fault::kBeyondTrackTable);
+  const LineIndex lines("x\n");
+  EXPECT_EQ(protocol_diagnostic(d, lines, "file:///a_linea.txt", "").find("codeDescription"),
+            nullptr);
+  const Json linked = protocol_diagnostic(d, lines, "file:///a_linea.txt", "file:///m.md");
+  EXPECT_EQ(linked["codeDescription"]["href"].text, "file:///m.md#" + manual_anchor(d));
 }
 
 }  // namespace

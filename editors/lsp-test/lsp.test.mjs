@@ -4,10 +4,10 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { mkdtempSync, writeFileSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, writeFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import {
   createProtocolConnection,
   StreamMessageReader,
@@ -45,6 +45,11 @@ function start() {
     new StreamMessageWriter(child.stdin),
   );
   const exited = new Promise((resolve) => child.on('exit', (code) => resolve(code)));
+  // A server that stops answering (or whose replies cannot be read) is ended after a while,
+  // so that the test fails instead of waiting for ever.
+  const watchdog = setTimeout(() => child.kill(), 30000);
+  watchdog.unref();
+  child.on('exit', () => clearTimeout(watchdog));
   // Every publication, and a way to wait for the next one of a document that satisfies a test.
   const published = [];
   const waiters = [];
@@ -68,6 +73,7 @@ function start() {
 
 test('an editor session: diagnostics, re-checks, hover, help, completion, outline, fix', async () => {
   const dir = mkdtempSync(join(tmpdir(), 'sb-lsp-'));
+  let server; // ended when an assertion fails midway: a server left running keeps node waiting
   try {
     const linePath = join(dir, 'Monte_linea.txt');
     const trainPath = join(dir, 'Monte_L1-.txt');
@@ -75,7 +81,8 @@ test('an editor session: diagnostics, re-checks, hover, help, completion, outlin
     writeFileSync(trainPath, TRAIN); // the disk copy is clean; the editor's buffer is not
     const lineUri = pathToFileURL(linePath).href;
     const trainUri = pathToFileURL(trainPath).href;
-    const { connection, exited, next } = start();
+    const { child, connection, exited, next } = start();
+    server = child;
 
     const init = await connection.sendRequest(InitializeRequest.type, {
       processId: process.pid, rootUri: pathToFileURL(dir).href, capabilities: {},
@@ -99,6 +106,9 @@ test('an editor session: diagnostics, re-checks, hover, help, completion, outlin
     assert.deepEqual(cell.range, { start: { line: 5, character: 0 }, end: { line: 5, character: 7 } });
     assert.equal(cell.severity, 1);
     assert.match(cell.codeDescription.href, /#16-the-signals-cell-already-holds-an-object$/);
+    // The link leads to a manual that exists where this program runs from.
+    assert.ok(existsSync(fileURLToPath(cell.codeDescription.href.replace(/#.*$/, ''))),
+      cell.codeDescription.href);
     assert.match(cell.relatedInformation[0].message, /a signal at 5000 m/);
     const misspelt = faulty.find((d) => d.code === 'unknown-keyword');
     assert.ok(misspelt, JSON.stringify(faulty));
@@ -175,6 +185,7 @@ test('an editor session: diagnostics, re-checks, hover, help, completion, outlin
     assert.equal(await exited, 0);
     connection.dispose();
   } finally {
+    if (server && server.exitCode === null) server.kill();
     rmSync(dir, { recursive: true, force: true });
   }
 });

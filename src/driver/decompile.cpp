@@ -8,6 +8,7 @@
 #include "compiler/protection.h"
 #include "compiler/stamping.h"
 #include "driver/decompile_tables.h"
+#include "driver/decompile_warnings.h"
 #include "format/record_layout.h"
 #include "model/cell_geometry.h"
 #include "model/file_names.h"
@@ -187,33 +188,37 @@ DecompiledFiles decompile(const CompiledTables& tables, const std::string& scena
       for (std::int64_t m : curves.unexplained_metres) {
         metres += (metres.empty() ? "" : ", ") + std::to_string(m);
       }
-      out.warnings.push_back(
+      out.warnings.push_back(named_warning(
           "the route matrix file has " + std::to_string(curves.unexplained) +
-          " points that no curve entry makes (metre " + metres +
-          (curves.unexplained > static_cast<std::int64_t>(curves.unexplained_metres.size())
-               ? ", ..."
-               : "") +
-          "): the curves written make other points there");
+              " points that no curve entry makes (metre " + metres +
+              (curves.unexplained > static_cast<std::int64_t>(curves.unexplained_metres.size())
+                   ? ", ..."
+                   : "") +
+              "): the curves written make other points there",
+          kUnexplainedRoutePoints));
     }
   } else {
-    out.warnings.push_back(
+    out.warnings.push_back(named_warning(
         "there is no route matrix file (a build without the route plan): the curves are "
         "unknown and none are written; the files compile to the same bytes with "
-        "--no-geometry");
+        "--no-geometry",
+        kNoRouteMatrix));
   }
   out.line_file = decompiled_line_file(entries);
   out.train_file = decompiled_train_file(entries);
   if (!build.stopped.empty()) {
-    out.warnings.push_back("compiling the decompiled files ends in the error stop \"" +
-                           build.stopped + "\"");
+    out.warnings.push_back(named_warning(
+        "compiling the decompiled files ends in the error stop \"" + build.stopped + "\"",
+        kRecoveredErrorStop));
   }
   for (const Diagnostic& d : build.scenario->diagnostics.items) {
     if (d.severity != Severity::kError) continue;
-    out.warnings.push_back("compiling the decompiled files reports fault " +
-                           std::to_string(d.code) + ": " + d.message);
+    out.warnings.push_back(named_warning(
+        "compiling the decompiled files reports fault " + std::to_string(d.code) + ": " + d.message,
+        kRecoveredFault));
   }
   for (std::string& d : table_differences(tables, *build.scenario, kMostWarnings)) {
-    out.warnings.push_back(std::move(d));
+    out.warnings.push_back(named_warning(std::move(d), kRoundTripDifference));
   }
   return out;
 }

@@ -278,16 +278,21 @@ void recover_slow_orders(const std::vector<TrackCell>& track, TrainEntries& trai
   for (std::size_t n = 0; n < track.size(); ++n) {
     const TrackCell& start = track[n];
     if (start.kind != kSlowOrderStart) continue;
-    std::size_t end = n;
-    for (std::size_t c = n + 1; c < track.size(); ++c) {
+    const auto ends_it = [&](std::size_t c) {
       const TrackCell& e = track[c];
-      if (e.kind == kSlowOrderEnd && !used[c] && e.value1 == start.value1 &&
-          e.value2 == start.value2 && e.value3 == start.value3) {
-        end = c;
-        used[c] = true;
-        break;
-      }
+      return e.kind == kSlowOrderEnd && !used[c] && e.value1 == start.value1 &&
+             e.value2 == start.value2 && e.value3 == start.value3;
+    };
+    // Its end is the first free end of the same values after it; an order whose length was
+    // written negative ends before it, at the nearest such end before it.
+    std::size_t end = n;
+    for (std::size_t c = n + 1; c < track.size() && end == n; ++c) {
+      if (ends_it(c)) end = c;
     }
+    for (std::size_t c = n; c-- > 0 && end == n;) {
+      if (ends_it(c)) end = c;
+    }
+    if (end != n) used[end] = true;
     SlowOrderEntry e;
     const std::int64_t x = point_at(n);
     bool prewarning = false;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/decompile_warnings.h"
+#include "driver/option_table.h"
 #include "model/code_page.h"
 #include "model/edit_distance.h"
 #include "model/quoting.h"
@@ -79,11 +81,49 @@ std::string summary_rows(std::span<const Explanation> table) {
   return out;
 }
 
-// "; did you mean \"curve-order\"?" for a word near a warning's name. Fault codes are not
-// offered: a number one digit off names another fault, not a slip of the hand.
-std::string nearest_warning(std::string_view typed) {
+// The commands `explain` knows: every one with a name and a paragraph in the usage text.
+std::vector<const CommandRow*> explained_commands() {
+  std::vector<const CommandRow*> out;
+  for (const CommandRow& c : command_table()) {
+    if (!c.name.empty() && !c.about.empty()) out.push_back(&c);
+  }
+  return out;
+}
+
+// A command's first clause, from its paragraph of the usage text: "Compile an author's
+// scenario". The paragraph's line breaks and indents become single blanks.
+std::string command_summary(const CommandRow& c) {
+  std::string text;
+  for (char ch : c.about) {
+    if (ch == '.' || ch == ':' || ch == '(') break;
+    const bool blank = ch == ' ' || ch == '\n';
+    if (blank && (text.empty() || text.back() == ' ')) continue;
+    text += blank ? ' ' : ch;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+// Rows of keys and summaries, the summaries in one column.
+std::string rows(const std::vector<std::pair<std::string, std::string>>& items) {
+  std::size_t width = 0;
+  for (const auto& [key, summary] : items) width = std::max(width, key.size());
+  std::string out;
+  for (const auto& [key, summary] : items) {
+    std::string k = key;
+    k.resize(width + 2, ' ');
+    out += "  " + k + summary + "\n";
+  }
+  return out;
+}
+
+// "; did you mean \"curve-order\"?" for a word near a warning's or a command's name. Fault
+// codes are not offered: a number one digit off names another fault, not a slip of the hand.
+std::string nearest_name(std::string_view typed) {
   std::vector<std::string_view> names;
   for (const Explanation& e : warning_explanations()) names.push_back(e.name);
+  for (const DecompileWarning& w : decompile_warnings()) names.push_back(w.name);
+  for (const CommandRow* c : explained_commands()) names.push_back(c->name);
   const std::string_view close = closest_word(typed, names);
   return close.empty() ? std::string() : "; did you mean " + echoed(close) + "?";
 }
@@ -106,9 +146,24 @@ std::string explanation_text(const Explanation& e) {
   return out;
 }
 
+std::string decompile_warning_text(const DecompileWarning& w) {
+  return "warning " + std::string(w.name) + " (decompile): " + std::string(w.summary) +
+         "\n\nCause\n" + wrapped(w.cause, "  ") + "\nExample\n" + indented(std::string(w.example)) +
+         "\nFix\n" + wrapped(w.fix, "  ");
+}
+
 std::string explanation_list() {
+  std::vector<std::pair<std::string, std::string>> warnings, commands;
+  for (const DecompileWarning& w : decompile_warnings()) {
+    warnings.emplace_back(std::string(w.name), std::string(w.summary));
+  }
+  for (const CommandRow* c : explained_commands()) {
+    commands.emplace_back(std::string(c->name), command_summary(*c));
+  }
   return "Fault codes (scenario_builder explain CODE):\n" + summary_rows(fault_explanations()) +
-         "\nWarnings (scenario_builder explain NAME):\n" + summary_rows(warning_explanations());
+         "\nWarnings (scenario_builder explain NAME):\n" + summary_rows(warning_explanations()) +
+         "\nWarnings of decompile (scenario_builder explain NAME):\n" + rows(warnings) +
+         "\nCommands (scenario_builder explain COMMAND):\n" + rows(commands);
 }
 
 int run_explain(const Options& o) {
@@ -116,15 +171,25 @@ int run_explain(const Options& o) {
     std::cout << explanation_list();
     return 0;
   }
-  const Explanation* e = find_explanation(o.operands[0]);
-  if (e == nullptr) {
-    std::cerr << "scenario_builder: no fault code or warning is called " << echoed(o.operands[0])
-              << "; 'scenario_builder explain' lists them" << nearest_warning(o.operands[0])
-              << "\n";
-    return 2;
+  const std::string& key = o.operands[0];
+  if (const Explanation* e = find_explanation(key)) {
+    std::cout << explanation_text(*e);
+    return 0;
   }
-  std::cout << explanation_text(*e);
-  return 0;
+  if (const DecompileWarning* w = find_decompile_warning(key)) {
+    std::cout << decompile_warning_text(*w);
+    return 0;
+  }
+  // A command is explained by its part of the usage text, the one text of its synopsis.
+  for (const CommandRow* c : explained_commands()) {
+    if (c->name == key) {
+      std::cout << usage_text(c->mode);
+      return 0;
+    }
+  }
+  std::cerr << "scenario_builder: no fault code, warning or command is called " << echoed(key)
+            << "; 'scenario_builder explain' lists them" << nearest_name(key) << "\n";
+  return 2;
 }
 
 }  // namespace sb

@@ -104,9 +104,10 @@ constexpr CommandRow kCommands[] = {
       file) is a warning, and the exit status is 1. --check writes nothing: it compiles
       the recovered files in memory and names the first difference.
 )"},
-    {"explain", Mode::kExplain, "[CODE | NAME]",
+    {"explain", Mode::kExplain, "[CODE | NAME | COMMAND]",
      R"(      Explain a fault code or a warning: why it comes, a scenario that gives it, and how
-      to fix it. Without CODE or NAME, list the codes and the warnings.
+      to fix it; or a command: its usage. Without an operand, list the codes, the warnings
+      and the commands.
 )"},
     {"lsp", Mode::kLsp, "",
      R"(      Serve the Language Server Protocol on standard input and output, for editors: the

@@ -136,6 +136,16 @@ void TemporaryFile::seal() {
     }
   }
   const int fd = state_->fd;
+#ifdef __linux__
+  // Renaming over an existing file makes some file systems (ext4) allocate and start writing
+  // the new file's pages inside the rename: 5 ms for a 20 MB route matrix file, during which
+  // the set of outputs is mixed. Starting that writing now, before any output is replaced,
+  // leaves the renames nothing to do but rename.
+  if (::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE) != 0 &&
+      (errno == EIO || errno == ENOSPC)) {
+    fail(errno);
+  }
+#endif
   state_->fd = -1;
   if (::close(fd) != 0) fail(errno);
   state_->sealed = true;

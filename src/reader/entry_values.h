@@ -105,7 +105,7 @@ inline constexpr EntryValue kClock[] = {
 inline constexpr EntryValue kSand[] = {
     {"sand value", "", "-32768 to 32767 (fault 25 beyond)", "slot 86 param_d"}};
 inline constexpr EntryValue kSignal[] = {
-    {"position p", "m", "range check", "cell n, kind 1", Placement::kPoint},
+    {"position p", "m", "range check", "cell round(p / 50 + 1), kind 1", Placement::kPoint},
     {"sx", "", "0 to 2 (warning `value-range`)",
      "value4 = rapp x 10 + sx x 3 + dx; 2: the cell also keeps the time"},
     {"s1", "", "0 to 9 (warning `value-range`)", "value1 = s1 x 10 + d1"},

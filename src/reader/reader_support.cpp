@@ -100,7 +100,7 @@ bool range_ok(Scenario& s, std::int32_t p, int margin) {
   const ReadPosition& at = s.diagnostics.where;
   const std::string entry = at.in_entry ? "\"" + std::string(at.keyword) + "\"" : "the entry";
   d.message = entry + " lies beyond the end of the track table, which takes entries up to " +
-              std::to_string(layer_chainage(s.cell_count) - margin) + " m: the route's " +
+              std::to_string(last_accepted_position(s.cell_count, margin)) + " m: the route's " +
               std::to_string(s.station_table[kTrainDataSlot].end_m) + " m and its " +
               run_out_text() + ", less " + std::to_string(margin) + " m";
   return false;

@@ -57,6 +57,14 @@ std::string fit_name(std::string_view text, const char* what);
 
 // The range margin of every positioned entry but a station, in metres.
 inline constexpr int kEntryMargin = 100;
+// A station's range margin, in metres.
+inline constexpr int kStationMargin = 800;
+
+// The last position the range check accepts on a track table of `cell_count` cells:
+// 50 x cell_count - margin metres (the route, its run-out, less the margin).
+constexpr std::int64_t last_accepted_position(std::int32_t cell_count, int margin = kEntryMargin) {
+  return layer_chainage(cell_count) - margin;
+}
 
 // The range check of an entry at p metres: accepted when (p + margin) / 50 <= cell_count
 // (stations use a margin of 800 m, every other entry 100 m). A refused entry records code 15

@@ -15,7 +15,6 @@
 namespace sb {
 namespace {
 
-constexpr int kRangeMargin = 800;      // metres, for stations (other entries use 100)
 constexpr int kMinimumSpacing = 350;   // metres between two platforms
 constexpr int kLongPlatform = 600;     // shorter platforms lose param_b
 constexpr int kTerminusOverrun = 150;  // metres a terminus platform runs past the position
@@ -70,7 +69,7 @@ Outcome read_station_entry(Scenario& s, ReaderState& st, FieldReader& in,
   StationRecord& r = s.station_table[static_cast<std::size_t>(station_slot)];
   const std::int32_t p = in.read_number();
   r.position_m = p;
-  if (!range_ok(s, p, kRangeMargin)) return Outcome::kEndPass;
+  if (!range_ok(s, p, kStationMargin)) return Outcome::kEndPass;
   check_run_out(s, kw::kStation.name(), p);
   if (!on_cell_boundary(p)) {
     value_fault(s, Fault::kStationNotMultiple, 1, p);

@@ -1,12 +1,11 @@
 #include "driver/lsp/language_features.h"
 
-#include <charconv>
 #include <string>
 
 #include "driver/explanations.h"
 #include "driver/lsp/entry_lines.h"
+#include "driver/lsp/position_hover.h"
 #include "driver/lsp/protocol.h"
-#include "model/cell_geometry.h"
 #include "reader/entry_values.h"
 #include "reader/reader_support.h"
 
@@ -65,31 +64,31 @@ std::string keyword_text(const Keyword& k) {
   return text + ": " + std::string(row->summary) + "\n\n" + values_table(*row);
 }
 
-// The track cell of a position value, "cell 294, 14650 to 14700 m".
-std::string cell_text(Placement placement, std::string_view field) {
-  std::int32_t p = 0;
-  const auto r = std::from_chars(field.data(), field.data() + field.size(), p);
-  if (r.ec != std::errc() || r.ptr != field.data() + field.size() || p < -1000000 || p > 2000000) {
-    return {};
-  }
-  const std::int32_t n = placement == Placement::kPoint ? point_cell(p) : stretch_cell(p);
-  return "cell " + std::to_string(n) + ", " + cell_range(n);
-}
-
-std::string value_text(const Keyword& k, std::size_t index, std::string_view field) {
+// A value's hover: its name, what it takes and what it becomes and, for a position, where the
+// entry lands. The range check of a position is told by its limit on this line.
+std::string value_text(const Document& d, TextPosition at, const Place& p, std::size_t index,
+                       const TrackExtent& track) {
+  const Keyword& k = *p.entry.keyword;
   const EntryValues* row = find_entry_values(k);
   if (row == nullptr || index == 0 || index > row->values.size()) return {};
   const EntryValue& v = row->values[index - 1];
   std::string text = "**" + std::string(v.name) + "**";
   if (!v.unit.empty()) text += " (" + std::string(v.unit) + ")";
-  text += ", value " + std::to_string(index) + " of \"" + std::string(k.spelling) + "\"\n\n";
-  if (!v.range.empty()) text += "Range: " + std::string(v.range) + ".\n\n";
-  text += "Becomes: " + std::string(v.becomes) + ".";
-  if (v.placement != Placement::kNone) {
-    if (const std::string cell = cell_text(v.placement, field); !cell.empty()) {
-      text += "\n\nLands in " + cell + ".";
-    }
+  text += ": value " + std::to_string(index) + " of \"" + std::string(k.spelling) + "\", " +
+          std::string(row->summary) + ".";
+  if (const std::string lands = landing_text(d, at.line, p.line, p.entry, index); !lands.empty()) {
+    text += "\n\n" + lands;
   }
+  constexpr std::string_view kRangeCheck = "range check";
+  std::string range(v.range);
+  if (range.starts_with(kRangeCheck)) {
+    range = range_check_text(track, kEntryMargin) + range.substr(kRangeCheck.size());
+  }
+  if (!range.empty()) text += "\n\nTakes " + range + ".";
+  if (k.spelling == kw::kStation.spelling && index == 1) {
+    text += "\n\nOn this line: " + range_check_text(track, kStationMargin) + ".";
+  }
+  text += "\n\nIn the compiled files: " + std::string(v.becomes) + ".";
   return text;
 }
 
@@ -143,7 +142,8 @@ constexpr OutlineKind kOutline[] = {
 
 }  // namespace
 
-Json hover(const Document& d, TextPosition at, const std::vector<Json>& diagnostics) {
+Json hover(const Document& d, TextPosition at, const std::vector<Json>& diagnostics,
+           const TrackExtent& track) {
   std::string text;
   for (const Json& diagnostic : diagnostics) {
     if (!inside(diagnostic["range"], at)) continue;
@@ -155,10 +155,8 @@ Json hover(const Document& d, TextPosition at, const std::vector<Json>& diagnost
   const Place p = place_of(d, at);
   if (p.entry.keyword != nullptr) {
     const std::size_t index = field_index_at(p.entry, p.line, p.column);
-    const LineField& f = p.entry.fields[index];
     const std::string about =
-        index == 0 ? keyword_text(*p.entry.keyword)
-                   : value_text(*p.entry.keyword, index, p.line.substr(f.start, f.end - f.start));
+        index == 0 ? keyword_text(*p.entry.keyword) : value_text(d, at, p, index, track);
     if (!about.empty()) text += (text.empty() ? "" : "\n\n---\n\n") + about;
   }
   if (text.empty()) return {};

@@ -7,14 +7,17 @@
 
 #include "driver/lsp/documents.h"
 #include "driver/lsp/json.h"
+#include "driver/lsp/position_hover.h"
 #include "driver/lsp/text_positions.h"
 
 namespace sb {
 
 // On a diagnostic's range, the `explain` text of its code or warning; on a keyword, the entry's
-// summary and values; on a value, its name and meaning and, for a position, its track cell.
-// `diagnostics` are the ones last published for the document. null when there is nothing.
-Json hover(const Document& d, TextPosition at, const std::vector<Json>& diagnostics);
+// summary and values; on a value, its name and meaning and, for a position, its track cells and
+// the limit of its range check. `diagnostics` are the ones last published for the document,
+// `track` the line as its last check found it. null when there is nothing.
+Json hover(const Document& d, TextPosition at, const std::vector<Json>& diagnostics,
+           const TrackExtent& track = {});
 
 // The entry's values with the one under the cursor active; null outside an entry.
 Json signature_help(const Document& d, TextPosition at);

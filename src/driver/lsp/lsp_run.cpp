@@ -67,6 +67,10 @@ class Inbox {
 }  // namespace
 
 int serve_language(std::istream& in, std::ostream& out, bool leave_reader) {
+  // An input stream tied to an output stream flushes it before every read: std::cin flushes
+  // std::cout. The reader thread would then flush `out` while this thread writes a message
+  // into it, and a message's header could go out twice. Only the writers below touch `out`.
+  in.tie(nullptr);
   std::mutex writing;
   LanguageServer server([&](const Json& message) {
     const std::lock_guard lock(writing);

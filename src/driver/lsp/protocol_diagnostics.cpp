@@ -44,11 +44,21 @@ std::string manual_anchor(const Diagnostic& d) {
   return anchor_of(std::to_string(d.code) + ": " + std::string(fault->message));
 }
 
+std::string find_manual(const std::string& program_folder, const std::string& source_manual) {
+  const std::string candidates[] = {
+      join_path(program_folder, "docs/authoring.md"),
+      join_path(path_folder(program_folder), "share/doc/scenario_builder/docs/authoring.md"),
+      source_manual,
+  };
+  for (const std::string& path : candidates) {
+    if (!path.empty() && file_kind(path) == FileKind::kOrdinary) return path;
+  }
+  return {};
+}
+
 std::string manual_uri() {
-  const std::string folder = program_folder();
-  const std::string beside = folder + "/docs/authoring.md";
-  const std::string installed = folder + "/../share/doc/scenario_builder/docs/authoring.md";
-  return uri_of_path(file_kind(installed) == FileKind::kOrdinary ? installed : beside);
+  const std::string manual = find_manual(program_folder(), SB_SOURCE_MANUAL);
+  return manual.empty() ? std::string() : uri_of_path(manual);
 }
 
 Json protocol_diagnostic(const Diagnostic& d, const LineIndex& lines, const std::string& uri,
@@ -73,7 +83,7 @@ Json protocol_diagnostic(const Diagnostic& d, const LineIndex& lines, const std:
   } else if (fault != nullptr) {
     item.set("code", Json::of(static_cast<double>(d.code)));
   }
-  if (const std::string anchor = manual_anchor(d); !anchor.empty()) {
+  if (const std::string anchor = manual_anchor(d); !anchor.empty() && !manual.empty()) {
     item.set("codeDescription", Json::object().set("href", Json::string(manual + "#" + anchor)));
   }
   if (!d.notes.empty()) {

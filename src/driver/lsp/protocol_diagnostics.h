@@ -17,8 +17,14 @@ namespace sb {
 // ("16-the-signals-cell-already-holds-an-object"); empty for a diagnostic without a code.
 std::string manual_anchor(const Diagnostic& d);
 
-// The address of the author's manual installed beside the program (the Windows folder's
-// docs/, or the documentation folder of an installation), without an anchor.
+// The author's manual for a program in `program_folder`: docs/authoring.md beside it (the
+// Windows folder), share/doc/scenario_builder/docs/authoring.md beside its bin/ folder (an
+// installation elsewhere), else `source_manual` (the source tree of a build tree). The first of
+// them that exists; empty when none does.
+std::string find_manual(const std::string& program_folder, const std::string& source_manual);
+
+// The address of this program's manual (find_manual), without an anchor; empty when there is
+// none, and the diagnostics then carry no link.
 std::string manual_uri();
 
 // The protocol's diagnostic for `d` on a document with the editor's text (its `lines`) and

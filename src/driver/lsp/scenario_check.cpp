@@ -4,6 +4,7 @@
 #include "compiler/memorizza_percorso.h"
 #include "model/file_names.h"
 #include "model/scenario.h"
+#include "model/station_record.h"
 #include "platform/platform_error.h"
 
 namespace sb {
@@ -17,7 +18,7 @@ CheckedPair check_scenario_texts(const std::string& folder, const std::string& s
   s.output_folder = folder;
   s.delete_sources = false;
   s.output_policy = Scenario::OutputPolicy::kNever;
-  CheckedPair checked{line_file_name(s), train_file_name(s), {}};
+  CheckedPair checked{line_file_name(s), train_file_name(s), {}, {}};
   for (const auto& [leaf, text] : texts) {
     if (leaf == line_file_leaf(scenario)) s.source_texts[checked.line_path] = text;
     if (leaf == train_file_leaf(scenario, line)) s.source_texts[checked.train_path] = text;
@@ -31,6 +32,9 @@ CheckedPair check_scenario_texts(const std::string& folder, const std::string& s
     stop = e.what();
   }
   checked.diagnostics = std::move(s.diagnostics.items);
+  if (s.has_track_table()) {
+    checked.track = {s.cell_count, s.station_table[kTrainDataSlot].end_m};
+  }
   if (!stop.empty()) {
     Diagnostic d;
     d.message = stop;

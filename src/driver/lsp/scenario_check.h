@@ -2,6 +2,7 @@
 // build step (nothing written), with the open documents read in place of their files.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -10,10 +11,17 @@
 
 namespace sb {
 
+// The line's track table as a check found it.
+struct TrackExtent {
+  std::int32_t cells = 0;    // 0 when the line file was not read that far
+  std::int32_t route_m = 0;  // the route length
+};
+
 struct CheckedPair {
   std::string line_path;   // the line file's path as the diagnostics name it
   std::string train_path;  // the train file's path as the diagnostics name it
   std::vector<Diagnostic> diagnostics;
+  TrackExtent track;
 };
 
 // Checks the scenario `scenario` on the line `line` in `folder` (empty: the current folder).

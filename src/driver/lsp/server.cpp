@@ -134,8 +134,10 @@ void LanguageServer::request(const Json& id, const std::string& method, const Js
   } else if (method == "textDocument/hover") {
     const Document& d = document(params);
     const auto published = published_.find(d.uri);
+    const auto track = tracks_.find(d.uri);
     reply(id, hover(d, rpc::position_from(member(params, "position")),
-                    published != published_.end() ? published->second : std::vector<Json>()));
+                    published != published_.end() ? published->second : std::vector<Json>(),
+                    track != tracks_.end() ? track->second : TrackExtent()));
   } else if (method == "textDocument/signatureHelp") {
     reply(id, signature_help(document(params), rpc::position_from(member(params, "position"))));
   } else if (method == "textDocument/completion") {
@@ -188,6 +190,7 @@ void LanguageServer::notification(const std::string& method, const Json& params)
     documents_.erase(found);
     pending_.erase(uri);
     published_.erase(uri);
+    tracks_.erase(uri);
     // A closed file's diagnostics go; its scenario's train files read the disk copy now.
     send_(Json::object()
               .set("jsonrpc", Json::string("2.0"))
@@ -227,14 +230,15 @@ void LanguageServer::check_pending(const std::function<bool(const std::string&)>
     pending_.erase(pending_.begin());
     const auto found = documents_.find(uri);
     if (found == documents_.end() || out_of_date(uri)) continue;
-    std::vector<Json> diagnostics = check(found->second);
+    TrackExtent track;
+    std::vector<Json> diagnostics = check(found->second, track);
     // A change that came while the check ran makes its diagnostics out of date: that change
     // is checked next instead.
-    if (!out_of_date(uri)) publish(found->second, std::move(diagnostics));
+    if (!out_of_date(uri)) publish(found->second, std::move(diagnostics), track);
   }
 }
 
-std::vector<Json> LanguageServer::check(const Document& d) const {
+std::vector<Json> LanguageServer::check(const Document& d, TrackExtent& track) const {
   if (d.name.kind == SourceKind::kOther) return {};
   std::unordered_map<std::string, std::string> texts;
   const Document* line = d.name.kind == SourceKind::kLine ? &d : line_document(d);
@@ -259,6 +263,7 @@ std::vector<Json> LanguageServer::check(const Document& d) const {
 
   const CheckedPair checked =
       check_scenario_texts(folder_without_slash(d.name.folder), d.name.scenario, line_name, texts);
+  track = checked.track;
   const std::string& own =
       d.name.kind == SourceKind::kLine ? checked.line_path : checked.train_path;
   const LineIndex lines(d.text);
@@ -285,7 +290,8 @@ std::vector<Json> LanguageServer::check(const Document& d) const {
   return shown;
 }
 
-void LanguageServer::publish(const Document& d, std::vector<Json> diagnostics) {
+void LanguageServer::publish(const Document& d, std::vector<Json> diagnostics, TrackExtent track) {
+  tracks_[d.uri] = track;
   Json list = Json::array();
   list.items = diagnostics;
   published_[d.uri] = std::move(diagnostics);

@@ -13,6 +13,7 @@
 
 #include "driver/lsp/documents.h"
 #include "driver/lsp/json.h"
+#include "driver/lsp/scenario_check.h"
 
 namespace sb {
 
@@ -44,17 +45,18 @@ class LanguageServer {
   void notification(const std::string& method, const Json& params);
   void reply(const Json& id, Json result);
   void error(const Json& id, int code, const std::string& message);
-  void publish(const Document& d, std::vector<Json> diagnostics);
+  void publish(const Document& d, std::vector<Json> diagnostics, TrackExtent track);
   // Marks a document, and the open train files of its scenario when it is a line file.
   void mark(const Document& d);
   // The diagnostics of the document's scenario that belong on the document.
-  std::vector<Json> check(const Document& d) const;
+  std::vector<Json> check(const Document& d, TrackExtent& track) const;
   const Document* line_document(const Document& train) const;
   const Document& document(const Json& params) const;
 
   Send send_;
   std::map<std::string, Document> documents_;  // by URI
   std::map<std::string, std::vector<Json>> published_;
+  std::map<std::string, TrackExtent> tracks_;  // the line as each published check found it
   std::set<std::string> pending_;
   std::string manual_;
   bool initialized_ = false;
