@@ -11,11 +11,10 @@
 
 #include "driver/explanations.h"
 #include "example_compile.h"
+#include "manual_examples.h"
 
 namespace sb::test {
 namespace {
-
-const std::string kManual = std::string(SB_SOURCE_DIR) + "/docs/authoring.md";
 
 // One row of a value table: the table (the entry it documents), the row's first cell (its
 // number, or the entry), and what a value outside the range gives: "fault=N" or
@@ -153,18 +152,6 @@ const std::vector<RangeCheck>& checks() {
        "rallentamento, 5000, 30, 400, 0, 0, 40000\n"},
   };
   return table;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find('\n', begin);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(begin, end - begin));
-    begin = end + 1;
-  }
-  return lines;
 }
 
 std::vector<std::string> cells_of(const std::string& row) {

@@ -55,6 +55,22 @@ struct EntryLine {
 
 EntryLine entry_line(std::string_view line, DocumentPart part);
 
+// Walks `text` line by line: visit(n, line, entry) for line n (from 0, its "\r" left out), with
+// the entry the line holds in its part of the file. The walk stops when visit returns true.
+template <class Visit>
+void for_each_entry_line(std::string_view text, SourceKind kind, Visit visit) {
+  PartTracker parts(kind);
+  std::int64_t n = 0;
+  for (std::size_t start = 0; start < text.size(); ++n) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    start = end + 1;
+    if (visit(n, line, entry_line(line, parts.next(line)))) return;
+  }
+}
+
 // The field of the line that byte `column` falls in (at a comma: the field after it).
 std::size_t field_index_at(const EntryLine& entry, std::string_view line, std::size_t column);
 

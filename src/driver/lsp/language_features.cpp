@@ -234,39 +234,33 @@ Json completion(const Document& d, TextPosition at) {
 
 Json document_symbols(const Document& d) {
   Json symbols = Json::array();
-  std::int64_t n = 0;
-  PartTracker parts(d.name.kind);
-  for (std::size_t start = 0; start < d.text.size(); ++n) {
-    std::size_t end = d.text.find('\n', start);
-    if (end == std::string::npos) end = d.text.size();
-    std::string_view line(d.text.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    start = end + 1;
-    const EntryLine entry = entry_line(line, parts.next(line));
-    if (entry.keyword == nullptr) continue;
-    for (const OutlineKind& kind : kOutline) {
-      if (kind.keyword->spelling != entry.keyword->spelling) continue;
-      const LineField& keyword = entry.fields[0];
-      std::string name = kind.what;
-      if (entry.fields.size() > 1) {
-        const LineField& at = entry.fields[1];
-        name += " at " + std::string(line.substr(at.start, at.end - at.start)) + " m";
-      }
-      if (entry.keyword->spelling == kw::kStation.spelling && entry.fields.size() > 17) {
-        const LineField& title = entry.fields[17];
-        name += ": " + std::string(line.substr(title.start, title.end - title.start));
-      }
-      const auto column = [&](std::size_t bytes) { return position_of(line, bytes).character; };
-      symbols.push(Json::object()
-                       .set("name", Json::string(std::move(name)))
-                       .set("detail", Json::string(std::string(
-                                          line.substr(keyword.start, keyword.end - keyword.start))))
-                       .set("kind", Json::of(kind.symbol_kind))
-                       .set("range", rpc::range_json({n, 0}, {n, column(line.size())}))
-                       .set("selectionRange",
-                            rpc::range_json({n, column(keyword.start)}, {n, column(keyword.end)})));
-    }
-  }
+  for_each_entry_line(
+      d.text, d.name.kind, [&](std::int64_t n, std::string_view line, const EntryLine& entry) {
+        if (entry.keyword == nullptr) return false;
+        for (const OutlineKind& kind : kOutline) {
+          if (kind.keyword->spelling != entry.keyword->spelling) continue;
+          const LineField& keyword = entry.fields[0];
+          std::string name = kind.what;
+          if (entry.fields.size() > 1) {
+            const LineField& at = entry.fields[1];
+            name += " at " + std::string(line.substr(at.start, at.end - at.start)) + " m";
+          }
+          if (entry.keyword->spelling == kw::kStation.spelling && entry.fields.size() > 17) {
+            const LineField& title = entry.fields[17];
+            name += ": " + std::string(line.substr(title.start, title.end - title.start));
+          }
+          const auto column = [&](std::size_t bytes) { return position_of(line, bytes).character; };
+          symbols.push(Json::object()
+                           .set("name", Json::string(std::move(name)))
+                           .set("detail", Json::string(std::string(line.substr(
+                                              keyword.start, keyword.end - keyword.start))))
+                           .set("kind", Json::of(kind.symbol_kind))
+                           .set("range", rpc::range_json({n, 0}, {n, column(line.size())}))
+                           .set("selectionRange", rpc::range_json({n, column(keyword.start)},
+                                                                  {n, column(keyword.end)})));
+        }
+        return false;
+      });
   return symbols;
 }
 

@@ -45,19 +45,16 @@ std::string stretch_text(std::int32_t first, std::int32_t last) {
 
 // The position of the next entry of keyword `k` after line `n` of the document.
 std::optional<std::int32_t> next_position(const Document& d, std::int64_t n, const Keyword& k) {
-  PartTracker parts(d.name.kind);
-  std::int64_t at = 0;
-  for (std::size_t start = 0; start < d.text.size(); ++at) {
-    std::size_t end = d.text.find('\n', start);
-    if (end == std::string::npos) end = d.text.size();
-    std::string_view line(d.text.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    start = end + 1;
-    const EntryLine entry = entry_line(line, parts.next(line));
-    if (at > n && entry.keyword != nullptr && is(*entry.keyword, k))
-      return number_in(line, entry, 1);
-  }
-  return std::nullopt;
+  std::optional<std::int32_t> found;
+  for_each_entry_line(d.text, d.name.kind,
+                      [&](std::int64_t at, std::string_view line, const EntryLine& entry) {
+                        if (at <= n || entry.keyword == nullptr || !is(*entry.keyword, k)) {
+                          return false;
+                        }
+                        found = number_in(line, entry, 1);
+                        return true;
+                      });
+  return found;
 }
 
 // A running value (gradient, speed, adhesion) from its entry's cell up to the next entry's.
